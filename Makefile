@@ -1,0 +1,46 @@
+# Everything a fresh Debian 12 machine needs: `make run` and `make test`.
+
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+RUNTIME_DIR := $(BUILD_DIR)/runtime
+
+PACKAGES := build-essential cmake pkg-config clang \
+	libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev \
+	libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
+	googletest libgtest-dev libbenchmark-dev libstb-dev fonts-dejavu-core \
+	xvfb xauth xdotool x11-apps imagemagick python3
+
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+# Installs only what is missing, so a second call costs one dpkg query.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(RUNTIME_DIR) && ./tavrelo
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j 2
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && (cd $(RUNTIME_DIR) && "$$OLDPWD/$$b"); done
+
+clean:
+	rm -rf $(BUILD_DIR)

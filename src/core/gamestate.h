@@ -1,0 +1,31 @@
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include "core/state_ids.h"
+
+// One screen or play mode. Every state lives for the whole run in the state
+// table; switchToState calls enter, nothing tells a state it is left.
+class Gamestate {
+public:
+    virtual ~Gamestate() = default;
+    virtual void enter() = 0;
+    // Returns -1 to end the program; any other value is ignored.
+    virtual int handleEvent(SDL_Event event, SDL_keysym key) = 0;
+    virtual void draw() = 0;
+    virtual void update(int elapsedMs) = 0;
+};
+
+extern Gamestate* stateTable[STATE_COUNT];
+extern Gamestate* currentState;
+extern Gamestate* returnState;
+
+void switchToState(int id);
+
+// The console is an overlay: opening and closing it swaps the current state
+// without calling enter, so the state underneath is paused, not reset.
+void openConsole();
+void closeConsole();
+
+template <class T>
+T& stateObject(int id) { return *static_cast<T*>(stateTable[id]); }

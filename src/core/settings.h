@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+// The fourteen key bindings in file order. Group 1 (indices 0-6) is called
+// "Player 2" on screen, group 2 (7-13) "Player 1"; single player and time
+// attack steer with group 2.
+enum KeyBinding : int {
+    KEY_FORWARD1 = 0, KEY_BACKWARD1, KEY_RIGHT1, KEY_LEFT1, KEY_JUMP1, KEY_RESET1, KEY_USE1,
+    KEY_FORWARD2, KEY_BACKWARD2, KEY_RIGHT2, KEY_LEFT2, KEY_JUMP2, KEY_RESET2, KEY_USE2,
+    KEY_BINDING_COUNT
+};
+
+struct Settings {
+    int keys[KEY_BINDING_COUNT];
+    int glow;
+    int bloom;
+    int bloomW;
+    int bloomH;
+    int mipmaps;
+    int style;
+    int details;      // 0 low, 1 medium, 2 high, 3 ultra
+    int drawDist;
+    int shadowDist;
+    int animDivisor;  // stored in the file as 53 - divisor; never 0
+    int speed;
+    int shadows;
+    int width;
+    int height;
+    int windowed;
+    int sounds;
+};
+
+extern Settings settings;

@@ -1,0 +1,61 @@
+#include "core/state_table.h"
+
+#include "editor/level_ed.h"
+#include "frontend/console.h"
+#include "frontend/menu.h"
+#include "frontend/options.h"
+#include "modes/multi/castle_m.h"
+#include "modes/multi/castle_m_end.h"
+#include "modes/multi/mode_sel_m.h"
+#include "modes/multi/race_end.h"
+#include "modes/multi/race_m.h"
+#include "modes/single/single.h"
+#include "modes/single/single_pl_c_sel.h"
+#include "modes/single/single_pl_sel.h"
+#include "modes/timeattack/level_end.h"
+#include "modes/timeattack/map_sel.h"
+#include "modes/timeattack/time_attack.h"
+
+Gamestate* stateTable[STATE_COUNT] = {};
+Gamestate* currentState = nullptr;
+Gamestate* returnState = nullptr;
+
+void createStates() {
+    // Creation order is fixed; constructors touch no video, files or sound.
+    stateTable[STATE_MENU] = new Menu();
+    stateTable[STATE_MAPSEL] = new MapSel();
+    stateTable[STATE_TIMEATTACK] = new TimeAttack();
+    stateTable[STATE_SINGLE] = new Single();
+    stateTable[STATE_SINGLEPLSEL] = new SinglePlSel();
+    stateTable[STATE_CONSOLE] = new Console();
+    stateTable[STATE_RACEM] = new RaceM();
+    stateTable[STATE_RACEEND] = new RaceEnd();
+    stateTable[STATE_LEVELED] = new LevelEd();
+    stateTable[STATE_LEVELEND] = new LevelEnd();
+    stateTable[STATE_MODESELM] = new ModeSelM();
+    stateTable[STATE_CASTLEM] = new CastleM();
+    stateTable[STATE_CASTLEMEND] = new CastleMEnd();
+    stateTable[STATE_OPTIONS] = new Options();
+    stateTable[STATE_SINGLEPLCSEL] = new SinglePlCSel();
+}
+
+void destroyStates() {
+    for (int id = 0; id < STATE_COUNT; ++id) {
+        delete stateTable[id];
+        stateTable[id] = nullptr;
+    }
+    currentState = nullptr;
+    returnState = nullptr;
+}
+
+void switchToState(int id) {
+    currentState = stateTable[id];
+    currentState->enter();
+}
+
+void openConsole() {
+    returnState = currentState;
+    currentState = stateTable[STATE_CONSOLE];
+}
+
+void closeConsole() { currentState = returnState; }

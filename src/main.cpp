@@ -1,0 +1,3 @@
+#include "core/main_loop.h"
+
+int main(int, char**) { return runGame(); }
