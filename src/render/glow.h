@@ -1,0 +1,24 @@
+#pragma once
+
+#include <GL/gl.h>
+
+// Glow post-processing at "ultra" detail: the glow pass renders into an
+// off-screen target, three fragment programs blur it, and renderFrame adds
+// the result onto the window.
+
+// Checks the driver's extensions and looks up the entry points. 0 or -1;
+// clears shadersActive on failure.
+int loadGlowExtensions();
+// Framebuffer, depth render buffer and the two glow textures. 0 or -1.
+int createGlowTargets();
+// Compiles and links the three programs (reports logs, never fails).
+void loadGlowShaders();
+
+void bindGlowFramebuffer();    // glow target, first colour attachment as draw buffer
+void bindWindowFramebuffer();  // framebuffer 0
+// Turns the glow pass's image into the blurred glow image.
+void runGlowBlur();
+// The texture that holds the blurred glow image.
+GLuint glowTexture();
+// Releases programs, textures, framebuffer and render buffer.
+void releaseGlow();
