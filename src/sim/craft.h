@@ -2,14 +2,15 @@
 
 #include <cstdint>
 
-// A puff of smoke, flame or the jump cloud, drawn additively.
+// A puff of smoke, flame or the jump cloud, drawn additively as one of the
+// five sprite tiles scaled from 190 x 190 units.
 struct EffectSprite {
     int32_t x = 0, y = 0, z = 0;
-    uint32_t endTime = 0;  // in clock ticks
-    int32_t state = 0;
+    uint32_t endTick = 0;  // clock tick at which the sprite expires
+    int32_t tile = 0;      // sprite tile 0..4
     float red = 0, green = 0, blue = 0;
-    float sizeA = 0, sizeB = 0;
-    float fade = 1.0f;
+    float scaleX = 0, scaleY = 0;
+    float scaleZ = 1.0f;  // a reset sets it to 1
 };
 
 constexpr int CRAFT_EFFECT_COUNT = 10;

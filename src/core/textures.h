@@ -1,0 +1,51 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <vector>
+
+// The 38 texture slots; drawing code refers to textures by slot number.
+constexpr int TEXTURE_SLOT_COUNT = 38;
+
+enum TextureSlot : int {
+    TEX_BLOCK_SIDE_DEFAULT = 8,
+    TEX_MENU00 = 9,
+    TEX_MENU01 = 10,  // menu01..menu05 are slots 10..14
+    TEX_TEX9 = 15,
+    TEX_LEV03 = 16, TEX_LEV04 = 17, TEX_LEV01 = 18, TEX_LEV02 = 19,
+    TEX_TEX10 = 20, TEX_TEX11 = 21,
+    TEX_EFX01 = 22,
+    TEX_SPACE1 = 23,
+    TEX_MENU06 = 24,
+    TEX_SPACEMENU = 25,
+    TEX_TEX12 = 26,
+    TEX_GUI = 27,
+    TEX_SPACE2 = 28,
+    TEX_POWERUPS = 29,
+    TEX_WALL = 30,
+    TEX_SHIELD = 31,
+    TEX_SINGLE = 32,
+    TEX_CHECKP = 33,
+    TEX_SPACE3 = 34, TEX_SPACE4 = 35,
+    TEX_LEV05 = 36,
+    TEX_TEX13 = 37
+};
+
+// One GL texture id per frame (a still slot has one).
+extern std::vector<GLuint> textureTable[TEXTURE_SLOT_COUNT];
+// 0 for a still slot, else the number of animation frames.
+extern int frameCounts[TEXTURE_SLOT_COUNT];
+extern GLuint titleTexture;
+extern GLuint fontTexture;
+// First of the five sprite tile display lists.
+extern GLuint spriteTileLists;
+
+// Rounded corners of radius 50: a quarter circle of five 2D points and a
+// quarter-sphere patch of 35 3D points.
+extern float cornerCircle[5][2];
+extern float cornerSphere[35][3];
+
+// The GL texture of a slot for the given animation tick: frame
+// (tick / animation divisor) mod frame count for an animated slot.
+GLuint textureFrame(int slot, int tick);
+inline void bindSlot(int slot, int tick) { glBindTexture(GL_TEXTURE_2D, textureFrame(slot, tick)); }
