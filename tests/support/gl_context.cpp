@@ -1,0 +1,214 @@
+#include "support/gl_context.h"
+
+#include <SDL.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/textures.h"
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+namespace {
+
+bool videoStarted = false;
+
+}  // namespace
+
+void applyGameGlState(int width, int height) {
+    glViewport(0, 0, width, height);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+    glHint(GL_POINT_SMOOTH_HINT, GL_FASTEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40.0, double(width) / double(height), 150.5, 120000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHTING);
+    const GLfloat specular[] = {1, 1, 1, 1};
+    const GLfloat ambient[] = {1, 1, 1, 1};
+    const GLfloat position0[] = {-1.5f, 1, 1, 1};
+    const GLfloat position1[] = {1.5f, 1, 1, 1};
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, position0);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT1, GL_POSITION, position1);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_ONE, GL_ONE);
+}
+
+GlContext::GlContext(int width, int height) : width_(width), height_(height) {
+    if (!videoStarted) {
+        if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+            error_ = SDL_GetError();
+            return;
+        }
+        videoStarted = true;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) {
+        error_ = SDL_GetError();
+        return;
+    }
+    screenWidth = width;
+    screenHeight = height;
+    applyGameGlState(width, height);
+    ok_ = true;
+}
+
+GlContext::~GlContext() {
+    // The window stays open for the next test: re-creating GL contexts under
+    // Xvfb costs far more than the tests themselves.
+}
+
+void GlContext::beginFrame() {
+    glViewport(0, 0, width_, height_);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor4f(1, 1, 1, 1);
+}
+
+void GlContext::swap() { SDL_GL_SwapBuffers(); }
+
+GlContext::Pixel GlContext::pixel(int x, int y) const {
+    unsigned char rgb[4] = {};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+long GlContext::brightness(int left, int bottom, int right, int top) const {
+    if (right <= left || top <= bottom) return 0;
+    std::vector<unsigned char> rgba(size_t(right - left) * size_t(top - bottom) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(left, bottom, right - left, top - bottom, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    long sum = 0;
+    for (size_t i = 0; i < rgba.size(); i += 4) sum += rgba[i] + rgba[i + 1] + rgba[i + 2];
+    return sum;
+}
+
+bool GlContext::savePng(const std::string& path) const {
+    std::vector<unsigned char> rgb(size_t(width_) * size_t(height_) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    // GL rows run bottom-up, PNG rows top-down.
+    std::vector<unsigned char> flipped(rgb.size());
+    const size_t row = size_t(width_) * 3;
+    for (int y = 0; y < height_; ++y)
+        std::copy(rgb.begin() + long(y * row), rgb.begin() + long((y + 1) * row),
+                  flipped.begin() + long((height_ - 1 - y) * row));
+    return stbi_write_png(path.c_str(), width_, height_, 3, flipped.data(), int(row)) != 0;
+}
+
+namespace {
+
+GLuint uploadTexture(int size, const std::vector<unsigned char>& rgba) {
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return id;
+}
+
+// A tile with a light border and a darker centre in one colour per slot, so
+// the blocks read as blocks in pictures and chamfers show the border colour.
+GLuint slotTexture(int slot) {
+    const int size = 32;
+    const unsigned char base[3] = {(unsigned char)(60 + (slot * 53) % 160),
+                                   (unsigned char)(60 + (slot * 97) % 160),
+                                   (unsigned char)(60 + (slot * 31) % 160)};
+    std::vector<unsigned char> rgba(size * size * 4);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const bool border = x < 2 || y < 2 || x >= size - 2 || y >= size - 2;
+            unsigned char* p = &rgba[size_t((y * size + x) * 4)];
+            for (int c = 0; c < 3; ++c) p[c] = border ? 230 : base[c];
+            p[3] = 255;
+        }
+    return uploadTexture(size, rgba);
+}
+
+GLuint solidTexture(unsigned char value) {
+    const int size = 16;
+    std::vector<unsigned char> rgba(size * size * 4, value);
+    return uploadTexture(size, rgba);
+}
+
+void buildSpriteTiles() {
+    if (spriteTileLists == 0) spriteTileLists = glGenLists(5);
+    for (int i = 0; i < 5; ++i) {
+        glNewList(spriteTileLists + GLuint(i), GL_COMPILE);
+        glBegin(GL_QUADS);
+        glTexCoord2f(i / 5.0f, 0); glVertex2i(0, 0);
+        glTexCoord2f(i / 5.0f, 1); glVertex2i(0, -190);
+        glTexCoord2f(i / 5.0f + 0.2f, 1); glVertex2i(-190, -190);
+        glTexCoord2f(i / 5.0f + 0.2f, 0); glVertex2i(-190, 0);
+        glEnd();
+        glEndList();
+    }
+}
+
+void buildCornerTables() {
+    const double step = M_PI / 8;
+    for (int k = 0; k < 5; ++k) {
+        cornerCircle[k][0] = float(50 * std::sin(k * step));
+        cornerCircle[k][1] = float(-50 * std::cos(k * step));
+    }
+    // Rings of five points from the pole down to the equator.
+    for (int ring = 0; ring < 7; ++ring)
+        for (int k = 0; k < 5; ++k) {
+            const double latitude = std::min(ring + 1, 4) * step;
+            float* p = cornerSphere[ring * 5 + k];
+            p[0] = float(50 * std::sin(latitude) * std::sin(k * step));
+            p[1] = float(50 * std::cos(latitude));
+            p[2] = float(50 * std::sin(latitude) * std::cos(k * step));
+        }
+}
+
+}  // namespace
+
+void createTestTextures() {
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+        if (!textureTable[slot].empty()) glDeleteTextures(GLsizei(textureTable[slot].size()), textureTable[slot].data());
+        textureTable[slot].assign(1, slotTexture(slot));
+        frameCounts[slot] = 0;
+    }
+    // Every font cell and the title image fully white: a glyph then covers
+    // exactly its quad, which the pixel probes rely on.
+    if (fontTexture) glDeleteTextures(1, &fontTexture);
+    fontTexture = solidTexture(255);
+    if (titleTexture) glDeleteTextures(1, &titleTexture);
+    titleTexture = solidTexture(255);
+    glBindTexture(GL_TEXTURE_2D, fontTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    buildSpriteTiles();
+    buildCornerTables();
+}
