@@ -1,0 +1,67 @@
+#pragma once
+
+#include "sim/craft.h"
+
+// Cameras, projections, the backdrop, split-screen viewports and the 2D
+// overlay mode of a play frame.
+
+constexpr double NEAR_PLANE = 50.5;
+constexpr double FAR_PLANE = 400000.0;
+constexpr float BASE_VIEW_ANGLE = 35.0f;
+
+// The four space backdrops a mode chooses from by index 0..3.
+constexpr int BACKDROP_SLOTS[4] = {23, 28, 34, 35};
+
+// How a play mode places its eye and shapes its projection.
+enum class ViewVariant {
+    Single,      // full window; does nothing while Speed is off
+    TimeAttack,  // full window; while Speed is off only an angle of 35 is taken
+    Split,       // half window (race): eye 5000 behind, 1500 above at 35 degrees
+    SplitFacing  // half window (castle attack): the eye sits behind a craft facing -z too
+};
+
+// The speed view: sets the craft's view angle (widening at once, narrowing
+// by at most 1.5 degrees per call unless snapping), re-anchors the eye's y
+// and z to the craft and loads the perspective. Angles above 170 are
+// ignored. The facing of a SplitFacing craft is the sign of its kind.
+void setViewAngle(Craft& craft, float angle, bool snap, ViewVariant variant);
+
+// Projection setters for the simulation's view-angle seam
+// (setProjectionSetter): each loads the perspective for craft.viewAngle with
+// its mode's aspect and leaves the model-view matrix current.
+void loadSingleProjection(const Craft& craft);
+void loadTimeAttackProjection(const Craft& craft);
+void loadSplitProjection(const Craft& craft);
+void loadSplitFacingProjection(const Craft& craft);
+
+// The real window size, which renderFrame remembers while screenWidth and
+// screenHeight hold the glow target's size: the split-screen aspect uses it
+// so the glow image keeps the proportions of a half-window viewport.
+void rememberWindowSize(int width, int height);
+void forgetWindowSize();  // back to screenWidth x screenHeight
+
+// Level (re)start: eye behind and above the craft, up (0, 1, 0), target
+// offset ahead of the craft in its facing, then a snapped setViewAngle(35).
+void placeCameraAtStart(Craft& craft, ViewVariant variant);
+
+// gluLookAt from the eye at the craft position + camTargetOffset, up camUp.
+void applyCamera(const Craft& craft);
+
+// One window-filling textured quad behind everything. The half-height form
+// shows the middle half of the image for a half-window viewport.
+void drawBackdrop(int slot, bool halfHeight);
+
+// 2D overlay: pixel units, origin at the bottom-left of the window (of the
+// glow target in the glow pass). end pops both matrices and leaves the
+// model-view matrix current.
+void beginOverlay();
+void endOverlay();
+
+// Split screen: craft A (first key group) is the lower half, craft B the
+// upper half.
+enum SplitPlayer : int { SPLIT_PLAYER_A = 0, SPLIT_PLAYER_B = 1 };
+void setSplitViewport(SplitPlayer player);
+void setWholeViewport();
+
+// The console's "wireframe on/off": sets the flag and the matching GL state.
+void setWireframe(bool on);
