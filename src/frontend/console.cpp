@@ -11,10 +11,3 @@ void Console::draw() {}
 
 void Console::update(int) {}
 
-#include "frontend/console_print.h"
-
-#include <cstdio>
-
-// Placeholder history until the console is built: keeps the text visible on
-// standard output.
-void consolePrint(const char* text) { std::printf("%s\n", text); }
