@@ -85,14 +85,31 @@ struct Block {
     BlockBody body;
 };
 
+// Lets the ground scan skip the leading fixed blocks that lie wholly behind a
+// craft without testing each one. Built on first use from the block table;
+// markLevelEdited (level_file.h) drops it after in-place edits.
+struct GroundScanIndex {
+    bool built = false;
+    std::vector<int> alwaysTested;         // blocks that can move (or are malformed), in level order
+    std::vector<int64_t> fixedFarEndMax;   // per index: greatest z + length of fixed blocks so far
+};
+
 struct Level {
     std::vector<Block> blocks;  // sorted by z
     int32_t goldTime = 0;
     int32_t silverTime = 0;
     int32_t bronzeTime = 0;
+    mutable GroundScanIndex scanIndex;
 
     int blockCount() const { return int(blocks.size()); }
+    bool validIndex(int index) const { return index >= 0 && index < blockCount(); }
 };
+
+// The type a block currently acts as: its changed type while a trigger has
+// changed it, else its own.
+inline int32_t effectiveType(const Block& block) {
+    return block.body.changedTypeTime >= 1 ? block.body.changedType : block.type;
+}
 
 struct BlockCorner {
     int32_t x, y, z;
