@@ -1,0 +1,58 @@
+#include "modes/timeattack/byte_file.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+bool ByteReader::readInt32(int32_t& value) {
+    if (remaining() < 4) return false;
+    const uint8_t* p = bytes_.data() + position_;
+    value = int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+    position_ += 4;
+    return true;
+}
+
+bool ByteReader::readText(std::string& text, size_t fieldSize) {
+    if (remaining() < fieldSize) return false;
+    const char* start = reinterpret_cast<const char*>(bytes_.data() + position_);
+    size_t length = 0;
+    while (length < fieldSize && start[length] != '\0') ++length;
+    text.assign(start, length);
+    position_ += fieldSize;
+    return true;
+}
+
+void ByteWriter::writeInt32(int32_t value) {
+    uint32_t bits = uint32_t(value);
+    for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(uint8_t(bits >> shift));
+}
+
+void ByteWriter::writeText(const std::string& text, size_t fieldSize) {
+    for (size_t i = 0; i < fieldSize; ++i) bytes_.push_back(i < text.size() ? uint8_t(text[i]) : 0);
+}
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    bytes.clear();
+    uint8_t chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+int writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temporary = path + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) return -1;
+    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = std::fflush(file) == 0 && written;
+    written = fsync(fileno(file)) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return -1;
+    }
+    return 0;
+}

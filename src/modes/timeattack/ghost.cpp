@@ -1,0 +1,100 @@
+#include "modes/timeattack/ghost.h"
+
+#include <algorithm>
+
+#include "modes/timeattack/byte_file.h"
+
+Ghost ghost;
+
+namespace {
+
+constexpr size_t SAMPLE_BYTES = 12;
+
+GhostSample positionOf(const Craft& craft) { return {craft.x, craft.ypos, craft.z}; }
+
+int32_t between(int32_t from, int32_t to, double t) {
+    return int32_t(int64_t(from) + int64_t(t * (double(to) - double(from))));
+}
+
+void replay(Ghost& ghost) {
+    size_t i = size_t(ghost.sampleIndex);
+    if (!ghost.loaded || i + 1 >= ghost.samples.size()) return;  // run out: stays put
+    double t = double(ghost.stepCounter) / GHOST_STEPS_PER_SAMPLE;
+    const GhostSample& a = ghost.samples[i];
+    const GhostSample& b = ghost.samples[i + 1];
+    ghost.previousPosition = ghost.position;
+    ghost.position = {between(a.x, b.x, t), between(a.y, b.y, t), between(a.z, b.z, t)};
+}
+
+void record(Ghost& ghost, const Craft& craft) {
+    ghost.sampleIndex += 1;
+    int capacity = int(ghost.recording.size());
+    if (ghost.sampleIndex >= capacity && capacity < GHOST_GROWTH_LIMIT)
+        ghost.recording.resize(size_t(capacity + GHOST_CAPACITY_STEP));
+    if (ghost.sampleIndex < int(ghost.recording.size()))
+        ghost.recording[size_t(ghost.sampleIndex)] = positionOf(craft);
+    ghost.stepCounter = 0;
+}
+
+}  // namespace
+
+std::string ghostPathFor(const std::string& levelPath) {
+    size_t dot = levelPath.find('.');
+    if (dot == std::string::npos) return std::string();
+    return levelPath.substr(0, dot) + ".gho";
+}
+
+void loadGhost(Ghost& ghost, const std::string& levelPath) {
+    ghost.sampleIndex = 0;
+    ghost.loaded = false;
+    ghost.samples.clear();
+    std::string path = ghostPathFor(levelPath);
+    std::vector<uint8_t> bytes;
+    if (path.empty() || !readWholeFile(path, bytes)) return;
+    ByteReader reader(bytes);
+    int32_t count = 0;
+    if (!reader.readInt32(count) || count < 1 || size_t(count) > reader.remaining() / SAMPLE_BYTES) return;
+    ghost.samples.resize(size_t(count));
+    for (GhostSample& sample : ghost.samples) {
+        reader.readInt32(sample.x);
+        reader.readInt32(sample.y);
+        reader.readInt32(sample.z);
+    }
+    ghost.loaded = true;
+}
+
+void startRecording(Ghost& ghost, const Craft& craft) {
+    ghost.recording.assign(GHOST_FIRST_CAPACITY, GhostSample());
+    ghost.recording[0] = positionOf(craft);
+    ghost.sampleIndex = 0;
+}
+
+void recordAndReplay(Ghost& ghost, const Craft& craft, int phase) {
+    if (phase == 0) {
+        if (ghost.loaded) ghost.position = ghost.previousPosition = ghost.samples[0];
+        return;
+    }
+    replay(ghost);
+    if (ghost.stepCounter > GHOST_STEPS_PER_SAMPLE - 1) record(ghost, craft);
+}
+
+int saveGhost(const Ghost& ghost, const std::string& levelPath) {
+    std::string path = ghostPathFor(levelPath);
+    if (path.empty() || ghost.recording.empty()) return -1;
+    size_t count = std::min(size_t(ghost.sampleIndex) + 1, ghost.recording.size());
+    ByteWriter writer;
+    writer.writeInt32(int32_t(count));
+    for (size_t k = 0; k < count; ++k) {
+        writer.writeInt32(ghost.recording[k].x);
+        writer.writeInt32(ghost.recording[k].y);
+        writer.writeInt32(ghost.recording[k].z);
+    }
+    return writeFileAtomically(path, writer.bytes());
+}
+
+void releaseGhost(Ghost& ghost) {
+    ghost.loaded = false;
+    std::vector<GhostSample>().swap(ghost.samples);
+    std::vector<GhostSample>().swap(ghost.recording);
+    ghost.sampleIndex = 0;
+}

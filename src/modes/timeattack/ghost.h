@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/craft.h"
+
+// Every run is sampled as a sparse path (one craft position per six physics
+// steps); the stored path of the record run is replayed beside the player.
+
+struct GhostSample {
+    int32_t x = 0, y = 0, z = 0;
+};
+
+constexpr int GHOST_STEPS_PER_SAMPLE = 6;
+constexpr int GHOST_FIRST_CAPACITY = 250;
+constexpr int GHOST_CAPACITY_STEP = 750;
+// The buffer stops growing once it reaches this, so the longest recording is
+// 7750 samples; later samples are dropped.
+constexpr int GHOST_GROWTH_LIMIT = 7500;
+
+struct Ghost {
+    // The loaded record run.
+    bool loaded = false;
+    std::vector<GhostSample> samples;
+    // The run being driven; its size is the current capacity.
+    std::vector<GhostSample> recording;
+    // Index of the last recorded sample and of the ghost sample the replay
+    // leaves: recording and replay share it.
+    int sampleIndex = 0;
+    int stepCounter = 0;  // steps since the last sample, 0..6
+    GhostSample position, previousPosition;
+};
+
+extern Ghost ghost;
+
+// The level path with everything from its first "." replaced by ".gho";
+// empty when the path has no ".".
+std::string ghostPathFor(const std::string& levelPath);
+
+// Reads the level's ghost. A missing file, one whose count does not fit its
+// size, or one without samples leaves no ghost loaded.
+void loadGhost(Ghost& ghost, const std::string& levelPath);
+
+// Restarts the recording with sample 0 at the craft's start position.
+void startRecording(Ghost& ghost, const Craft& craft);
+
+// Once per physics step after the craft has moved.
+void recordAndReplay(Ghost& ghost, const Craft& craft, int phase);
+
+// Writes the recording of the run just finished, atomically. Returns 0 or -1.
+int saveGhost(const Ghost& ghost, const std::string& levelPath);
+
+// Frees the loaded ghost and the recording.
+void releaseGhost(Ghost& ghost);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "sim/craft.h"
+
+// The run clock counts real milliseconds, not steps. Each call carries into
+// seconds and minutes at most once, so after a very long frame the
+// millisecond split can stay above 999 until the next call: the shown split
+// and the total then differ for a frame, which stored records never see
+// because they keep the total.
+void addRunTime(Craft& craft, int elapsedMs);
+
+// A time in milliseconds as minutes, seconds and hundredths.
+struct TimeSplit {
+    uint32_t minutes, seconds, hundredths;
+};
+TimeSplit splitTime(uint32_t ms);
+
+// The run time as its split shows it.
+int32_t runTimeOf(const Craft& craft);

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include "modes/timeattack/byte_file.h"
+#include "modes/timeattack/records.h"
+
+namespace {
+
+class RecordFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavrelo-records-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        maps = dir + "/maps";
+        mkdir(maps.c_str(), 0755);
+        highscores = dir + "/highscore.hsc";
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+
+    void touchLevel(const std::string& name, long fileTime = 1700000000) {
+        std::string path = maps + "/" + name;
+        std::ofstream(path) << "level";
+        timeval times[2] = {{fileTime, 0}, {fileTime, 0}};
+        utimes(path.c_str(), times);
+    }
+
+    std::vector<RecordEntry> scanned() {
+        std::vector<RecordEntry> table;
+        scanMaps(maps, table);
+        return table;
+    }
+
+    std::string dir, maps, highscores;
+};
+
+TEST_F(RecordFiles, ScanSkipsCastleAndCampaignLevelsAndSortsByByte) {
+    touchLevel("beta.slv");
+    touchLevel("Alpha.slv");
+    touchLevel("ca-arena.slv");
+    touchLevel("s-one.slv");
+    touchLevel("ra-loop.slv");
+    touchLevel("alpha.slv");
+    touchLevel("alph.slv");
+    touchLevel("notes.txt");
+    mkdir((maps + "/campaign").c_str(), 0755);
+    std::vector<RecordEntry> table = scanned();
+    ASSERT_EQ(table.size(), 5u);
+    EXPECT_EQ(table[0].fileName, "Alpha.slv");
+    EXPECT_EQ(table[1].fileName, "alph.slv");
+    EXPECT_EQ(table[2].fileName, "alpha.slv");
+    EXPECT_EQ(table[3].fileName, "beta.slv");
+    EXPECT_EQ(table[4].fileName, "ra-loop.slv");
+    EXPECT_EQ(table[0].fileTime, 1700000000);
+}
+
+TEST_F(RecordFiles, SortComparesSignedBytes) {
+    // A byte above 127 is negative as a signed char and sorts first.
+    EXPECT_TRUE(fileNameBefore("\xc3\xa9.slv", "a.slv"));
+    EXPECT_TRUE(fileNameBefore("ab", "abc"));
+    EXPECT_FALSE(fileNameBefore("abc", "ab"));
+}
+
+TEST_F(RecordFiles, EmptyOrMissingFolderGivesNoMaps) {
+    EXPECT_TRUE(scanned().empty());
+    std::vector<RecordEntry> table(3);
+    EXPECT_EQ(scanMaps(dir + "/nowhere", table), 0);
+    EXPECT_TRUE(table.empty());
+    EXPECT_EQ(averageRecordTime(table), 0u);
+}
+
+TEST_F(RecordFiles, MissingFileGivesDefaultRecords) {
+    touchLevel("a.slv");
+    std::vector<RecordEntry> table = scanned();
+    table[0].recordTime = 5;
+    table[0].holder = "Someone";
+    table[0].medal = MEDAL_GOLD;
+    readHighscores(highscores, table);
+    EXPECT_EQ(table[0].recordTime, NO_RECORD_TIME);
+    EXPECT_EQ(table[0].holder, "Brannoc");
+    EXPECT_EQ(table[0].medal, MEDAL_NONE);
+}
+
+TEST_F(RecordFiles, WriteProducesFixedEntriesAndReadsBack) {
+    touchLevel("a.slv", 1111);
+    touchLevel("b.slv", 2222);
+    std::vector<RecordEntry> table = scanned();
+    table[1].recordTime = 12345;
+    table[1].holder = "Vesna";
+    table[1].medal = MEDAL_SILVER;
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(highscores, bytes));
+    ASSERT_EQ(bytes.size(), 4u + 2 * 108u);
+    EXPECT_EQ(bytes[0], 2);
+    const uint8_t* second = bytes.data() + 4 + 108;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(second)), "b.slv");
+    EXPECT_EQ(second[64] | second[65] << 8, 2222);            // file time
+    EXPECT_EQ(second[68] | second[69] << 8 | second[70] << 16, 12345);  // record time
+    EXPECT_EQ(second[72], 1);                                  // medal
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(second + 76)), "Vesna");
+
+    std::vector<RecordEntry> reread = scanned();
+    readHighscores(highscores, reread);
+    EXPECT_EQ(reread[0].recordTime, NO_RECORD_TIME);
+    EXPECT_EQ(reread[1].recordTime, 12345u);
+    EXPECT_EQ(reread[1].holder, "Vesna");
+    EXPECT_EQ(reread[1].medal, MEDAL_SILVER);
+    EXPECT_FALSE(std::ifstream(highscores + ".tmp").good());
+}
+
+TEST_F(RecordFiles, EditedLevelLosesItsRecord) {
+    touchLevel("a.slv", 1111);
+    std::vector<RecordEntry> table = scanned();
+    table[0].recordTime = 777;
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+    touchLevel("a.slv", 1112);
+    table = scanned();
+    readHighscores(highscores, table);
+    EXPECT_EQ(table[0].recordTime, NO_RECORD_TIME);
+    EXPECT_EQ(table[0].holder, "Brannoc");
+}
+
+TEST_F(RecordFiles, RecordsSurviveARemovedLevel) {
+    touchLevel("a.slv");
+    touchLevel("b.slv");
+    touchLevel("c.slv");
+    std::vector<RecordEntry> table = scanned();
+    table[2].recordTime = 4242;
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+    std::remove((maps + "/a.slv").c_str());
+    table = scanned();
+    readHighscores(highscores, table);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[1].fileName, "c.slv");
+    EXPECT_EQ(table[1].recordTime, 4242u);
+}
+
+TEST_F(RecordFiles, DamagedFileIsReadOnlyAsFarAsItGoes) {
+    touchLevel("a.slv", 10);
+    touchLevel("b.slv", 10);
+    std::vector<RecordEntry> table = scanned();
+    table[0].recordTime = 100;
+    table[1].recordTime = 200;
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(highscores, bytes));
+    bytes[0] = 0xff;  // a count far beyond the file
+    bytes.resize(4 + 108 + 50);
+    ASSERT_EQ(writeFileAtomically(highscores, bytes), 0);
+    readHighscores(highscores, table);
+    EXPECT_EQ(table[0].recordTime, 100u);
+    EXPECT_EQ(table[1].recordTime, NO_RECORD_TIME);
+}
+
+TEST_F(RecordFiles, UnterminatedFieldsAreCutToTheirSize) {
+    std::string longName(64, 'n');
+    touchLevel(longName + ".slv", 10);
+    std::vector<RecordEntry> table = scanned();
+    ASSERT_EQ(table.size(), 1u);
+    table[0].recordTime = 321;
+    table[0].holder = std::string(40, 'h');
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+    readHighscores(highscores, table);
+    EXPECT_EQ(table[0].recordTime, 321u);
+    EXPECT_EQ(table[0].holder, std::string(31, 'h'));
+}
+
+TEST_F(RecordFiles, FailedWriteKeepsTheOldFile) {
+    touchLevel("a.slv");
+    std::vector<RecordEntry> table = scanned();
+    table[0].recordTime = 900;
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+    table[0].recordTime = 100;
+    // The temporary file cannot be created where a folder stands in its way.
+    mkdir((highscores + ".tmp").c_str(), 0755);
+    EXPECT_EQ(writeHighscores(highscores, table), -1);
+    rmdir((highscores + ".tmp").c_str());
+    std::vector<RecordEntry> reread = scanned();
+    readHighscores(highscores, reread);
+    EXPECT_EQ(reread[0].recordTime, 900u);
+}
+
+TEST(RecordRules, MedalsAreAwardedAtOrBelowEachTime) {
+    EXPECT_EQ(medalFor(10000, 10000, 20000, 30000), MEDAL_GOLD);
+    EXPECT_EQ(medalFor(10001, 10000, 20000, 30000), MEDAL_SILVER);
+    EXPECT_EQ(medalFor(20001, 10000, 20000, 30000), MEDAL_BRONZE);
+    EXPECT_EQ(medalFor(30001, 10000, 20000, 30000), MEDAL_NONE);
+    // A level without medal times awards nothing.
+    EXPECT_EQ(medalFor(1, 0, 0, 0), MEDAL_NONE);
+}
+
+TEST(RecordRules, TotalAndAverageCountLevelsWithoutRecord) {
+    std::vector<RecordEntry> table(3);
+    table[0].recordTime = 1000;
+    EXPECT_EQ(totalRecordTime(table), 1000u + 2 * NO_RECORD_TIME);
+    EXPECT_EQ(averageRecordTime(table), (1000u + 2 * NO_RECORD_TIME) / 3);
+}
+
+}  // namespace
