@@ -44,7 +44,7 @@ protected:
             writer.writeInt32(0);
             writer.writeInt32(k * 600);
         }
-        ASSERT_EQ(writeFileAtomically(dir + "/track.gho", writer.bytes()), 0);
+        ASSERT_EQ(writeBytesAtomically(dir + "/track.gho", writer.bytes()), 0);
     }
 
     std::string dir, level;

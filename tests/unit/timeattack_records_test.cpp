@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -12,6 +14,27 @@
 #include "modes/timeattack/records.h"
 
 namespace {
+
+// Lowers the largest file this process may write; writes beyond it fail as
+// on a full disk instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 class RecordFiles : public ::testing::Test {
 protected:
@@ -114,7 +137,6 @@ TEST_F(RecordFiles, WriteProducesFixedEntriesAndReadsBack) {
     EXPECT_EQ(reread[1].recordTime, 12345u);
     EXPECT_EQ(reread[1].holder, "Vesna");
     EXPECT_EQ(reread[1].medal, MEDAL_SILVER);
-    EXPECT_FALSE(std::ifstream(highscores + ".tmp").good());
 }
 
 TEST_F(RecordFiles, EditedLevelLosesItsRecord) {
@@ -155,7 +177,7 @@ TEST_F(RecordFiles, DamagedFileIsReadOnlyAsFarAsItGoes) {
     ASSERT_TRUE(readWholeFile(highscores, bytes));
     bytes[0] = 0xff;  // a count far beyond the file
     bytes.resize(4 + 108 + 50);
-    ASSERT_EQ(writeFileAtomically(highscores, bytes), 0);
+    ASSERT_EQ(writeBytesAtomically(highscores, bytes), 0);
     readHighscores(highscores, table);
     EXPECT_EQ(table[0].recordTime, 100u);
     EXPECT_EQ(table[1].recordTime, NO_RECORD_TIME);
@@ -176,14 +198,18 @@ TEST_F(RecordFiles, UnterminatedFieldsAreCutToTheirSize) {
 
 TEST_F(RecordFiles, FailedWriteKeepsTheOldFile) {
     touchLevel("a.slv");
+    touchLevel("b.slv");
     std::vector<RecordEntry> table = scanned();
     table[0].recordTime = 900;
     ASSERT_EQ(writeHighscores(highscores, table), 0);
     table[0].recordTime = 100;
-    // The temporary file cannot be created where a folder stands in its way.
-    mkdir((highscores + ".tmp").c_str(), 0755);
-    EXPECT_EQ(writeHighscores(highscores, table), -1);
-    rmdir((highscores + ".tmp").c_str());
+    {
+        // A disk that fills up after 100 bytes.
+        FileSizeLimit full(100);
+        EXPECT_EQ(writeHighscores(highscores, table), -1);
+    }
+    EXPECT_EQ(writeHighscores(dir + "/missing/highscore.hsc", table), -1);
+    EXPECT_EQ(table[0].recordTime, 100u);
     std::vector<RecordEntry> reread = scanned();
     readHighscores(highscores, reread);
     EXPECT_EQ(reread[0].recordTime, 900u);

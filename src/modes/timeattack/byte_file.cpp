@@ -1,7 +1,8 @@
 #include "modes/timeattack/byte_file.h"
 
 #include <cstdio>
-#include <unistd.h>
+
+#include "core/atomic_file.h"
 
 bool ByteReader::readInt32(int32_t& value) {
     if (remaining() < 4) return false;
@@ -42,17 +43,6 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     return !failed;
 }
 
-int writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return -1;
-    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fflush(file) == 0 && written;
-    written = fsync(fileno(file)) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return -1;
-    }
-    return 0;
+int writeBytesAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return writeFileAtomically(path, bytes.data(), bytes.size());
 }

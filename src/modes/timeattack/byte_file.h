@@ -38,6 +38,6 @@ private:
 // The whole file, or false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 
-// Writes a temporary file beside the target and renames it over the target,
-// so a crash or a full disk leaves the old file as it was. Returns 0 or -1.
-int writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
+// Through writeFileAtomically (core/atomic_file.h): a temporary file beside
+// the target renamed over it. Returns 0 or -1 with the old file untouched.
+int writeBytesAtomically(const std::string& path, const std::vector<uint8_t>& bytes);

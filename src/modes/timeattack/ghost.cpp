@@ -89,7 +89,7 @@ int saveGhost(const Ghost& ghost, const std::string& levelPath) {
         writer.writeInt32(ghost.recording[k].y);
         writer.writeInt32(ghost.recording[k].z);
     }
-    return writeFileAtomically(path, writer.bytes());
+    return writeBytesAtomically(path, writer.bytes());
 }
 
 void releaseGhost(Ghost& ghost) {

@@ -94,7 +94,7 @@ int writeHighscores(const std::string& path, const std::vector<RecordEntry>& tab
         // The holder field always keeps its terminating NUL.
         writer.writeText(entry.holder.substr(0, RECORD_HOLDER_SIZE - 1), RECORD_HOLDER_SIZE);
     }
-    return writeFileAtomically(path, writer.bytes());
+    return writeBytesAtomically(path, writer.bytes());
 }
 
 int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime) {
