@@ -1,17 +1,206 @@
 #include "render/glow.h"
 
-#include "core/globals.h"
+#include <SDL/SDL.h>
 
-// Placeholder until the glow effect is built: the effect reports itself
-// unavailable, so renderFrame never takes the glow path.
+#include <cstdio>
+#include <cstring>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "render/glow_api.h"
+
+GlowEntryPoints glowGl = {};
+GlowResources glowResources;
+
+namespace {
+
+const char* const requiredExtensions[] = {
+    "GL_ARB_shader_objects", "GL_ARB_draw_buffers", "GL_ARB_fragment_program",
+    "GL_ARB_fragment_shader", "GL_EXT_framebuffer_object", "GL_ARB_texture_float",
+};
+
+template <class Function>
+bool lookUp(Function& entry, const char* name) {
+    entry = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
+    return entry != nullptr;
+}
+
+bool lookUpEntryPoints() {
+    GlowEntryPoints& g = glowGl;
+    // Every lookup runs, in this order; a driver that names an extension
+    // but lacks one of its functions must not leave a null pointer to call.
+    bool ok = true;
+    ok &= lookUp(g.genRenderbuffers, "glGenRenderbuffersEXT");
+    ok &= lookUp(g.bindRenderbuffer, "glBindRenderbufferEXT");
+    ok &= lookUp(g.deleteRenderbuffers, "glDeleteRenderbuffersEXT");
+    ok &= lookUp(g.renderbufferStorage, "glRenderbufferStorageEXT");
+    ok &= lookUp(g.framebufferRenderbuffer, "glFramebufferRenderbufferEXT");
+    ok &= lookUp(g.bindFramebuffer, "glBindFramebufferEXT");
+    ok &= lookUp(g.genFramebuffers, "glGenFramebuffersEXT");
+    ok &= lookUp(g.deleteFramebuffers, "glDeleteFramebuffersEXT");
+    ok &= lookUp(g.framebufferTexture2D, "glFramebufferTexture2DEXT");
+    ok &= lookUp(g.uniform1i, "glUniform1iARB");
+    ok &= lookUp(g.uniform1f, "glUniform1fARB");
+    ok &= lookUp(g.createShaderObject, "glCreateShaderObjectARB");
+    ok &= lookUp(g.shaderSource, "glShaderSourceARB");
+    ok &= lookUp(g.compileShader, "glCompileShaderARB");
+    ok &= lookUp(g.createProgramObject, "glCreateProgramObjectARB");
+    ok &= lookUp(g.attachObject, "glAttachObjectARB");
+    ok &= lookUp(g.linkProgram, "glLinkProgramARB");
+    ok &= lookUp(g.useProgramObject, "glUseProgramObjectARB");
+    ok &= lookUp(g.getUniformLocation, "glGetUniformLocationARB");
+    ok &= lookUp(g.deleteObject, "glDeleteObjectARB");
+    ok &= lookUp(g.getProgramiv, "glGetProgramiv");
+    ok &= lookUp(g.getProgramInfoLog, "glGetProgramInfoLog");
+    ok &= lookUp(g.checkFramebufferStatus, "glCheckFramebufferStatusEXT");
+    return ok;
+}
+
+GLuint createGlowTexture(int width, int height) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
+    // Nearest and clamped: the blur passes work exactly per texel.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    return texture;
+}
+
+// A quad over the whole glow target, texture coordinates 0..1.
+void drawTargetQuad() {
+    const int width = glowResources.width;
+    const int height = glowResources.height;
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0); glVertex2i(0, 0);
+    glTexCoord2f(1, 0); glVertex2i(width, 0);
+    glTexCoord2f(1, 1); glVertex2i(width, height);
+    glTexCoord2f(0, 1); glVertex2i(0, height);
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+// One shader pass: source texture through a program into a colour attachment.
+void runPass(GLenum target, const GlowProgram& pass, GLuint source, float pixelSize) {
+    glDrawBuffer(target);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glowGl.useProgramObject(pass.program);
+    glBindTexture(GL_TEXTURE_2D, source);
+    glowGl.uniform1i(pass.samplerLocation, 0);
+    if (pass.pixelSizeLocation >= 0) glowGl.uniform1f(pass.pixelSizeLocation, pixelSize);
+    drawTargetQuad();
+}
+
+}  // namespace
+
+const char* firstMissingGlowExtension(const char* extensions) {
+    if (!extensions) return requiredExtensions[0];
+    for (const char* name : requiredExtensions)
+        if (!std::strstr(extensions, name)) return name;
+    return nullptr;
+}
+
+const char* framebufferStatusMessage(GLenum status) {
+    switch (status) {
+    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT: return "Framebuffer incomplete attachment.\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT:
+        return "Framebuffer incomplete, missing attachment.\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT:
+        return "Framebuffer incomplete, attached images must have the same dimensions.\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT:
+        return "Framebuffer incomplete, attached images must have the same format.\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT: return "Framebuffer incomplete, missing draw buffer.\n";
+    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT: return "Framebuffer incomplete, missing read buffer.\n";
+    case GL_FRAMEBUFFER_UNSUPPORTED_EXT: return "Unsupported framebuffer format.\n";
+    }
+    return "Undefined error.\n ";
+}
+
 int loadGlowExtensions() {
-    shadersActive = false;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (firstMissingGlowExtension(extensions)) {
+        shadersActive = false;
+        return -1;
+    }
+    GLint attachments = 0;
+    glGetIntegerv(GL_MAX_COLOR_ATTACHMENTS_EXT, &attachments);
+    shadersActive = attachments > 1;
+    if (!shadersActive) return -1;
+    if (!lookUpEntryPoints()) {
+        shadersActive = false;
+        return -1;
+    }
+    return 0;
+}
+
+int createGlowTargets() {
+    GlowResources& r = glowResources;
+    r.width = settings.bloomW;
+    r.height = settings.bloomH;
+    glowGl.genFramebuffers(1, &r.framebuffer);
+    glowGl.bindFramebuffer(GL_FRAMEBUFFER_EXT, r.framebuffer);
+
+    glowGl.genRenderbuffers(1, &r.depthBuffer);
+    glowGl.bindRenderbuffer(GL_RENDERBUFFER_EXT, r.depthBuffer);
+    glowGl.renderbufferStorage(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT, r.width, r.height);
+    glowGl.framebufferRenderbuffer(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+                                   r.depthBuffer);
+
+    r.textureA = createGlowTexture(r.width, r.height);
+    r.textureB = createGlowTexture(r.width, r.height);
+    glowGl.framebufferTexture2D(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, r.textureA, 0);
+    glowGl.framebufferTexture2D(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT1_EXT, GL_TEXTURE_2D, r.textureB, 0);
+
+    GLenum status = glowGl.checkFramebufferStatus(GL_FRAMEBUFFER_EXT);
+    if (status == GL_FRAMEBUFFER_COMPLETE_EXT || status == 0) return 0;
+    std::fputs(framebufferStatusMessage(status), stdout);
     return -1;
 }
-int createGlowTargets() { return -1; }
-void loadGlowShaders() {}
-void bindGlowFramebuffer() {}
-void bindWindowFramebuffer() {}
-void runGlowBlur() {}
-GLuint glowTexture() { return 0; }
-void releaseGlow() {}
+
+void bindGlowFramebuffer() {
+    glowGl.bindFramebuffer(GL_FRAMEBUFFER_EXT, glowResources.framebuffer);
+    glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT);
+}
+
+void bindWindowFramebuffer() {
+    if (glowGl.bindFramebuffer) glowGl.bindFramebuffer(GL_FRAMEBUFFER_EXT, 0);
+    glDrawBuffer(GL_BACK);
+}
+
+void runGlowBlur() {
+    const GlowResources& r = glowResources;
+    glViewport(0, 0, r.width, r.height);
+    runPass(GL_COLOR_ATTACHMENT1_EXT, r.filter, r.textureA, 0.0f);
+    runPass(GL_COLOR_ATTACHMENT0_EXT, r.blurVertical, r.textureB, 1.0f / float(r.height));
+    runPass(GL_COLOR_ATTACHMENT1_EXT, r.blurHorizontal, r.textureA, 1.0f / float(r.width));
+    glowGl.useProgramObject(0);
+}
+
+GLuint glowTexture() { return glowResources.textureB; }
+
+void releaseGlow() { releaseGlowResources(); }
+
+void releaseGlowResources() {
+    GlowResources& r = glowResources;
+    for (GlowProgram* pass : {&r.filter, &r.blurVertical, &r.blurHorizontal}) {
+        if (pass->program && glowGl.deleteObject) glowGl.deleteObject(pass->program);
+        *pass = GlowProgram();
+    }
+    if (r.textureA) glDeleteTextures(1, &r.textureA);
+    if (r.textureB) glDeleteTextures(1, &r.textureB);
+    if (r.framebuffer && glowGl.deleteFramebuffers) glowGl.deleteFramebuffers(1, &r.framebuffer);
+    if (r.depthBuffer && glowGl.deleteRenderbuffers) glowGl.deleteRenderbuffers(1, &r.depthBuffer);
+    r = GlowResources();
+}
