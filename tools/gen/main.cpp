@@ -1,5 +1,10 @@
+// tavrelo-gen DATA_DIR: writes the game's data tree (images, sounds, shaders
+// and the empty maps folder) under DATA_DIR. Everything is drawn and
+// synthesised here from fixed seeds, so every run writes the same files.
+
 #include <cstdio>
 
+#include "data_tree.h"
 #include "shaders.h"
 
 int main(int argc, char** argv) {
@@ -7,5 +12,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tavrelo-gen DATA_DIR\n");
         return 2;
     }
-    return writeShaders(argv[1]) ? 0 : 1;
+    DataWriter out(argv[1]);
+    for (const char* folder : {"gfx", "sounds", "shaders", "maps"}) out.makeDirectory(folder);
+    if (!out.ok()) return 1;
+
+    writeFont(out);
+    writeTitles(out);
+    writeInterfaceArt(out);
+    writeBackdrops(out);
+    writeTextureSets(out);
+    writeSounds(out);
+    if (!writeShaders(out.root())) out.fail("cannot write the shaders");
+    return out.ok() ? 0 : 1;
 }
