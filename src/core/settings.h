@@ -32,3 +32,21 @@ struct Settings {
 };
 
 extern Settings settings;
+
+// The file lives in the game's working directory.
+constexpr const char* SETTINGS_FILE = "settings.ini";
+
+// The values a player gets when there is no settings file.
+Settings defaultSettings();
+
+// Reads the settings file by line position (it never looks at the key names).
+// textureSetCount bounds Style. A file that cannot be opened prints a notice
+// on standard error, puts every default in force and returns -1; else 0.
+int readSettings(const std::string& path, int textureSetCount);
+
+// The whole file as the writer lays it out.
+std::string settingsFileText(const Settings& values);
+
+// Replaces the file atomically. On failure the old file stays as it was and
+// the settings in memory are untouched. Returns 0 or -1.
+int writeSettings(const std::string& path);

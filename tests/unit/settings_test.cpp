@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/atomic_file.h"
+#include "core/key_names.h"
+#include "core/settings.h"
+
+namespace {
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Each test gets its own folder and starts from scrambled settings, so a
+// reader that forgets a field shows it.
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavrelo-settings-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        path = folder + "/settings.ini";
+        saved = settings;
+        std::memset(&settings, 0x5a, sizeof settings);
+    }
+    void TearDown() override {
+        settings = saved;
+        std::system(("rm -rf '" + folder + "'").c_str());
+    }
+    void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    // A default file with one line replaced (1-based line number).
+    std::string withLine(int number, const std::string& replacement) {
+        std::istringstream lines(settingsFileText(defaultSettings()));
+        std::string line, text;
+        for (int n = 1; std::getline(lines, line); ++n) text += (n == number ? replacement : line) + "\n";
+        return text;
+    }
+    std::size_t filesInFolder() {
+        std::size_t count = 0;
+        DIR* dir = opendir(folder.c_str());
+        while (dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.') ++count;
+        closedir(dir);
+        return count;
+    }
+
+    std::string folder, path;
+    Settings saved;
+};
+
+const char* const DEFAULT_FILE =
+    "[CONTROLS]\n\n"
+    "Forward1\t= 119\nBackward1\t= 115\nRight1\t\t= 100\nLeft1\t\t= 97\nJump1\t\t= 32\n"
+    "Reset1\t\t= 110\nUse1\t\t= 101\nForward2\t= 273\nBackward2\t= 274\nRight2\t\t= 275\n"
+    "Left2\t\t= 276\nJump2\t\t= 109\nReset2\t\t= 111\nUse2\t\t= 98\n"
+    "\n[GRAPHICS]\n\n"
+    "Glow\t\t= 1\nBloom\t\t= 3\nBloomw\t\t= 256\nBloomh\t\t= 256\nMipmaps\t\t= 1\nStyle\t\t= 0\n"
+    "Details\t\t= 0\nDraw-Dist\t= 200000\nShadow-Dist\t= 50000\nAnimSpeed\t= 43\nSpeed\t\t= 0\n"
+    "Shadows\t= 0\n"
+    "\n[VIDEO]\n\n"
+    "width\t\t= 1024\nheight\t\t= 768\nwindowed\t= 0\n"
+    "\n[SOUND]\n\n"
+    "Sounds\t\t= 1\n";
+
+TEST_F(SettingsFile, WriterLayoutIsExact) {
+    EXPECT_EQ(settingsFileText(defaultSettings()), DEFAULT_FILE);
+}
+
+TEST_F(SettingsFile, MissingFileGivesDefaultsAndNotice) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(readSettings(folder + "/absent.ini", 3), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error: settings.ini not found - using default settings.");
+    EXPECT_EQ(settingsFileText(settings), DEFAULT_FILE);
+    EXPECT_EQ(settings.animDivisor, 10);
+}
+
+TEST_F(SettingsFile, RoundTripKeepsEveryValue) {
+    Settings values = defaultSettings();
+    for (int i = 0; i < KEY_BINDING_COUNT; ++i) values.keys[i] = 300 + i;
+    values.glow = 0; values.bloom = 7; values.bloomW = 128; values.bloomH = 64; values.mipmaps = 0;
+    values.style = 2; values.details = 3; values.drawDist = 150000; values.shadowDist = 9000;
+    values.animDivisor = 4; values.speed = 1; values.shadows = 1; values.width = 800;
+    values.height = 600; values.windowed = 1; values.sounds = 0;
+    settings = values;
+    ASSERT_EQ(writeSettings(path), 0);
+    std::memset(&settings, 0, sizeof settings);
+    ASSERT_EQ(readSettings(path, 3), 0);
+    EXPECT_EQ(settingsFileText(settings), settingsFileText(values));
+    EXPECT_EQ(readWholeFile(path), settingsFileText(values));
+}
+
+TEST_F(SettingsFile, ValueStartsTwoCharactersAfterEquals) {
+    write(withLine(3, "Forward1=119"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.keys[KEY_FORWARD1], 19);
+    EXPECT_EQ(settings.keys[KEY_BACKWARD1], 115);
+}
+
+TEST_F(SettingsFile, RangeRules) {
+    std::string text = withLine(27, "Draw-Dist = 5000");
+    write(text);
+    readSettings(path, 1);
+    EXPECT_EQ(settings.drawDist, 100000);
+
+    write(withLine(28, "Shadow-Dist = 0"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.shadowDist, 5000);
+
+    write(withLine(25, "Style = 7"));
+    readSettings(path, 3);
+    EXPECT_EQ(settings.style, 0);
+    write(withLine(25, "Style = 2"));
+    readSettings(path, 3);
+    EXPECT_EQ(settings.style, 2);
+    write(withLine(25, "Style = -1"));
+    readSettings(path, 3);
+    EXPECT_EQ(settings.style, 0);
+    write(withLine(25, "Style = 3"));
+    readSettings(path, 3);
+    EXPECT_EQ(settings.style, 0);
+}
+
+TEST_F(SettingsFile, AnimSpeedIsStoredAsDivisor) {
+    write(withLine(29, "AnimSpeed = 60"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 2);
+    EXPECT_NE(settingsFileText(settings).find("AnimSpeed\t= 51\n"), std::string::npos);
+
+    write(withLine(29, "AnimSpeed = 43"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 10);
+    EXPECT_NE(settingsFileText(settings).find("AnimSpeed\t= 43\n"), std::string::npos);
+
+    write(withLine(29, "AnimSpeed = 0"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 53);
+    write(withLine(29, "AnimSpeed = 49"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 4);
+    // Without '=' the divisor must never become 0.
+    write(withLine(29, "AnimSpeed"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 10);
+}
+
+TEST_F(SettingsFile, LinesWithoutEqualsTakeTheirOwnDefaults) {
+    std::string text;
+    for (int n = 0; n < 41; ++n) text += "nothing here\n";
+    write(text);
+    readSettings(path, 2);
+    for (int key : settings.keys) EXPECT_EQ(key, 0);
+    EXPECT_EQ(settings.glow, 1);
+    EXPECT_EQ(settings.bloom, 3);
+    EXPECT_EQ(settings.bloomW, 256);
+    EXPECT_EQ(settings.bloomH, 256);
+    EXPECT_EQ(settings.mipmaps, 1);
+    EXPECT_EQ(settings.style, 0);
+    EXPECT_EQ(settings.details, 0);
+    EXPECT_EQ(settings.drawDist, 200000);
+    EXPECT_EQ(settings.shadowDist, 50000);
+    EXPECT_EQ(settings.animDivisor, 10);
+    EXPECT_EQ(settings.speed, 1);
+    EXPECT_EQ(settings.shadows, 1);
+    EXPECT_EQ(settings.width, 1024);
+    EXPECT_EQ(settings.height, 768);
+    EXPECT_EQ(settings.windowed, 0);
+    EXPECT_EQ(settings.sounds, 1);
+}
+
+TEST_F(SettingsFile, ShortFileRepeatsItsLastLine) {
+    // Ends after Backward1: every later setting parses "Backward1\t= 115".
+    std::string full = DEFAULT_FILE;
+    std::size_t end = full.find("Right1");
+    write(full.substr(0, end));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.keys[KEY_FORWARD1], 119);
+    EXPECT_EQ(settings.keys[KEY_USE2], 115);
+    EXPECT_EQ(settings.glow, 115);
+    EXPECT_EQ(settings.width, 115);
+    EXPECT_EQ(settings.sounds, 115);
+    EXPECT_EQ(settings.drawDist, 100000);  // 115 is below the floor
+    EXPECT_EQ(settings.animDivisor, 2);    // 115 is above 49
+}
+
+TEST_F(SettingsFile, EmptyFileReadsAsLinesWithoutEquals) {
+    write("");
+    EXPECT_EQ(readSettings(path, 1), 0);
+    EXPECT_EQ(settings.keys[KEY_FORWARD1], 0);
+    EXPECT_EQ(settings.width, 1024);
+    EXPECT_EQ(settings.animDivisor, 10);
+}
+
+TEST_F(SettingsFile, HeaderAndBlankLinesAreNeverChecked) {
+    std::string text = DEFAULT_FILE;
+    text.replace(text.find("[CONTROLS]"), 10, "width = 5");
+    text.replace(text.find("[VIDEO]"), 7, "=== 99 ===");
+    write(text);
+    readSettings(path, 1);
+    EXPECT_EQ(settingsFileText(settings), DEFAULT_FILE);
+}
+
+TEST_F(SettingsFile, LongLineIsReadInPiecesThatShiftLaterSettings) {
+    // 70 characters: the first 63 are one piece, the rest the next "line".
+    std::string longLine = "Forward1\t= 200" + std::string(56, ' ');
+    write(withLine(3, longLine));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.keys[KEY_FORWARD1], 200);
+    EXPECT_EQ(settings.keys[KEY_BACKWARD1], 0);    // the tail: blanks, no '='
+    EXPECT_EQ(settings.keys[KEY_RIGHT1], 115);     // the real Backward1 line
+    EXPECT_EQ(settings.keys[KEY_USE2], 111);       // Reset2 line
+}
+
+TEST_F(SettingsFile, EqualsAtTheEndOfAPieceReadsAsZero) {
+    // 62 characters then '=': the piece ends right after it.
+    write(withLine(20, std::string(62, 'G') + "=5"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.glow, 0);
+}
+
+TEST_F(SettingsFile, OverlongNumbersStopAtTheIntLimits) {
+    write(withLine(35, "width\t\t= 99999999999999999999") );
+    readSettings(path, 1);
+    EXPECT_EQ(settings.width, 2147483647);
+    write(withLine(29, "AnimSpeed\t= -99999999999999"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 2147483647);
+    write(withLine(36, "height\t\t=  -12abc"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.height, -12);
+}
+
+TEST_F(SettingsFile, WriteFailureKeepsOldFileAndMemory) {
+    settings = defaultSettings();
+    ASSERT_EQ(writeSettings(path), 0);
+    const std::string before = readWholeFile(path);
+    settings.keys[KEY_JUMP1] = 999;
+
+    // A real short write: the child may write only 100 bytes per file.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(writeSettings(path) == -1 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
+    EXPECT_EQ(readWholeFile(path), before);
+    EXPECT_EQ(filesInFolder(), 1u) << "a temporary file was left behind";
+    EXPECT_EQ(settings.keys[KEY_JUMP1], 999);
+}
+
+TEST_F(SettingsFile, AtomicWriteReplacesAndKeepsPermissions) {
+    ASSERT_EQ(writeFileAtomically(path, std::string("first")), 0);
+    chmod(path.c_str(), 0640);
+    ASSERT_EQ(writeFileAtomically(path, std::string("second")), 0);
+    EXPECT_EQ(readWholeFile(path), "second");
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(SettingsFile, AtomicWriteOverAFolderFailsCleanly) {
+    const std::string target = folder + "/taken";
+    ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
+    EXPECT_EQ(writeFileAtomically(target, std::string("data")), -1);
+    EXPECT_EQ(filesInFolder(), 1u);
+    EXPECT_EQ(writeFileAtomically(folder + "/missing/settings.ini", std::string("x")), -1);
+}
+
+TEST(KeyName, LettersDigitsAndNamedKeys) {
+    EXPECT_STREQ(keyName('a'), "a");
+    EXPECT_STREQ(keyName('z'), "z");
+    EXPECT_STREQ(keyName('0'), "0");
+    EXPECT_STREQ(keyName('9'), "9");
+    EXPECT_STREQ(keyName(8), "backspace");
+    EXPECT_STREQ(keyName(13), "return");
+    EXPECT_STREQ(keyName(32), "space");
+    EXPECT_STREQ(keyName(256), "KP_0");
+    EXPECT_STREQ(keyName(258), "KP_DOWN");
+    EXPECT_STREQ(keyName(260), "KP_LEFT");
+    EXPECT_STREQ(keyName(262), "KP_RIGHT");
+    EXPECT_STREQ(keyName(264), "KP_UP");
+    EXPECT_STREQ(keyName(265), "KP_9");
+    EXPECT_STREQ(keyName(271), "KP_RETURN");
+    EXPECT_STREQ(keyName(273), "up");
+    EXPECT_STREQ(keyName(276), "left");
+    EXPECT_STREQ(keyName(303), "rshift");
+    EXPECT_STREQ(keyName(306), "lctrl");
+}
+
+TEST(KeyName, OtherCodesAreNumbered) {
+    EXPECT_STREQ(keyName('A'), "key65");
+    EXPECT_STREQ(keyName(266), "key266");
+    EXPECT_STREQ(keyName(27), "key27");
+    EXPECT_STREQ(keyName(-5), "key-5");
+    EXPECT_STREQ(keyName(2147483647), "key2147483647");
+}
+
+}  // namespace
