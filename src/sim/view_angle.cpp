@@ -52,7 +52,7 @@ ViewAngleRules splitScreenViewRules(bool facesKind) {
     return rules;
 }
 
-float speedViewAngle(const Craft& craft) { return REST_VIEW_ANGLE + float(craft.f_speed / 8); }
+float speedViewAngle(const Craft& craft) { return REST_VIEW_ANGLE + float(craft.f_speed) / 8.0f; }
 
 void updateViewAngle(Craft& craft, float desiredAngle, bool force, const ViewAngleRules& rules) {
     if (desiredAngle > WIDEST_VIEW_ANGLE) return;
