@@ -1,13 +1,95 @@
 #include "frontend/console.h"
 
-void Console::enter() {}
+#include <GL/gl.h>
+
+#include "core/globals.h"
+#include "frontend/console_commands.h"
+#include "frontend/console_history.h"
+#include "frontend/console_print.h"
+#include "frontend/texture_reload.h"
+#include "render/camera.h"
+#include "render/text.h"
+
+void Console::enter() {
+    input_.clear();
+    consoleHistory.clear();
+}
 
 int Console::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type != SDL_KEYDOWN) return 0;
+    if (key.sym == SDLK_TAB || key.sym == SDLK_BACKQUOTE) closeConsole();
+    if (key.sym == SDLK_BACKSPACE && !input_.empty()) input_.pop_back();
+    // The typed character, not the key: closing with backquote therefore
+    // also leaves a "`" in the input line.
+    if (input_.size() < INPUT_CHARS && key.unicode >= 32 && key.unicode <= 125)
+        input_ += static_cast<char>(key.unicode);
+    else if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER)
+        runInput();
     return 0;
 }
 
-void Console::draw() {}
+// The input line stays after Enter, so a command can be run again at once.
+void Console::runInput() {
+    ConsoleCommandResult result = runConsoleCommand(input_);
+    if (result.wireframeChanged) setWireframe(wireframe);
+    if (result.reloadTextures) reloadTextureSet();
+    for (const std::string& line : result.replies) consolePrint(line.c_str());
+}
+
+void Console::draw() {
+    // The paused state underneath, tinted blue where it keeps the colour.
+    glColor3f(0.5f, 0.5f, 1.0f);
+    if (returnState && returnState != this) returnState->draw();
+    drawBackground();
+    drawLines();
+}
+
+void Console::drawBackground() const {
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glEnable(GL_CULL_FACE);
+    }
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);  // the greys are meant as given, not lit
+    beginOverlay();
+    const int top = screenHeight;
+    const int panelBottom = static_cast<int>(0.6992 * screenHeight);
+    const int bandBottom = static_cast<int>(0.681 * screenHeight);
+    glBegin(GL_QUADS);
+    glColor3f(0.25f, 0.25f, 0.25f);
+    glVertex2i(0, panelBottom);
+    glVertex2i(screenWidth, panelBottom);
+    glVertex2i(screenWidth, top);
+    glVertex2i(0, top);
+    glColor3f(0.35f, 0.35f, 0.35f);
+    glVertex2i(0, bandBottom);
+    glVertex2i(screenWidth, bandBottom);
+    glVertex2i(screenWidth, panelBottom);
+    glVertex2i(0, panelBottom);
+    glEnd();
+    endOverlay();
+    glColor3f(1, 1, 1);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    if (wireframe) {
+        // Back to the wireframe look for the next frame's scene.
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+    }
+}
+
+void Console::drawLines() const {
+    const float grey = 0.8f;
+    for (int i = ConsoleHistory::LINES - 1; i >= 0; --i) {
+        int y = static_cast<int>(0.977 * screenHeight - (ConsoleHistory::LINES - 1 - i) * 0.013 * screenHeight);
+        drawText(0, y, 0.5f, grey, grey, grey, consoleHistory.line(i));
+    }
+    drawText(0, static_cast<int>(0.697 * screenHeight), 0.5f, grey, grey, grey, input_.c_str());
+}
 
 void Console::update(int) {}
-

@@ -1,12 +1,132 @@
 #include "frontend/options.h"
 
-void Options::enter() {}
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/key_names.h"
+#include "core/services.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "frontend/texture_reload.h"
+#include "render/camera.h"
+#include "render/text.h"
+
+namespace {
+
+const char* const itemLabels[OPTIONS_ITEM_COUNT] = {
+    "Forward", "Backward", "Right", "Left", "Jump", "Reset", "Use",
+    "Glow", "Shadows", "Mipmaps", "Style", "Details"};
+const double keyRowHeights[OPTIONS_KEY_ROWS] = {0.715, 0.675, 0.637, 0.598, 0.558, 0.518, 0.478};
+const double graphicsRowHeights[5] = {0.351, 0.311, 0.271, 0.231, 0.191};
+const double keyColumns[2] = {0.499, 0.669};  // player column 1, 2
+
+int atWidth(double fraction) { return static_cast<int>(fraction * screenWidth); }
+int atHeight(double fraction) { return static_cast<int>(fraction * screenHeight); }
+
+void drawLine(double x, double y, float scale, bool highlighted, const char* text) {
+    if (highlighted)
+        drawText(atWidth(x), atHeight(y), scale, 1, 0, 1, text);
+    else
+        drawText(atWidth(x), atHeight(y), scale, 1, 1, 1, text);
+}
+
+}  // namespace
+
+void Options::enter() {
+    textureSetNames_ = listTextureSetNames();
+    readSettingsFile();
+}
+
+void Options::readSettingsFile() {
+    cursor_.reset();
+    readSettings(SETTINGS_FILE, static_cast<int>(textureSetNames_.size()));
+}
 
 int Options::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type == SDL_KEYDOWN)
+        handleOptionsKey(cursor_, key.sym, static_cast<int>(textureSetNames_.size()), *this);
     return 0;
 }
 
-void Options::draw() {}
+void Options::saveAndLeave() {
+    writeSettings(SETTINGS_FILE);
+    switchToState(STATE_MENU);
+}
+
+void Options::playSelectSound() { playSound(ANY_CHANNEL, SOUND_SELECT); }
+
+void Options::reloadTextures() { reloadTextureSet(); }
+
+void Options::draw() {
+    glColor3f(0.7f, 0.7f, 0.7f);
+    drawBackdrop(TEX_SPACE1, false);
+    glColor3f(1, 1, 1);
+    drawTitle();
+
+    drawText(atWidth(0.204), atHeight(0.782), 1.1f, 1, 1, 1, "Controls:");
+    drawText(atWidth(0.204), atHeight(0.41), 1.1f, 1, 1, 1, "Graphics:");
+    drawText(atWidth(0.499), atHeight(0.782), 0.9f, 1, 1, 1, "Player 1");
+    drawText(atWidth(0.669), atHeight(0.782), 0.9f, 1, 1, 1, "Player 2");
+    drawKeyRows();
+    drawGraphicsRows();
+
+    char resolution[32];
+    std::snprintf(resolution, sizeof resolution, "%d x %d", settings.width, settings.height);
+    drawText(atWidth(0.206), atHeight(0.151), 0.8f, 0.35f, 0.35f, 0.35f, "Resolution");
+    drawText(atWidth(0.499), atHeight(0.151), 0.8f, 0.35f, 0.35f, 0.35f, resolution);
+
+    drawPanel(atWidth(0.029), atHeight(0.82), atWidth(0.941), atHeight(0.751), 0, 0, 1.0f);
+}
+
+// The blue "Options" strip of the title image, added onto the backdrop.
+void Options::drawTitle() const {
+    glEnable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(0, 0, 1);
+    glBindTexture(GL_TEXTURE_2D, titleTexture);
+    beginOverlay();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0.67f); glVertex2i(atWidth(0.15), atHeight(0.842));
+    glTexCoord2f(1, 0.67f); glVertex2i(atWidth(0.85), atHeight(0.842));
+    glTexCoord2f(1, 0.54f); glVertex2i(atWidth(0.85), atHeight(0.932));
+    glTexCoord2f(0, 0.54f); glVertex2i(atWidth(0.15), atHeight(0.932));
+    glEnd();
+    endOverlay();
+    glColor3f(1, 1, 1);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
+
+void Options::drawKeyRows() const {
+    for (int row = 0; row < OPTIONS_KEY_ROWS; ++row) {
+        const int item = row + 1;
+        const bool selected = cursor_.selectedItem == item;
+        drawLine(0.206, keyRowHeights[row], 0.8f, selected, itemLabels[row]);
+        for (int column = 1; column <= 2; ++column) {
+            // While a row waits for its key the highlighted name blinks, so
+            // the player sees that the next key press will be taken.
+            const bool current = selected && cursor_.playerColumn == column;
+            const bool hidden = current && cursor_.waiting && (SDL_GetTicks() / 250) % 2 == 1;
+            if (hidden) continue;
+            char name[32];
+            std::snprintf(name, sizeof name, "%s", keyName(settings.keys[optionsBindingIndex(item, column)]));
+            drawLine(keyColumns[column - 1], keyRowHeights[row], 0.8f, current, name);
+        }
+    }
+}
+
+void Options::drawGraphicsRows() const {
+    for (int row = 0; row < 5; ++row) {
+        const int item = ITEM_GLOW + row;
+        const bool selected = cursor_.selectedItem == item;
+        drawLine(0.206, graphicsRowHeights[row], 0.8f, selected, itemLabels[item - 1]);
+        drawLine(0.499, graphicsRowHeights[row], 0.8f, selected,
+                 optionsValueText(item, textureSetNames_).c_str());
+    }
+}
 
 void Options::update(int) {}

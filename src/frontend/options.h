@@ -1,12 +1,35 @@
 #pragma once
 
-#include "core/gamestate.h"
+#include <string>
+#include <vector>
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
-class Options : public Gamestate {
+#include "core/gamestate.h"
+#include "frontend/options_keys.h"
+
+// Key bindings of both players and five graphics settings; Escape writes
+// settings.ini and returns to the menu.
+class Options : public Gamestate, private OptionsHost {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    // Puts the cursor back to the first row and reads the file (or the
+    // defaults when it is missing).
+    void readSettingsFile();
+
+    const OptionsCursor& cursor() const { return cursor_; }
+
+private:
+    void saveAndLeave() override;
+    void playSelectSound() override;
+    void reloadTextures() override;
+
+    void drawTitle() const;
+    void drawKeyRows() const;
+    void drawGraphicsRows() const;
+
+    OptionsCursor cursor_;
+    std::vector<std::string> textureSetNames_;
 };

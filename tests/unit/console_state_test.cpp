@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/gamestate.h"
+#include "core/globals.h"
+#include "core/settings.h"
+#include "frontend/console.h"
+#include "frontend/console_history.h"
+
+namespace {
+
+// A state to return to, so closing the console can be observed.
+class PausedState : public Gamestate {
+public:
+    void enter() override { ++enters; }
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void draw() override {}
+    void update(int) override {}
+    int enters = 0;
+};
+
+class ConsoleStateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedSettings = settings;
+        savedDebug = debugView;
+        savedCurrent = currentState;
+        savedReturn = returnState;
+        savedConsole = stateTable[STATE_CONSOLE];
+        stateTable[STATE_CONSOLE] = &console;
+        console.enter();
+        currentState = &paused;
+        openConsole();
+    }
+    void TearDown() override {
+        stateTable[STATE_CONSOLE] = savedConsole;
+        currentState = savedCurrent;
+        returnState = savedReturn;
+        settings = savedSettings;
+        debugView = savedDebug;
+        consoleHistory.clear();
+    }
+
+    // One key press as SDL delivers it with Unicode translation on.
+    void press(SDLKey sym, Uint16 unicode = 0, Uint8 type = SDL_KEYDOWN) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.type = type;
+        event.key.keysym.sym = sym;
+        event.key.keysym.unicode = unicode;
+        console.handleEvent(event, event.key.keysym);
+    }
+    void type(const std::string& text) {
+        for (char c : text) press(static_cast<SDLKey>(c), static_cast<Uint16>(c));
+    }
+    void enter() { press(SDLK_RETURN, 13); }
+
+    Console console;
+    PausedState paused;
+    Settings savedSettings;
+    bool savedDebug = false;
+    Gamestate* savedCurrent = nullptr;
+    Gamestate* savedReturn = nullptr;
+    Gamestate* savedConsole = nullptr;
+};
+
+TEST_F(ConsoleStateTest, OpeningPausesWithoutEnter) {
+    EXPECT_EQ(currentState, &console);
+    EXPECT_EQ(returnState, &paused);
+    EXPECT_EQ(paused.enters, 0);
+}
+
+TEST_F(ConsoleStateTest, TypedCharactersBuildTheInputLine) {
+    type("debug on");
+    EXPECT_EQ(console.input(), "debug on");
+    press(SDLK_BACKSPACE, 8);
+    EXPECT_EQ(console.input(), "debug o");
+    // Only 32..125 are taken: '~' is not.
+    press(SDLK_BACKQUOTE, '~');
+    EXPECT_NE(console.input().back(), '~');
+}
+
+TEST_F(ConsoleStateTest, KeyReleasesAreIgnored) {
+    press(SDLK_a, 'a', SDL_KEYUP);
+    EXPECT_EQ(console.input(), "");
+}
+
+TEST_F(ConsoleStateTest, EnterRunsTheLineAndKeepsIt) {
+    type("debug on");
+    enter();
+    EXPECT_TRUE(debugView);
+    EXPECT_EQ(console.input(), "debug on");
+    EXPECT_STREQ(consoleHistory.line(0), "Debugmode now on");
+}
+
+TEST_F(ConsoleStateTest, EnterTwiceRunsTwiceThenMoreTextGivesHelp) {
+    type("details 2");
+    enter();
+    enter();
+    EXPECT_STREQ(consoleHistory.line(0), "Details are now on high");
+    EXPECT_STREQ(consoleHistory.line(1), "Details are now on high");
+    type("x");
+    enter();
+    EXPECT_STREQ(consoleHistory.line(8), "Available commands:");
+    EXPECT_STREQ(consoleHistory.line(0), "   animspeed [0-50]          \tAdjusts speed of animations");
+}
+
+TEST_F(ConsoleStateTest, TabClosesBackToThePausedState) {
+    type("abc");
+    press(SDLK_TAB, '\t');
+    EXPECT_EQ(currentState, &paused);
+    EXPECT_EQ(paused.enters, 0);
+    EXPECT_EQ(console.input(), "abc");
+}
+
+TEST_F(ConsoleStateTest, BackquoteClosesAndLeavesItsCharacter) {
+    type("abc");
+    press(SDLK_BACKQUOTE, '`');
+    EXPECT_EQ(currentState, &paused);
+    EXPECT_EQ(console.input(), "abc`");
+}
+
+TEST_F(ConsoleStateTest, InputStopsAt127Characters) {
+    type(std::string(130, 'a'));
+    EXPECT_EQ(console.input().size(), 127u);
+    // A full line still runs on Enter.
+    enter();
+    EXPECT_STREQ(consoleHistory.line(8), "Available commands:");
+}
+
+TEST_F(ConsoleStateTest, EnterClearsHistoryAndInput) {
+    type("debug on");
+    enter();
+    console.enter();
+    EXPECT_EQ(console.input(), "");
+    EXPECT_EQ(consoleHistory.lineCount(), 0);
+    EXPECT_STREQ(consoleHistory.line(0), "");
+}
+
+}  // namespace
