@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <string>
 #include <vector>
 
 // The 38 texture slots; drawing code refers to textures by slot number.
@@ -31,6 +32,36 @@ enum TextureSlot : int {
     TEX_TEX13 = 37
 };
 
+// Where a slot's image lives: in the texture set's folder (gfx/<set>/) or in
+// gfx/ itself. An animatable slot may be given as numbered frames instead.
+struct TextureSlotInfo {
+    const char* name;
+    bool inSet;
+    bool animatable;
+};
+extern const TextureSlotInfo TEXTURE_SLOTS[TEXTURE_SLOT_COUNT];
+
+// Texture sets are the subfolders of gfx/, sorted by name so that the Style
+// setting (an index into this list) keeps meaning the same set. Names are
+// shorter than 16 characters. With no set the list holds one empty name and
+// the count is 0.
+constexpr int TEXTURE_SET_NAME_SIZE = 16;
+extern std::vector<std::string> textureSetNames;
+extern int textureSetCount;
+// Lists gfx/ afresh; returns the set count.
+int listTextureSets();
+
+// (Re)loads every slot from the set chosen by Style. 0 or -1; on failure the
+// previous table stays in use untouched.
+int loadTextures();
+int loadTitleTexture();  // gfx/titles.png; 0 or -1
+int loadFontTexture();   // gfx/font1.png; 0 or -1
+void buildSpriteTiles();
+void buildCornerTables();
+void releaseCornerTables();
+// Deletes every slot's GL textures and empties the table.
+void releaseTextureTable();
+
 // One GL texture id per frame (a still slot has one).
 extern std::vector<GLuint> textureTable[TEXTURE_SLOT_COUNT];
 // 0 for a still slot, else the number of animation frames.
@@ -41,7 +72,10 @@ extern GLuint fontTexture;
 extern GLuint spriteTileLists;
 
 // Rounded corners of radius 50: a quarter circle of five 2D points and a
-// quarter-sphere patch of 35 3D points.
+// quarter-sphere patch of 35 3D points: seven rings of five, ring r at
+// latitude (r + 1) * pi/8 from the pole (0, 50, 0), point k of a ring at
+// longitude k * pi/8 (x = 50 sin(lat) sin(lon), z = 50 sin(lat) cos(lon)).
+// An octant corner uses the first four rings.
 extern float cornerCircle[5][2];
 extern float cornerSphere[35][3];
 
