@@ -1,0 +1,89 @@
+// tavrelo-level: turns level files into readable text and back.
+//   tavrelo-level dump FILE.slv
+//   tavrelo-level build FILE.txt -o FILE.slv
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "level/level_file.h"
+#include "level/level_text.h"
+
+namespace {
+
+int usage() {
+    std::fputs("usage: tavrelo-level dump FILE.slv\n"
+               "       tavrelo-level build FILE.txt -o FILE.slv\n", stderr);
+    return 2;
+}
+
+bool readWhole(const std::string& path, std::string& contents) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    contents = buffer.str();
+    return true;
+}
+
+int dump(const std::string& path) {
+    std::string contents;
+    if (!readWhole(path, contents)) {
+        std::fprintf(stderr, "%s: cannot open\n", path.c_str());
+        return 1;
+    }
+    std::vector<uint8_t> bytes(contents.begin(), contents.end());
+    Level level;
+    bool oldForm = false;
+    if (readLevel(bytes, level, &oldForm) != 0) {
+        std::fprintf(stderr, "%s: not a level file (short or damaged)\n", path.c_str());
+        return 1;
+    }
+    size_t used = levelBytes(level, oldForm).size();
+    if (used != bytes.size())
+        std::fprintf(stderr, "%s: warning: %zu bytes after the last block are not kept\n", path.c_str(),
+                     bytes.size() - used);
+    std::fputs(printLevelText(level, oldForm).c_str(), stdout);
+    return 0;
+}
+
+int build(const std::string& textPath, const std::string& outPath) {
+    std::string text;
+    if (!readWhole(textPath, text)) {
+        std::fprintf(stderr, "%s: cannot open\n", textPath.c_str());
+        return 1;
+    }
+    Level level;
+    LevelTextError error;
+    bool oldForm = false;
+    if (parseLevelText(text, level, &error, &oldForm) != 0) {
+        if (error.line > 0)
+            std::fprintf(stderr, "%s:%d: %s\n", textPath.c_str(), error.line, error.message.c_str());
+        else
+            std::fprintf(stderr, "%s: %s\n", textPath.c_str(), error.message.c_str());
+        return 1;
+    }
+    std::vector<uint8_t> bytes = levelBytes(level, oldForm);
+    std::string temporary = outPath + ".tmp";
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    bool ok = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (out) ok = std::fclose(out) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), outPath.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        std::fprintf(stderr, "%s: cannot write\n", outPath.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "dump") == 0) return dump(argv[2]);
+    if (argc == 5 && std::strcmp(argv[1], "build") == 0 && std::strcmp(argv[3], "-o") == 0)
+        return build(argv[2], argv[4]);
+    return usage();
+}
