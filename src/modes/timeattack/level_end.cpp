@@ -1,12 +1,121 @@
 #include "modes/timeattack/level_end.h"
 
-void LevelEnd::enter() {}
+#include <GL/gl.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "modes/timeattack/ghost.h"
+#include "modes/timeattack/list_screen.h"
+#include "modes/timeattack/map_sel.h"
+#include "modes/timeattack/name_entry.h"
+#include "modes/timeattack/records.h"
+#include "modes/timeattack/run_timer.h"
+#include "modes/timeattack/time_attack.h"
+#include "render/text.h"
+
+namespace {
+
+TimeAttack& play() { return stateObject<TimeAttack>(STATE_TIMEATTACK); }
+
+RecordEntry* selectedEntry() {
+    int index = play().mapIndex;
+    if (index < 0 || index >= int(recordTable.size())) return nullptr;
+    return &recordTable[size_t(index)];
+}
+
+int medalOfRun() {
+    const TimeAttackRun& run = play().run;
+    return medalFor(runTimeOf(run.craft), run.level.goldTime, run.level.silverTime, run.level.bronzeTime);
+}
+
+void printLine(double x, double y, float scale, const char* format, ...) __attribute__((format(printf, 4, 5)));
+void printLine(double x, double y, float scale, const char* format, ...) {
+    char text[128];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    drawText(pixelX(x), pixelY(y), scale, 1, 1, 1, text);
+}
+
+}  // namespace
+
+void LevelEnd::enter() {
+    glDisable(GL_LIGHTING);
+    typedName.clear();
+    stored = false;
+}
+
+int LevelEnd::store() {
+    const TimeAttackRun& run = play().run;
+    RecordEntry* entry = selectedEntry();
+    if (!run.craft.finished || entry == nullptr || stored) return 0;
+    stored = true;
+    entry->recordTime = uint32_t(run.craft.timeMs);
+    entry->holder = typedName.substr(0, RECORD_HOLDER_SIZE - 1);
+    entry->medal = medalOfRun();
+    saveGhost(ghost, run.levelPath);
+    return writeHighscores(HIGHSCORE_FILE, recordTable);
+}
 
 int LevelEnd::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type != SDL_KEYDOWN) return 0;
+    switch (key.sym) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            store();
+            switchToState(STATE_TIMEATTACK);
+            break;
+        case SDLK_ESCAPE:
+            store();
+            switchToState(STATE_MAPSEL);
+            break;
+        case SDLK_BACKSPACE: eraseNameCharacter(typedName); break;
+        default: appendNameCharacter(typedName, key.unicode); break;
+    }
     return 0;
 }
 
-void LevelEnd::draw() {}
-
 void LevelEnd::update(int) {}
+
+void LevelEnd::draw() {
+    drawListBackdrop();
+    if (play().run.craft.finished)
+        drawNewRecord();
+    else
+        drawWithoutRecord();
+}
+
+void LevelEnd::drawWithoutRecord() {
+    const Craft& craft = play().run.craft;
+    const RecordEntry* entry = selectedEntry();
+    const uint32_t record = entry ? entry->recordTime : NO_RECORD_TIME;
+    const TimeSplit recordSplit = splitTime(record);
+    drawTitleStrip(0.16f, 0.842f, 0.86f, 0.932f, 0.66f, 0.76f, 1, 0, 0);
+    printLine(0.198, 0.65, 1, "Your time was:  %2d:%02d:%02d", craft.minutes, craft.seconds, craft.msPart / 10);
+    printLine(0.198, 0.586, 1, "Record time is: %2u:%02u:%02u  by %s", recordSplit.minutes, recordSplit.seconds,
+              recordSplit.hundredths, entry ? entry->holder.c_str() : DEFAULT_HOLDER);
+    printLine(0.198, 0.521, 1, "That's a difference of %d milliseconds.", int32_t(runTimeOf(craft) - int32_t(record)));
+    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 0, 0);
+}
+
+void LevelEnd::drawNewRecord() {
+    const Craft& craft = play().run.craft;
+    const RecordEntry* entry = selectedEntry();
+    const uint32_t record = entry ? entry->recordTime : NO_RECORD_TIME;
+    const TimeSplit recordSplit = splitTime(record);
+    drawTitleStrip(0.206f, 0.845f, 0.906f, 0.902f, 0.77f, 0.84f, 0, 1, 0);
+    switch (medalOfRun()) {
+        case MEDAL_GOLD: drawText(pixelX(0.307), pixelY(0.75), 1.2f, 1, 0.85f, 0, "You won a GOLD medal!"); break;
+        case MEDAL_SILVER: drawText(pixelX(0.31), pixelY(0.75), 1.1f, 0.7f, 0.7f, 0.7f, "You won a SILVER medal!"); break;
+        case MEDAL_BRONZE: drawText(pixelX(0.327), pixelY(0.75), 1.0f, 0.5f, 0.3f, 0.3f, "You won a BRONZE medal!"); break;
+        default: break;
+    }
+    printLine(0.197, 0.65, 1, "Your time was:       %2d:%02d:%02d", craft.minutes, craft.seconds, craft.msPart / 10);
+    printLine(0.197, 0.586, 1, "Old record time was: %2u:%02u:%02u", recordSplit.minutes, recordSplit.seconds,
+              recordSplit.hundredths);
+    printLine(0.197, 0.495, 1, "That's a difference of %d milliseconds.", int32_t(record) - runTimeOf(craft));
+    printLine(0.197, 0.4, 1, "Enter your name: %s", typedName.c_str());
+    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 0, 1, 0);
+}

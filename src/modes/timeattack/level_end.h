@@ -1,12 +1,29 @@
 #pragma once
 
+#include <string>
+
 #include "core/gamestate.h"
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+// The record screen after a run reached the goal: the time against the
+// record, and for a new record the medal and the holder's name. Enter drives
+// the level again, Escape goes back to the list; both keep a new record.
 class LevelEnd : public Gamestate {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    // Keeps a new record: the entry's time, holder and medal, the record
+    // file and the run's ghost. Nothing without a new record. Returns 0, or
+    // -1 when the record file could not be written (the table still holds
+    // the record for this visit).
+    int store();
+
+    std::string typedName;
+
+private:
+    void drawWithoutRecord();
+    void drawNewRecord();
+    bool stored = false;
 };

@@ -1,12 +1,160 @@
 #include "modes/timeattack/map_sel.h"
 
-void MapSel::enter() {}
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/services.h"
+#include "core/textures.h"
+#include "modes/timeattack/list_screen.h"
+#include "modes/timeattack/records.h"
+#include "modes/timeattack/run_timer.h"
+#include "modes/timeattack/time_attack.h"
+#include "render/camera.h"
+#include "render/text.h"
+
+namespace {
+const char* const MAPS_DIR = "maps";
+
+void medalColour(int medal) {
+    switch (medal) {
+        case MEDAL_GOLD: glColor3f(1.0f, 0.85f, 0.0f); break;
+        case MEDAL_SILVER: glColor3f(0.7f, 0.7f, 0.7f); break;
+        default: glColor3f(0.5f, 0.3f, 0.3f); break;
+    }
+}
+
+void drawMedalIcon(int medal, double rowHeight) {
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glBindTexture(GL_TEXTURE_2D, textureFrame(TEX_GUI, 0));
+    beginOverlay();
+    medalColour(medal);
+    const int left = pixelX(0.685), right = pixelX(0.702);
+    const int bottom = pixelY(rowHeight - 0.022), top = pixelY(rowHeight);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.755f, 0.995f); glVertex2i(left, bottom);
+    glTexCoord2f(0.995f, 0.995f); glVertex2i(right, bottom);
+    glTexCoord2f(0.995f, 0.005f); glVertex2i(right, top);
+    glTexCoord2f(0.755f, 0.005f); glVertex2i(left, top);
+    glEnd();
+    endOverlay();
+    glColor3f(1, 1, 1);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+}
+}  // namespace
+
+void MapSel::refresh() {
+    mapCount = scanMaps(MAPS_DIR, recordTable);
+    readHighscores(HIGHSCORE_FILE, recordTable);
+    total = totalRecordTime(recordTable);
+    average = averageRecordTime(recordTable);
+    // Levels may have gone since the last visit.
+    selected = std::max(0, std::min(selected, mapCount - 1));
+    firstVisibleRow = std::max(0, std::min(firstVisibleRow, selected));
+    if (selected > firstVisibleRow + MAPSEL_VISIBLE_ROWS - 1) firstVisibleRow = selected - (MAPSEL_VISIBLE_ROWS - 1);
+}
+
+void MapSel::enter() {
+    refresh();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40.0, double(screenWidth) / double(screenHeight), NEAR_PLANE, FAR_PLANE);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void MapSel::moveSelection(int delta) {
+    if (delta < 0 && selected >= 1) {
+        playSound(ANY_CHANNEL, SOUND_SELECT);
+        --selected;
+        if (selected < firstVisibleRow) firstVisibleRow -= 1;
+    } else if (delta > 0 && selected < mapCount - 1) {
+        playSound(ANY_CHANNEL, SOUND_SELECT);
+        ++selected;
+        // Past the sixth visible row the list scrolls, keeping the
+        // selection near the middle of the eleven rows.
+        if (selected > firstVisibleRow + 5) firstVisibleRow += 1;
+    }
+}
+
+void MapSel::startSelectedMap() {
+    if (mapCount == 0) return;  // an empty list has nothing to start
+    playSound(ANY_CHANNEL, SOUND_SELECT);
+    TimeAttack& play = stateObject<TimeAttack>(STATE_TIMEATTACK);
+    play.mapIndex = selected;
+    if (play.loadLevel(std::string(MAPS_DIR) + "/" + recordTable[size_t(selected)].fileName) != 0) return;
+    glEnable(GL_LIGHTING);
+    switchToState(STATE_TIMEATTACK);
+}
 
 int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type != SDL_KEYDOWN) return 0;
+    switch (key.sym) {
+        case SDLK_UP:
+        case SDLK_w: moveSelection(-1); break;
+        case SDLK_DOWN:
+        case SDLK_s: moveSelection(+1); break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: startSelectedMap(); break;
+        case SDLK_ESCAPE:
+            SDL_WM_GrabInput(SDL_GRAB_ON);
+            SDL_ShowCursor(SDL_DISABLE);
+            glEnable(GL_LIGHTING);
+            switchToState(STATE_MENU);
+            break;
+        default: break;
+    }
     return 0;
 }
 
-void MapSel::draw() {}
-
 void MapSel::update(int) {}
+
+void MapSel::draw() {
+    drawListBackdrop();
+    drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0, 0, 1);
+    const int headY = pixelY(0.781);
+    drawText(pixelX(0.0488), headY, 1, 1, 1, 1, "Levelname");
+    drawText(pixelX(0.439), headY, 1, 1, 1, 1, "Record Holder");
+    drawText(pixelX(0.732), headY, 1, 1, 1, 1, "Record Time");
+    drawRows();
+    drawScrollArrows(firstVisibleRow >= 1, firstVisibleRow + MAPSEL_VISIBLE_ROWS - 1 < mapCount - 1);
+    drawFooter();
+    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 0, 0, 1);
+}
+
+void MapSel::drawRows() {
+    const int last = std::min(firstVisibleRow + MAPSEL_VISIBLE_ROWS, mapCount);
+    for (int row = firstVisibleRow; row < last; ++row) {
+        const RecordEntry& entry = recordTable[size_t(row)];
+        const double height = 0.716 - 0.039 * (row - firstVisibleRow);
+        const bool chosen = row == selected;
+        const float green = chosen ? 0.0f : 1.0f;
+        const int y = pixelY(height);
+        drawText(pixelX(0.0488), y, 1, 1, green, 1, entry.fileName.c_str());
+        drawText(pixelX(0.439), y, 1, 1, green, 1, entry.holder.c_str());
+        const TimeSplit time = splitTime(entry.recordTime);
+        char text[48];
+        std::snprintf(text, sizeof text, "%2u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
+        drawText(pixelX(0.732), y, 1, 1, green, 1, text);
+        if (entry.medal != MEDAL_NONE) drawMedalIcon(entry.medal, height);
+    }
+}
+
+void MapSel::drawFooter() {
+    char text[64];
+    const int y = pixelY(0.22);
+    std::snprintf(text, sizeof text, "Number of maps: %d", mapCount);
+    drawText(pixelX(0.07), y, 0.8f, 1, 1, 1, text);
+    TimeSplit time = splitTime(total);
+    std::snprintf(text, sizeof text, "Total: %u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
+    drawText(pixelX(0.37), y, 0.8f, 1, 1, 1, text);
+    time = splitTime(average);
+    std::snprintf(text, sizeof text, "Average: %u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
+    drawText(pixelX(0.632), y, 0.8f, 1, 1, 1, text);
+}

@@ -1,12 +1,125 @@
 #include "modes/timeattack/time_attack.h"
 
-void TimeAttack::enter() {}
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "modes/timeattack/ghost.h"
+#include "modes/timeattack/list_screen.h"
+#include "modes/timeattack/records.h"
+#include "render/camera.h"
+#include "render/objects.h"
+#include "render/text.h"
+#include "render/track.h"
+#include "sim/view_angle.h"
+
+int backgroundIndexFor(int mapIndex, const std::string& fileName) {
+    int fifth = fileName.size() > 4 ? static_cast<signed char>(fileName[4]) : 0;
+    int index = (mapIndex + fifth) % 4;
+    return index < 0 ? index + 4 : index;
+}
+
+void TimeAttack::enter() {
+    const bool knownMap = mapIndex >= 0 && mapIndex < int(recordTable.size());
+    backgroundIndex = knownMap ? backgroundIndexFor(mapIndex, recordTable[size_t(mapIndex)].fileName) : 0;
+    run.recordTimeMs = knownMap ? recordTable[size_t(mapIndex)].recordTime : NO_RECORD_TIME;
+    setProjectionSetter(loadTimeAttackProjection);
+    run.craft.viewAngle = BASE_VIEW_ANGLE;
+    run.reset();
+    debugMessage.clear();
+}
 
 int TimeAttack::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type == SDL_KEYUP) {
+        setKeyHeld(run.craft, key.sym, false);
+        return 0;
+    }
+    if (event.type != SDL_KEYDOWN) return 0;
+    setKeyHeld(run.craft, key.sym, true);
+    if (key.sym == SDLK_ESCAPE) {
+        run.releaseLevel();
+        switchToState(STATE_MAPSEL);
+    } else if (key.sym == settings.keys[KEY_RESET2]) {
+        run.reset();
+    } else if (key.sym == settings.keys[KEY_JUMP2]) {
+        run.pressJump();
+    } else if (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB) {
+        openConsole();
+    } else {
+        run.startTimer();
+    }
     return 0;
 }
 
-void TimeAttack::draw() {}
+void TimeAttack::update(int elapsedMs) {
+    if (!run.hasLevel()) return;
+    const bool due = stepDue(accumulator, elapsedMs);
+    run.addFrameTime(elapsedMs);
+    if (!due) return;
+    if (run.step() == StepOutcome::Completed) stepFinished(accumulator);
+    if (run.goalReached) switchToState(STATE_LEVELEND);
+}
 
-void TimeAttack::update(int) {}
+void TimeAttack::draw() {
+    Craft& craft = run.craft;
+    applyCamera(craft);
+    drawBackdrop(BACKDROP_SLOTS[backgroundIndex], false);
+    if (run.hasLevel()) {
+        drawTrack(run.level, craft.z);
+        drawCraftRecord(craft);
+        if (settings.glow) drawHalos(run.level, craft.z, HALO_TIME_ATTACK);
+        if (settings.shadows && !glowPass) {
+            const Craft* casters[] = {&craft};
+            drawShadows(run.level, casters, 1, craft.z);
+        }
+        drawCraftTrail(craft);
+        drawJumpEffect(craft);
+        drawGhost();
+    }
+    drawTimer();
+    if (debugView) drawDebugLines();
+}
+
+void TimeAttack::drawGhost() {
+    if (!ghost.loaded || run.craft.phase == 0) return;
+    const GhostSample& at = ghost.position;
+    const GhostSample& before = ghost.previousPosition;
+    glEnable(GL_BLEND);
+    drawCraft(CRAFT_KIND_PLAYER, 0, before.x, before.y, before.z, at.x, at.y, at.z, 1.0f, 8, 0, 1);
+    glDisable(GL_BLEND);
+    glColor3f(1, 1, 1);
+}
+
+void TimeAttack::drawTimer() {
+    const Craft& craft = run.craft;
+    char text[32];
+    const int y = pixelY(0.06);
+    std::snprintf(text, sizeof text, "%2d:", craft.minutes);
+    drawText(pixelX(0.78), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    std::snprintf(text, sizeof text, "%2d:", craft.seconds);
+    drawText(pixelX(0.84), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    std::snprintf(text, sizeof text, "%2d", craft.msPart / 10);
+    drawText(pixelX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+}
+
+void TimeAttack::drawDebugLines() {
+    const Craft& craft = run.craft;
+    char text[160];
+    const struct {
+        const char* format;
+        int value;
+        double height;
+    } lines[] = {
+        {"f_speed:    %d", craft.f_speed, 0.977}, {"s_speed:    %d", craft.s_speed, 0.957},
+        {"v_speed:    %d", craft.v_speed, 0.937}, {"ypos:       %d", craft.ypos, 0.918},
+        {"health:     %d", craft.health, 0.898},  {"fps:        %d", framesPerSecond, 0.879},
+    };
+    for (const auto& line : lines) {
+        std::snprintf(text, sizeof text, line.format, line.value);
+        drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
+    }
+    std::snprintf(text, sizeof text, "Msg:        %s", debugMessage.c_str());
+    drawText(0, pixelY(0.85), 0.6f, 1, 1, 0, text);
+}
