@@ -6,7 +6,7 @@
 #include "frontend/console_commands.h"
 #include "frontend/console_history.h"
 #include "frontend/console_print.h"
-#include "frontend/texture_reload.h"
+#include "core/textures.h"
 #include "render/camera.h"
 #include "render/text.h"
 
@@ -32,7 +32,7 @@ int Console::handleEvent(SDL_Event event, SDL_keysym key) {
 void Console::runInput() {
     ConsoleCommandResult result = runConsoleCommand(input_);
     if (result.wireframeChanged) setWireframe(wireframe);
-    if (result.reloadTextures) reloadTextureSet();
+    if (result.reloadTextures) loadTextures();
     for (const std::string& line : result.replies) consolePrint(line.c_str());
 }
 

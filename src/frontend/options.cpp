@@ -9,7 +9,6 @@
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/textures.h"
-#include "frontend/texture_reload.h"
 #include "render/camera.h"
 #include "render/text.h"
 
@@ -35,18 +34,21 @@ void drawLine(double x, double y, float scale, bool highlighted, const char* tex
 }  // namespace
 
 void Options::enter() {
-    textureSetNames_ = listTextureSetNames();
+    // The folders may have changed since start-up; this also refreshes the
+    // global set count.
+    textureSetCount_ = listTextureSets();
+    textureSetNames_ = textureSetNames;
     readSettingsFile();
 }
 
 void Options::readSettingsFile() {
     cursor_.reset();
-    readSettings(SETTINGS_FILE, static_cast<int>(textureSetNames_.size()));
+    readSettings(SETTINGS_FILE, textureSetCount_);
 }
 
 int Options::handleEvent(SDL_Event event, SDL_keysym key) {
     if (event.type == SDL_KEYDOWN)
-        handleOptionsKey(cursor_, key.sym, static_cast<int>(textureSetNames_.size()), *this);
+        handleOptionsKey(cursor_, key.sym, textureSetCount_, *this);
     return 0;
 }
 
@@ -57,7 +59,8 @@ void Options::saveAndLeave() {
 
 void Options::playSelectSound() { playSound(ANY_CHANNEL, SOUND_SELECT); }
 
-void Options::reloadTextures() { reloadTextureSet(); }
+// A failed reload keeps the textures that were loaded; nothing to report.
+void Options::reloadTextures() { loadTextures(); }
 
 void Options::draw() {
     glColor3f(0.7f, 0.7f, 0.7f);

@@ -32,4 +32,5 @@ private:
 
     OptionsCursor cursor_;
     std::vector<std::string> textureSetNames_;
+    int textureSetCount_ = 0;
 };

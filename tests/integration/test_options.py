@@ -1,0 +1,94 @@
+"""The options screen in the real game: reached from the menu with key
+events, a key rebound for each player, graphics switched, and the file that
+Escape writes checked line by line."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+BASE = dict(windowed=1, width=1024, height=768, Sounds=0)
+
+
+def is_magenta(rgb):
+    r, g, b = rgb
+    return r > 150 and b > 150 and g < 90
+
+
+class OptionsScreenTest(unittest.TestCase):
+    def open_options(self, game):
+        game.start()
+        game.wait_for_window()
+        game.pause(500)
+        # The ring turns one entry per Right; Options is the fourth entry.
+        for _ in range(3):
+            game.key("Right")
+            game.pause(450)
+        game.key("Return")
+        game.pause(400)
+
+    def key_rows_magenta(self, game):
+        # The selected row's label and key name are drawn in magenta.
+        shot = game.screenshot()
+        return shot.count(is_magenta, box=(150, 150, 800, 460))
+
+    def test_rebinding_and_switches_are_written_on_escape(self):
+        with harness.Game(settings=harness.settings_ini(**BASE)) as game:
+            self.open_options(game)
+            self.assertGreater(self.key_rows_magenta(game), 50, "options screen not shown")
+
+            game.key("Return", "k")          # Player 1 Forward (Forward2)
+            game.key("Right", "Return", "j")  # Player 2 Forward (Forward1)
+            game.key("Down")                 # to Backward
+            game.key("Return", "Down")       # bound to cursor down: also moves on
+            for _ in range(5):               # Right .. Use, then Glow
+                game.key("Down")
+            game.key("Right")                # Glow off
+            for _ in range(4):
+                game.key("Down")
+            game.key("Right", "Right")       # Details low -> medium -> high
+            game.pause(200)
+            game.screenshot().save_png(game.path("options.png"))
+            shot_dir = os.environ.get("TAVRELO_DOCS_SHOTS")
+            if shot_dir:
+                game.screenshot().save_png(os.path.join(shot_dir, "options.png"))
+            game.key("Escape")
+            game.pause(600)
+
+            written = open(game.path("settings.ini"), encoding="ascii").read().split("\n")
+            expected = harness.settings_ini(
+                Forward2=ord("k"), Forward1=ord("j"), Backward1=274, Glow=0, Details=2,
+                **BASE).split("\n")
+            self.assertEqual(len(written), len(expected))
+            for number, (got, want) in enumerate(zip(written, expected), start=1):
+                self.assertEqual(got, want, "settings.ini line %d" % number)
+
+            # Back on the menu: no options rows left on screen.
+            self.assertLess(self.key_rows_magenta(game), 20)
+            self.assertTrue(game.running())
+
+    def test_reentering_reads_the_file_again(self):
+        with harness.Game(settings=harness.settings_ini(Jump2=ord("q"), **BASE)) as game:
+            self.open_options(game)
+            # Move to Jump and rebind it, then leave: the file gets "x".
+            for _ in range(4):
+                game.key("Down")
+            game.key("Return", "x", "Escape")
+            game.pause(500)
+            lines = open(game.path("settings.ini"), encoding="ascii").read().split("\n")
+            self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("x"))
+            # Someone edits the file while the menu shows; entering the
+            # options again takes the file's values, not the old ones.
+            game.write_file("settings.ini", harness.settings_ini(Jump2=ord("z"), **BASE))
+            game.key("Return")  # the menu still stands on Options
+            game.pause(400)
+            game.key("Escape")
+            game.pause(500)
+            lines = open(game.path("settings.ini"), encoding="ascii").read().split("\n")
+            self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("z"))
+
+
+if __name__ == "__main__":
+    unittest.main()
