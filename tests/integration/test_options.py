@@ -12,6 +12,11 @@ import harness  # noqa: E402
 BASE = dict(windowed=1, width=1024, height=768, Sounds=0)
 
 
+def read_lines(path):
+    with open(path, encoding="ascii") as settings_file:
+        return settings_file.read().split("\n")
+
+
 def is_magenta(rgb):
     r, g, b = rgb
     return r > 150 and b > 150 and g < 90
@@ -57,7 +62,7 @@ class OptionsScreenTest(unittest.TestCase):
             game.key("Escape")
             game.pause(600)
 
-            written = open(game.path("settings.ini"), encoding="ascii").read().split("\n")
+            written = read_lines(game.path("settings.ini"))
             expected = harness.settings_ini(
                 Forward2=ord("k"), Forward1=ord("j"), Backward1=274, Glow=0, Details=2,
                 **BASE).split("\n")
@@ -77,7 +82,7 @@ class OptionsScreenTest(unittest.TestCase):
                 game.key("Down")
             game.key("Return", "x", "Escape")
             game.pause(500)
-            lines = open(game.path("settings.ini"), encoding="ascii").read().split("\n")
+            lines = read_lines(game.path("settings.ini"))
             self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("x"))
             # Someone edits the file while the menu shows; entering the
             # options again takes the file's values, not the old ones.
@@ -86,7 +91,7 @@ class OptionsScreenTest(unittest.TestCase):
             game.pause(400)
             game.key("Escape")
             game.pause(500)
-            lines = open(game.path("settings.ini"), encoding="ascii").read().split("\n")
+            lines = read_lines(game.path("settings.ini"))
             self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("z"))
 
 
