@@ -1,0 +1,46 @@
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "render/block_cache.h"
+#include "render/objects.h"
+#include "render/track_rules.h"
+
+namespace {
+
+BlockShape shapeOf(const BlockBody& b) {
+    return {b.width, b.height, b.length, float(b.texRepeatX), float(b.texRepeatY), float(b.texRepeatZ)};
+}
+
+// The top: a red that throbs with a HURT block's pulse, otherwise the
+// colour in force.
+void drawTop(const BlockBody& body, const BlockShape& shape, bool halo) {
+    const bool throb = !halo && body.pulse != 0.0f;
+    GLfloat saved[4];
+    if (!halo) glGetFloatv(GL_CURRENT_COLOR, saved);
+    if (throb) {
+        const float light = std::fabs(body.pulse - 1.0f) + 0.45f;
+        glColor3f(1.0f, light, light);
+    }
+    emitTopFace(shape);
+    if (!halo) glColor4fv(saved);
+}
+
+}  // namespace
+
+void drawBlock(const Block& block, bool halo, int distance) {
+    const BlockBody& body = block.body;
+    const BlockTextures slots = blockTextureSlots(block);
+    const BlockCorner at = blockCorner(body);
+    const BlockShape shape = shapeOf(body);
+    glPushMatrix();
+    glTranslatef(float(at.x), float(at.y), float(at.z));
+    bindSlot(slots.side, animationTicks);
+    drawBlockBody(shape, blockDetail(settings.details, distance, halo));
+    bindSlot(slots.top, animationTicks);
+    drawTop(body, shape, halo);
+    glPopMatrix();
+}

@@ -1,0 +1,247 @@
+#include "render/block_geometry.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "core/textures.h"
+
+namespace {
+
+// Unnormalised normal lengths of the 45-degree chamfers and the corners;
+// GL_NORMALIZE is on.
+const float K2 = std::sqrt(2.0f);
+const float K3 = std::sqrt(3.0f);
+
+inline void vertex(int x, int y, int z, float s, float t) {
+    glTexCoord2f(s, t);
+    glVertex3i(x, y, z);
+}
+
+void emitBottom(const BlockShape& b) {
+    const int w = b.w, h = b.h, l = b.l;
+    glNormal3f(0, -1, 0);
+    vertex(-w, -h, l, 0, 0); vertex(-w, -h, 0, 0, b.rz); vertex(0, -h, 0, b.rx, b.rz); vertex(0, -h, l, b.rx, 0);
+}
+
+void emitChamferQuads(const BlockShape& b) {
+    const int w = b.w, h = b.h, l = b.l;
+    const float rx = b.rx, ry = b.ry, rz = b.rz, k = K2;
+    emitBottom(b);
+    glNormal3f(k, k, 0);  // upper right chamfer
+    vertex(0, -1, l, 0.1f, 0); vertex(50, -50, l - 50, 0.1f, 0.01f); vertex(50, -50, 50, 0.11f, 0.01f); vertex(0, -1, 0, 0.11f, 0);
+    glNormal3f(1, 0, 0);  // right face
+    vertex(50, -50, l - 50, 0, 0); vertex(50, 50 - h, l - 50, 0, ry); vertex(50, 50 - h, 50, rz, ry); vertex(50, -50, 50, rz, 0);
+    glNormal3f(k, -k, 0);  // lower right chamfer
+    vertex(50, 50 - h, l - 50, 0.1f, 0.99f); vertex(0, -h, l, 0.1f, 1); vertex(0, -h, 0, 0.11f, 1); vertex(50, 50 - h, 50, 0.11f, 0.99f);
+    glNormal3f(-k, k, 0);  // upper left chamfer
+    vertex(-w, -1, 0, 0, 0); vertex(-w - 50, -50, 50, 0, 0.01f); vertex(-w - 50, -50, l - 50, 0.01f, 0.01f); vertex(-w, -1, l, 0.01f, 0);
+    glNormal3f(-1, 0, 0);  // left face
+    vertex(-w - 50, -50, 50, 0, 0); vertex(-w - 50, 50 - h, 50, 0, ry); vertex(-w - 50, 50 - h, l - 50, rz, ry); vertex(-w - 50, -50, l - 50, rz, 0);
+    glNormal3f(-k, -k, 0);  // lower left chamfer
+    vertex(-w - 50, 50 - h, 50, 0.99f, 0.99f); vertex(-w, -h, 0, 0.99f, 1); vertex(-w, -h, l, 1, 1); vertex(-w - 50, 50 - h, l - 50, 1, 0.99f);
+    glNormal3f(0, k, k);  // upper far chamfer
+    vertex(-w, 0, l, 0.1f, 0); vertex(50 - w, -50, l + 50, 0.1f, 0.01f); vertex(-50, -50, l + 50, 0.11f, 0.01f); vertex(0, 0, l, 0.11f, 0);
+    glNormal3f(0, 0, 1);  // far face
+    vertex(50 - w, -50, l + 50, rx, 0); vertex(50 - w, 50 - h, l + 50, rx, ry); vertex(-50, 50 - h, l + 50, 0, ry); vertex(-50, -50, l + 50, 0, 0);
+    glNormal3f(0, -k, k);  // lower far chamfer
+    vertex(50 - w, 50 - h, l + 50, 0.1f, 0.99f); vertex(-w, -h, l, 0.1f, 1); vertex(0, -h, l, 0.11f, 1); vertex(-50, 50 - h, l + 50, 0.11f, 0.99f);
+    glNormal3f(k, 0, k);  // far right upright chamfer
+    vertex(-50, -50, l + 50, 0, 0); vertex(-50, 50 - h, l + 50, 1, 0); vertex(50, 50 - h, l - 50, 1, 0); vertex(50, -50, l - 50, 0, 0);
+    glNormal3f(-k, 0, k);  // far left upright chamfer
+    vertex(-w - 50, -50, l - 50, 0, 0); vertex(-w - 50, 50 - h, l - 50, 1, 0); vertex(50 - w, 50 - h, l + 50, 1, 0); vertex(50 - w, -50, l + 50, 0, 0);
+    glNormal3f(0, k, -k);  // upper near chamfer
+    vertex(0, 0, 0, 0.1f, 0); vertex(-50, -50, -50, 0.1f, 0.01f); vertex(50 - w, -50, -50, 0.11f, 0.01f); vertex(-w, 0, 0, 0.11f, 0);
+    glNormal3f(0, 0, -1);  // near face
+    vertex(-50, -50, -50, 0, 0); vertex(-50, 50 - h, -50, 0, ry); vertex(50 - w, 50 - h, -50, rx, ry); vertex(50 - w, -50, -50, rx, 0);
+    glNormal3f(0, -k, -k);  // lower near chamfer
+    vertex(-50, 50 - h, -50, 0.1f, 0.99f); vertex(0, -h, 0, 0.1f, 1); vertex(-w, -h, 0, 0.11f, 1); vertex(50 - w, 50 - h, -50, 0.11f, 0.99f);
+    glNormal3f(k, 0, -k);  // near right upright chamfer
+    vertex(50, -50, 50, 0, 0); vertex(50, 50 - h, 50, 1, 0); vertex(-50, 50 - h, -50, 1, 0); vertex(-50, -50, -50, 0, 0);
+    glNormal3f(-k, 0, -k);  // near left upright chamfer
+    vertex(50 - w, -50, -50, 0, 0); vertex(50 - w, 50 - h, -50, 1, 0); vertex(-w - 50, 50 - h, 50, 1, 0); vertex(-w - 50, -50, 50, 0, 0);
+}
+
+void emitChamferCorners(const BlockShape& b) {
+    const int w = b.w, h = b.h, l = b.l;
+    const float K = K3;
+    glNormal3f(-K, K, -K);  // near left top
+    vertex(50 - w, -50, -50, 0.11f, 0.01f); vertex(-w - 50, -50, 50, 0.1f, 0.01f); vertex(-w, 0, 0, 0.1f, 0);
+    glNormal3f(K, K, -K);  // near right top
+    vertex(50, -50, 50, 0.11f, 0.01f); vertex(-50, -50, -50, 0.1f, 0.01f); vertex(0, 0, 0, 0.1f, 0);
+    glNormal3f(-K, -K, -K);  // near left bottom
+    vertex(-w, -h, 0, 0.1f, 0.99f); vertex(-w - 50, 50 - h, 50, 0.1f, 1); vertex(50 - w, 50 - h, -50, 0.11f, 1);
+    glNormal3f(K, -K, -K);  // near right bottom
+    vertex(0, -h, 0, 0.1f, 0.99f); vertex(-50, 50 - h, -50, 0.1f, 1); vertex(50, 50 - h, 50, 0.11f, 1);
+    glNormal3f(-K, K, K);  // far left top
+    vertex(-w, 0, l, 0.1f, 0); vertex(-w - 50, -50, l - 50, 0.1f, 0.01f); vertex(50 - w, -50, l + 50, 0.11f, 0.01f);
+    glNormal3f(K, K, K);  // far right top
+    vertex(0, 0, l, 0.1f, 0); vertex(-50, -50, l + 50, 0.1f, 0.01f); vertex(50, -50, l - 50, 0.11f, 0.01f);
+    glNormal3f(-K, -K, K);  // far left bottom
+    vertex(50 - w, 50 - h, l + 50, 0.11f, 1); vertex(-w - 50, 50 - h, l - 50, 0.1f, 1); vertex(-w, -h, l, 0.1f, 0.99f);
+    glNormal3f(K, -K, K);  // far right bottom
+    vertex(0, -h, l, 0.1f, 0.99f); vertex(50, 50 - h, l - 50, 0.11f, 1); vertex(-50, 50 - h, l + 50, 0.1f, 1);
+}
+
+// A rotation given by where the local x, y and z axes go (each a signed
+// unit axis): places the one shared edge or corner piece at every edge and
+// corner of the block.
+struct Axis {
+    int x, y, z;
+};
+
+void placePiece(float cx, float cy, float cz, Axis ax, Axis ay, Axis az) {
+    const GLfloat m[16] = {float(ax.x), float(ax.y), float(ax.z), 0, float(ay.x), float(ay.y), float(ay.z), 0,
+                           float(az.x), float(az.y), float(az.z), 0, cx, cy, cz, 1};
+    glMultMatrixf(m);
+}
+
+const Axis PX{1, 0, 0}, NX{-1, 0, 0}, PY{0, 1, 0}, NY{0, -1, 0}, PZ{0, 0, 1}, NZ{0, 0, -1};
+
+// A quarter cylinder of radius 50 along local +z from 0 to length, covering
+// the local +x/+y quadrant, from the five-point quarter circle.
+void emitEdgePiece(float length, float repeat) {
+    glBegin(GL_QUAD_STRIP);
+    for (int k = 0; k < 5; ++k) {
+        // cornerCircle runs from (0, -50) to (50, 0); turned to run from
+        // local +y to local +x.
+        const float px = cornerCircle[k][0], py = -cornerCircle[k][1];
+        glNormal3f(px, py, 0);
+        glTexCoord2f(0, 0);
+        glVertex3f(px, py, 0);
+        glTexCoord2f(repeat, 0);
+        glVertex3f(px, py, length);
+    }
+    glEnd();
+}
+
+// One octant of a sphere of radius 50 (local +x, +y, +z) from the
+// quarter-sphere patch: ring r is points 5r..5r+4, from the pole downward.
+void emitCornerPiece() {
+    glTexCoord2f(0, 0);
+    glBegin(GL_TRIANGLE_FAN);
+    glNormal3f(0, 50, 0);
+    glVertex3f(0, 50, 0);
+    for (int k = 0; k < 5; ++k) {
+        glNormal3fv(cornerSphere[k]);
+        glVertex3fv(cornerSphere[k]);
+    }
+    glEnd();
+    for (int ring = 0; ring < 3; ++ring) {
+        glBegin(GL_QUAD_STRIP);
+        for (int k = 0; k < 5; ++k) {
+            const float* upper = cornerSphere[ring * 5 + k];
+            const float* lower = cornerSphere[(ring + 1) * 5 + k];
+            glNormal3fv(upper);
+            glVertex3fv(upper);
+            glNormal3fv(lower);
+            glVertex3fv(lower);
+        }
+        glEnd();
+    }
+}
+
+void edge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float length, float repeat) {
+    glPushMatrix();
+    placePiece(cx, cy, cz, ax, ay, az);
+    emitEdgePiece(length, repeat);
+    glPopMatrix();
+}
+
+// Octant signs (sx, sy, sz); an odd number of minus signs would mirror the
+// piece, so local x and z trade places there (the octant is symmetric in them).
+void corner(float cx, float cy, float cz, int sx, int sy, int sz) {
+    glPushMatrix();
+    const Axis ax{sx, 0, 0}, ay{0, sy, 0}, az{0, 0, sz};
+    if (sx * sy * sz > 0) placePiece(cx, cy, cz, ax, ay, az);
+    else placePiece(cx, cy, cz, az, ay, ax);
+    emitCornerPiece();
+    glPopMatrix();
+}
+
+void emitRoundedFaces(const BlockShape& b) {
+    const int w = b.w, h = b.h, l = b.l;
+    glBegin(GL_QUADS);
+    emitBottom(b);
+    glNormal3f(1, 0, 0);
+    vertex(50, -50, l, 0, 0); vertex(50, 50 - h, l, 0, b.ry); vertex(50, 50 - h, 0, b.rz, b.ry); vertex(50, -50, 0, b.rz, 0);
+    glNormal3f(-1, 0, 0);
+    vertex(-w - 50, -50, 0, 0, 0); vertex(-w - 50, 50 - h, 0, 0, b.ry); vertex(-w - 50, 50 - h, l, b.rz, b.ry); vertex(-w - 50, -50, l, b.rz, 0);
+    glNormal3f(0, 0, 1);
+    vertex(-w, -50, l + 50, 0, 0); vertex(-w, 50 - h, l + 50, 0, b.ry); vertex(0, 50 - h, l + 50, b.rx, b.ry); vertex(0, -50, l + 50, b.rx, 0);
+    glNormal3f(0, 0, -1);
+    vertex(0, -50, -50, 0, 0); vertex(0, 50 - h, -50, 0, b.ry); vertex(-w, 50 - h, -50, b.rx, b.ry); vertex(-w, -50, -50, b.rx, 0);
+    glEnd();
+}
+
+void emitRoundedEdges(const BlockShape& b) {
+    const float w = float(b.w), h = float(b.h), l = float(b.l);
+    const float bottom = 50 - h;
+    // Along z: the top ones sit one unit under the top face, as the chamfers do.
+    edge(0, -51, 0, PX, PY, PZ, l, b.rz);
+    edge(-w, -51, 0, PY, NX, PZ, l, b.rz);
+    edge(0, bottom, 0, NY, PX, PZ, l, b.rz);
+    edge(-w, bottom, 0, NX, NY, PZ, l, b.rz);
+    // Along x, from the left side toward the right.
+    edge(-w, -50, 0, NZ, PY, PX, w, b.rx);
+    edge(-w, -50, l, PY, PZ, PX, w, b.rx);
+    edge(-w, bottom, 0, NY, NZ, PX, w, b.rx);
+    edge(-w, bottom, l, PZ, NY, PX, w, b.rx);
+    // Upright, from the bottom rounding up to the top rounding.
+    edge(0, bottom, 0, PX, NZ, PY, h - 100, b.ry);
+    edge(-w, bottom, 0, NZ, NX, PY, h - 100, b.ry);
+    edge(0, bottom, l, PZ, PX, PY, h - 100, b.ry);
+    edge(-w, bottom, l, NX, PZ, PY, h - 100, b.ry);
+}
+
+void emitRoundedCorners(const BlockShape& b) {
+    const float w = float(b.w), h = float(b.h), l = float(b.l);
+    corner(0, -50, 0, 1, 1, -1);
+    corner(-w, -50, 0, -1, 1, -1);
+    corner(0, -50, l, 1, 1, 1);
+    corner(-w, -50, l, -1, 1, 1);
+    corner(0, 50 - h, 0, 1, -1, -1);
+    corner(-w, 50 - h, 0, -1, -1, -1);
+    corner(0, 50 - h, l, 1, -1, 1);
+    corner(-w, 50 - h, l, -1, -1, 1);
+}
+
+}  // namespace
+
+void emitPlainBody(const BlockShape& b) {
+    const int w = b.w, h = b.h, l = b.l;
+    glBegin(GL_QUADS);
+    emitBottom(b);
+    glNormal3f(1, 0, 0);
+    vertex(0, 0, l, 0, 0); vertex(0, -h, l, 0, b.ry); vertex(0, -h, 0, b.rz, b.ry); vertex(0, 0, 0, b.rz, 0);
+    glNormal3f(-1, 0, 0);
+    vertex(-w, 0, 0, 0, 0); vertex(-w, -h, 0, 0, b.ry); vertex(-w, -h, l, b.rz, b.ry); vertex(-w, 0, l, b.rz, 0);
+    glNormal3f(0, 0, 1);
+    vertex(-w, 0, l, 0, 0); vertex(-w, -h, l, 0, b.ry); vertex(0, -h, l, b.rx, b.ry); vertex(0, 0, l, b.rx, 0);
+    glNormal3f(0, 0, -1);
+    vertex(0, 0, 0, 0, 0); vertex(0, -h, 0, 0, b.ry); vertex(-w, -h, 0, b.rx, b.ry); vertex(-w, 0, 0, b.rx, 0);
+    glEnd();
+}
+
+void emitChamferedBody(const BlockShape& b) {
+    glBegin(GL_QUADS);
+    emitChamferQuads(b);
+    glEnd();
+    glBegin(GL_TRIANGLES);
+    emitChamferCorners(b);
+    glEnd();
+}
+
+void emitRoundedBody(const BlockShape& b) {
+    emitRoundedFaces(b);
+    emitRoundedEdges(b);
+    emitRoundedCorners(b);
+}
+
+void emitTopFace(const BlockShape& b) {
+    const int w = b.w, l = b.l;
+    glBegin(GL_QUADS);
+    glNormal3f(0, 1, 0);
+    vertex(0, 0, l, 0, 0); vertex(0, 0, 0, 0, b.rz); vertex(-w, 0, 0, b.rx, b.rz); vertex(-w, 0, l, b.rx, 0);
+    glEnd();
+}

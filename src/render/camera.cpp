@@ -1,0 +1,153 @@
+#include "render/camera.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "render/camera_rules.h"
+
+namespace {
+
+int rememberedWidth = 0;
+int rememberedHeight = 0;
+
+int facingOf(const Craft& craft) { return craft.kind < 0 ? -1 : 1; }
+bool isSplit(ViewVariant variant) { return variant == ViewVariant::Split || variant == ViewVariant::SplitFacing; }
+
+double fullWindowAspect() { return double(screenWidth) / double(screenHeight); }
+
+// Integer division halves the height, as the viewport does.
+double splitAspect() {
+    const int width = rememberedWidth > 0 ? rememberedWidth : screenWidth;
+    const int height = rememberedHeight > 0 ? rememberedHeight : screenHeight;
+    return double(width) / double(height / 2);
+}
+
+void loadPerspective(float viewAngle, double aspect) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(viewAngle, aspect, NEAR_PLANE, FAR_PLANE);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+bool acceptsAngle(float angle, ViewVariant variant) {
+    if (angle > 170.0f) return false;
+    if (settings.speed) return true;
+    // With the speed view off single player keeps its start projection;
+    // time attack still takes the snap to 35 at level start.
+    if (variant == ViewVariant::Single) return false;
+    if (variant == ViewVariant::TimeAttack) return angle == BASE_VIEW_ANGLE;
+    return true;
+}
+
+}  // namespace
+
+void setViewAngle(Craft& craft, float angle, bool snap, ViewVariant variant) {
+    if (!acceptsAngle(angle, variant)) return;
+    craft.viewAngle = nextViewAngle(craft.viewAngle, angle, snap);
+    const EyeOffset eye = isSplit(variant) ? splitEyeOffset(craft.viewAngle, variant == ViewVariant::SplitFacing ? facingOf(craft) : 1)
+                                           : fullWindowEyeOffset(craft.viewAngle);
+    craft.camZ = craft.z + eye.z;
+    craft.camY = craft.ypos + eye.y;
+    loadPerspective(craft.viewAngle, isSplit(variant) ? splitAspect() : fullWindowAspect());
+}
+
+void loadSingleProjection(const Craft& craft) { loadPerspective(craft.viewAngle, fullWindowAspect()); }
+void loadTimeAttackProjection(const Craft& craft) { loadPerspective(craft.viewAngle, fullWindowAspect()); }
+void loadSplitProjection(const Craft& craft) { loadPerspective(craft.viewAngle, splitAspect()); }
+void loadSplitFacingProjection(const Craft& craft) { loadPerspective(craft.viewAngle, splitAspect()); }
+
+void rememberWindowSize(int width, int height) {
+    rememberedWidth = width;
+    rememberedHeight = height;
+}
+
+void forgetWindowSize() { rememberedWidth = rememberedHeight = 0; }
+
+void placeCameraAtStart(Craft& craft, ViewVariant variant) {
+    const int facing = variant == ViewVariant::SplitFacing ? facingOf(craft) : 1;
+    const bool split = isSplit(variant);
+    craft.camX = craft.x;
+    craft.camY = craft.ypos + (split ? 1500 : 1800);
+    craft.camZ = craft.z - facing * (split ? 5000 : 6000);
+    craft.camUp[0] = 0; craft.camUp[1] = 1; craft.camUp[2] = 0;
+    craft.camTargetOffset[0] = 0;
+    craft.camTargetOffset[1] = 700;
+    craft.camTargetOffset[2] = 1000 * facing;
+    // The full-window modes start from 40 degrees; with the speed view off
+    // single player keeps it for the whole level.
+    if (!split) loadPerspective(40.0f, fullWindowAspect());
+    setViewAngle(craft, BASE_VIEW_ANGLE, true, variant);
+}
+
+void applyCamera(const Craft& craft) {
+    gluLookAt(double(craft.camX), double(craft.camY), double(craft.camZ),
+              double(craft.x + craft.camTargetOffset[0]), double(craft.ypos + craft.camTargetOffset[1]),
+              double(craft.z + craft.camTargetOffset[2]),
+              double(craft.camUp[0]), double(craft.camUp[1]), double(craft.camUp[2]));
+}
+
+void drawBackdrop(int slot, bool halfHeight) {
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+    }
+    glBindTexture(GL_TEXTURE_2D, textureTable[slot].empty() ? 0 : textureTable[slot][0]);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    beginOverlay();
+    const float h = halfHeight ? 0.25f : 0.0f;
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1 - h); glVertex2i(0, 0);
+    glTexCoord2f(0.999f, 1 - h); glVertex2i(screenWidth, 0);
+    glTexCoord2f(0.999f, h); glVertex2i(screenWidth, screenHeight);
+    glTexCoord2f(0, h); glVertex2i(0, screenHeight);
+    glEnd();
+    endOverlay();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+    }
+}
+
+void beginOverlay() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, screenWidth, 0, screenHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void endOverlay() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void setSplitViewport(SplitPlayer player) {
+    const int half = screenHeight / 2;
+    glViewport(0, player == SPLIT_PLAYER_A ? 0 : half, screenWidth, half);
+}
+
+void setWholeViewport() { glViewport(0, 0, screenWidth, screenHeight); }
+
+void setWireframe(bool on) {
+    wireframe = on;
+    glPolygonMode(GL_FRONT_AND_BACK, on ? GL_LINE : GL_FILL);
+    if (on) {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+    } else {
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+    }
+}

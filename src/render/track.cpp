@@ -1,0 +1,137 @@
+#include "render/track.h"
+
+#include <GL/gl.h>
+
+#include "core/settings.h"
+#include "render/objects.h"
+#include "render/shadow_volumes.h"
+#include "render/track_rules.h"
+
+const HaloStyle HALO_SINGLE = {{0.8f, 0, 0, 0}, 100, {0, 0, 1, 0.3f}, 100};
+const HaloStyle HALO_TIME_ATTACK = {{0.8f, 0, 0, 0.3f}, 100, {0, 0, 1, 0.2f}, 100};
+const HaloStyle HALO_SPLIT = {{1, 0, 0, 1}, 150, {0, 0, 1, 1}, 100};
+
+namespace {
+
+void drawPowerupStar(const Block& block, int spinAngle) {
+    const BlockBody& b = block.body;
+    if (b.pointX == 0 || !b.has(FLAG_POWERUP) || block.pickupCooldown >= 1) return;
+    drawBonusStar(b.z % 70 + spinAngle, b.pointX, b.y + 200, b.pointY, 1, 1, 0);
+}
+
+void drawSplitBlock(const Block& block, int distance, const SplitTrackOptions& options) {
+    // The race dims the track nobody has reached yet.
+    if (block.body.z > options.leadingMark) glColor3f(0.3f, 0.3f, 0.3f);
+    else glColor3f(1, 1, 1);
+    drawBlock(block, false, distance);
+    if (options.powerupItems) drawPowerupStar(block, options.spinAngle);
+}
+
+// A copy grown by g on every side, drawn in the halo colour.
+void drawHalo(const Block& block, const HaloStyle& style) {
+    const HaloKind kind = haloKind(block);
+    if (kind == HaloKind::None) return;
+    const bool hurt = kind == HaloKind::Hurt;
+    const int g = hurt ? style.hurtGrowth : style.iceGrowth;
+    Block grown = block;
+    BlockBody& b = grown.body;
+    b.width += 2 * g;
+    b.height += 2 * g;
+    b.length += 2 * g;
+    b.x += g;
+    b.y += g;
+    b.z -= g;
+    glColor4fv(hurt ? style.hurtColour : style.iceColour);
+    drawBlock(grown, true, 0);
+    glColor3f(1, 1, 1);
+}
+
+void beginHalos() {
+    glEnable(GL_BLEND);  // additive: the blend function in force is (ONE, ONE)
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+}
+
+void endHalos() {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+}  // namespace
+
+void drawTrack(const Level& level, int referenceZ) {
+    const int limit = settings.drawDist;
+    for (int i = level.blockCount() - 1; i >= 0; --i) {
+        const Block& block = level.blocks[size_t(i)];
+        if (stopsFullWalk(block, referenceZ)) break;
+        if (drawnInFullPass(block, referenceZ, limit)) drawBlock(block, false, block.body.z - referenceZ);
+    }
+}
+
+void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const SplitTrackOptions& options) {
+    const int limit = settings.drawDist;
+    const int reference = viewer.camZ;
+    const int count = level.blockCount();
+    if (facing >= 0) {
+        for (int i = count - 1; i >= 0; --i) {
+            const Block& block = level.blocks[size_t(i)];
+            if (stopsSplitWalk(block, reference, 1)) break;
+            if (drawnInSplitPass(block, reference, limit, 1)) drawSplitBlock(block, block.body.z - viewer.z, options);
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const Block& block = level.blocks[size_t(i)];
+            if (stopsSplitWalk(block, reference, -1)) break;
+            if (drawnInSplitPass(block, reference, limit, -1)) drawSplitBlock(block, viewer.z - block.body.z, options);
+        }
+    }
+    glColor3f(1, 1, 1);
+}
+
+void drawShadows(const Level& level, const Craft* const* crafts, int craftCount, int referenceZ) {
+    beginShadowVolumes();
+    const int limit = settings.shadowDist;
+    for (int i = level.blockCount() - 1; i >= 0; --i) {
+        const Block& block = level.blocks[size_t(i)];
+        if (stopsFullWalk(block, referenceZ)) break;
+        if (drawnInFullPass(block, referenceZ, limit)) castBlockShadow(block.body);
+    }
+    for (int i = 0; i < craftCount; ++i)
+        if (crafts[i]) castCraftShadow(*crafts[i]);
+    shadeShadowedPixels();
+}
+
+void drawSplitShadows(const Craft& craftA, const Craft& craftB) {
+    if (settings.details < 2) return;
+    beginShadowVolumes();
+    castCraftShadow(craftA);
+    castCraftShadow(craftB);
+    shadeShadowedPixels();
+}
+
+void drawHalos(const Level& level, int referenceZ, const HaloStyle& style) {
+    const int limit = settings.drawDist;
+    beginHalos();
+    for (int i = level.blockCount() - 1; i >= 0; --i) {
+        const Block& block = level.blocks[size_t(i)];
+        if (stopsHaloWalk(block, referenceZ)) break;
+        if (block.body.z - limit < referenceZ) drawHalo(block, style);
+    }
+    endHalos();
+}
+
+void drawSplitHalos(const Level& level, int referenceZ, int facing, const HaloStyle& style) {
+    if (facing >= 0) {
+        drawHalos(level, referenceZ, style);
+        return;
+    }
+    const int limit = settings.drawDist;
+    beginHalos();
+    for (int i = 0; i < level.blockCount(); ++i) {
+        const Block& block = level.blocks[size_t(i)];
+        if (stopsSplitWalk(block, referenceZ, -1)) break;
+        if (drawnInSplitPass(block, referenceZ, limit, -1)) drawHalo(block, style);
+    }
+    endHalos();
+}
