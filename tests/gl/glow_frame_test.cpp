@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <GL/gl.h>
+
+#include <string>
+#include <vector>
+
+#include "core/gamestate.h"
+#include "core/globals.h"
+#include "core/render_frame.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "render/camera.h"
+#include "render/glow.h"
+#include "render/text.h"
+#include "support/gl_context.h"
+
+namespace {
+
+constexpr int WIDTH = 512, HEIGHT = 384;
+
+// A bright white square on the left and a line of white text on the right,
+// on black: what glows and what must not.
+class GlowScene : public Gamestate {
+public:
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override {
+        ++draws;
+        if (glowPass) ++glowDraws;
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_DEPTH_TEST);
+        beginOverlay();
+        glColor3f(1, 1, 1);
+        glRecti(int(0.15 * screenWidth), int(0.4 * screenHeight), int(0.25 * screenWidth),
+                int(0.6 * screenHeight));
+        endOverlay();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        drawText(int(0.55 * screenWidth), int(0.55 * screenHeight), 1.2f, 1, 1, 1, "GLOW TEXT");
+    }
+    int draws = 0;
+    int glowDraws = 0;
+};
+
+// Frames go through the game's own renderFrame. It swaps; Mesa's software
+// rasteriser keeps the back buffer's contents, so the finished picture is
+// still there to read.
+class GlowFrameTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        context = new GlContext(WIDTH, HEIGHT);
+        if (!context->ok()) return;
+        createTestTextures();
+        settings.bloomW = 256;
+        settings.bloomH = 256;
+        settings.bloom = 3;
+        glowReady = loadGlowExtensions() == 0 && createGlowTargets() == 0;
+        if (glowReady) loadGlowShaders();
+        glowReady = glowReady && shadersActive;
+        bindWindowFramebuffer();
+    }
+    static void TearDownTestSuite() {
+        releaseGlow();
+        shadersActive = false;
+        delete context;
+        context = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(context->ok()) << context->error();
+        ASSERT_TRUE(glowReady) << "glow effect did not start (run from the runtime directory)";
+        saved = settings;
+        savedState = currentState;
+        currentState = &scene;
+    }
+    void TearDown() override {
+        currentState = savedState;
+        settings = saved;
+    }
+
+    void renderAt(int details, int bloom = 3) {
+        settings.details = details;
+        settings.bloom = bloom;
+        renderFrame();
+        frame.assign(size_t(WIDTH) * HEIGHT * 3, 0);
+        glFinish();
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
+        glReadBuffer(GL_BACK);
+    }
+    int brightness(int x, int y) const {
+        const unsigned char* p = &frame[size_t(y * WIDTH + x) * 3];
+        return p[0] + p[1] + p[2];
+    }
+    // Brightest pixel of a box (left, bottom inclusive; right, top exclusive).
+    int brightest(int left, int bottom, int right, int top) const {
+        int most = 0;
+        for (int y = bottom; y < top; ++y)
+            for (int x = left; x < right; ++x) most = std::max(most, brightness(x, y));
+        return most;
+    }
+
+    static GlContext* context;
+    static bool glowReady;
+    GlowScene scene;
+    Settings saved;
+    Gamestate* savedState = nullptr;
+    std::vector<unsigned char> frame;
+};
+
+GlContext* GlowFrameTest::context = nullptr;
+bool GlowFrameTest::glowReady = false;
+
+// The square spans x 76..128 and y 153..230 of the 512 x 384 window.
+constexpr int SQUARE_RIGHT = int(0.25 * WIDTH);
+constexpr int SQUARE_MIDDLE_Y = HEIGHT / 2;
+
+TEST_F(GlowFrameTest, UltraGivesTheBrightSquareASoftHalo) {
+    renderAt(3);
+    EXPECT_EQ(scene.glowDraws, 1);
+    EXPECT_EQ(scene.draws, 2);
+    const int close = brightness(SQUARE_RIGHT + 4, SQUARE_MIDDLE_Y);
+    const int farther = brightness(SQUARE_RIGHT + 10, SQUARE_MIDDLE_Y);
+    EXPECT_GT(close, 60);
+    EXPECT_GT(farther, 0);
+    EXPECT_GT(close, farther);  // soft: it fades away from the square
+    EXPECT_EQ(brightness(SQUARE_RIGHT + 60, SQUARE_MIDDLE_Y), 0);
+    // Above the square too, not only sideways.
+    EXPECT_GT(brightness(100, int(0.6 * HEIGHT) + 4), 0);
+}
+
+TEST_F(GlowFrameTest, HighDetailsDrawsOnceWithoutHalo) {
+    renderAt(2);
+    EXPECT_EQ(scene.glowDraws, 0);
+    EXPECT_EQ(scene.draws, 1);
+    EXPECT_EQ(brightness(SQUARE_RIGHT + 4, SQUARE_MIDDLE_Y), 0);
+    EXPECT_EQ(brightest(SQUARE_RIGHT + 2, 100, SQUARE_RIGHT + 40, 280), 0);
+    EXPECT_GT(brightness(100, SQUARE_MIDDLE_Y), 700);  // the square itself
+}
+
+TEST_F(GlowFrameTest, TextNeverGlows) {
+    renderAt(2);
+    std::vector<unsigned char> plain = frame;
+    renderAt(3);
+    // Around and inside the text the picture is the same with or without
+    // the effect: nothing of the text reached the glow image.
+    const int left = int(0.5 * WIDTH), right = WIDTH - 8;
+    const int bottom = int(0.45 * HEIGHT), top = int(0.62 * HEIGHT);
+    int differing = 0;
+    for (int y = bottom; y < top; ++y)
+        for (int x = left; x < right; ++x) {
+            size_t i = size_t(y * WIDTH + x) * 3;
+            differing += frame[i] != plain[i] || frame[i + 1] != plain[i + 1] || frame[i + 2] != plain[i + 2];
+        }
+    EXPECT_EQ(differing, 0);
+    // The text itself is there.
+    long lit = 0;
+    for (int y = bottom; y < top; ++y)
+        for (int x = left; x < right; ++x) lit += brightness(x, y) > 300;
+    EXPECT_GT(lit, 50);
+}
+
+TEST_F(GlowFrameTest, BloomZeroMakesTheImageButAddsNothing) {
+    renderAt(3, 0);
+    EXPECT_EQ(scene.glowDraws, 1);
+    EXPECT_EQ(brightness(SQUARE_RIGHT + 4, SQUARE_MIDDLE_Y), 0);
+}
+
+TEST_F(GlowFrameTest, MoreLayersGlowBrighter) {
+    renderAt(3, 1);
+    const int one = brightness(SQUARE_RIGHT + 8, SQUARE_MIDDLE_Y);
+    renderAt(3, 3);
+    const int three = brightness(SQUARE_RIGHT + 8, SQUARE_MIDDLE_Y);
+    EXPECT_GT(one, 0);
+    EXPECT_GT(three, one);
+}
+
+}  // namespace
