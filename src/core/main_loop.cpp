@@ -1,9 +1,90 @@
 #include "core/main_loop.h"
 
+#include <cstddef>
+#include <cstring>
+#include <utility>
+
+#include "core/gamestate.h"
+#include "core/globals.h"
+#include "core/render_frame.h"
+#include "core/startup.h"
 #include "core/state_table.h"
+#include "core/textures.h"
+#include "frontend/sound.h"
+#include "render/glow.h"
+
+namespace {
+
+constexpr std::size_t KEY_RECORD_OFFSET = offsetof(SDL_KeyboardEvent, keysym);
+static_assert(sizeof(SDL_Event) >= KEY_RECORD_OFFSET + sizeof(SDL_keysym),
+              "every event carries the bytes of a key record");
+
+LoopIo sdlLoopIo() {
+    return LoopIo{[] { return uint32_t(SDL_GetTicks()); },
+                  [](SDL_Event& event) { return SDL_PollEvent(&event) != 0; },
+                  renderFrame};
+}
+
+int shutDown() {
+    destroyStates();
+    // A handler may already have shut SDL down; then the GL context is gone
+    // and its objects with it.
+    const bool videoUp = SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    if (videoUp) releaseTextureTable();
+    if (shadersActive && videoUp) releaseGlow();
+    releaseCornerTables();
+    shutdownSound();
+    SDL_Quit();
+    return 0;
+}
+
+}  // namespace
+
+SDL_keysym keyRecordOf(const SDL_Event& event) {
+    SDL_keysym key;
+    std::memcpy(&key, reinterpret_cast<const unsigned char*>(&event) + KEY_RECORD_OFFSET, sizeof key);
+    return key;
+}
+
+MainLoop::MainLoop(LoopIo io) : io_(std::move(io)), lastTick_(io_.readTicks()) {}
+
+bool MainLoop::runIteration() {
+    ++frameCounter_;
+    const uint32_t now = io_.readTicks();
+    const uint32_t elapsed = now - lastTick_;  // unsigned: survives the tick counter wrapping
+    lastTick_ = now;
+    accumulatorMs_ += elapsed;
+    if (accumulatorMs_ > 999) {
+        accumulatorMs_ %= 1000;
+        framesPerSecond = frameCounter_;
+        frameCounter_ = 0;
+    }
+
+    io_.renderFrame();
+
+    SDL_Event event;
+    while (io_.pollEvent(event)) {
+        // Looked up per event: after a switch the rest goes to the new state.
+        if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
+        if (event.type == SDL_QUIT) quit_ = true;  // window closed, SIGTERM or SIGINT
+    }
+    currentState->update(int(elapsed));
+    return !quit_;
+}
 
 int runGame() {
+    // Starting SDL with no subsystem only starts its millisecond clock, which
+    // otherwise reads from an arbitrary origin until the real start-up.
+    SDL_Init(SDL_INIT_NOPARACHUTE);
+    MainLoop loop(sdlLoopIo());
+
     createStates();
-    destroyStates();
-    return 0;
+    stateTable[STATE_CONSOLE]->enter();
+    switchToState(STATE_MENU);
+    if (startUp() != 0) return -1;
+    SDL_EnableUNICODE(1);
+
+    while (loop.runIteration()) {
+    }
+    return shutDown();
 }

@@ -1,5 +1,41 @@
 #pragma once
 
+#include <SDL/SDL.h>
+
+#include <cstdint>
+#include <functional>
+
 // The program: creates the states, starts up, runs the main loop, shuts down.
 // Returns 0 after a normal shutdown, -1 when start-up fails.
 int runGame();
+
+// What one loop iteration talks to: the game plugs in SDL and renderFrame,
+// tests plug in a fake clock and event queue.
+struct LoopIo {
+    std::function<uint32_t()> readTicks;
+    std::function<bool(SDL_Event&)> pollEvent;
+    std::function<void()> renderFrame;
+};
+
+// The key record handed to handleEvent: the four words after the event's
+// first word, whatever the event type (for key events: the keysym).
+SDL_keysym keyRecordOf(const SDL_Event& event);
+
+class MainLoop {
+public:
+    // Reads the clock at once, so the first update's elapsed time covers
+    // everything done before the first iteration.
+    explicit MainLoop(LoopIo io);
+
+    // Clock, frame, every pending event, update. Returns false once a
+    // handler returned -1 or the window was closed; that iteration still
+    // delivers the whole queue and one update.
+    bool runIteration();
+
+private:
+    LoopIo io_;
+    uint32_t lastTick_;
+    int frameCounter_ = 0;
+    uint32_t accumulatorMs_ = 0;
+    bool quit_ = false;
+};

@@ -1,0 +1,130 @@
+#include "core/startup.h"
+
+#include <SDL/SDL.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/globals.h"
+#include "core/services.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "frontend/sound.h"
+#include "render/glow.h"
+
+namespace {
+
+constexpr double FIELD_OF_VIEW_DEGREES = 40.0;
+constexpr double NEAR_PLANE = 150.5;
+constexpr double FAR_PLANE = 120000.0;
+
+void requestGlAttributes() {
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 8);
+}
+
+int failAndQuit(const char* message) {
+    std::fputs(message, stdout);
+    SDL_Quit();
+    return -1;
+}
+
+// A missing glow capability only switches the effect off.
+void startGlow() {
+    if (loadGlowExtensions() != 0) {
+        std::fputs("Could not load extensions. Shaders are deactivated.\n", stdout);
+        shadersActive = false;
+        return;
+    }
+    if (createGlowTargets() != 0) {
+        std::fputs("Could not create rendertargets. Shaders are deactivated.\n", stdout);
+        shadersActive = false;
+        return;
+    }
+    loadGlowShaders();
+    bindWindowFramebuffer();
+}
+
+uint32_t sdlTicks() { return SDL_GetTicks(); }
+
+}  // namespace
+
+void setFixedGlState(int width, int height) {
+    glViewport(0, 0, width, height);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+    glHint(GL_POINT_SMOOTH_HINT, GL_FASTEST);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = height != 0 ? double(width) / double(height) : 1.0;
+    gluPerspective(FIELD_OF_VIEW_DEGREES, aspect, NEAR_PLANE, FAR_PLANE);
+    glMatrixMode(GL_MODELVIEW);
+
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHTING);
+    const GLfloat specular[] = {1, 1, 1, 1};
+    const GLfloat ambient[] = {1, 1, 1, 1};
+    const GLfloat leftLight[] = {-1.5f, 1, 1, 1};
+    const GLfloat rightLight[] = {1.5f, 1, 1, 1};
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, leftLight);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT1, GL_POSITION, rightLight);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_NORMALIZE);
+}
+
+int startUp() {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("Could not initialize SDL: %s\n", SDL_GetError());
+        return -1;
+    }
+    setTickSource(sdlTicks);
+    requestGlAttributes();
+    SDL_WM_GrabInput(SDL_GRAB_ON);
+    SDL_ShowCursor(SDL_DISABLE);
+
+    readSettings(SETTINGS_FILE, listTextureSets());
+    // The video mode is set once: width, height and windowed changed later
+    // take effect at the next start.
+    screenWidth = settings.width;
+    screenHeight = settings.height;
+    const Uint32 flags = SDL_OPENGL | (settings.windowed ? 0 : SDL_FULLSCREEN);
+    if (SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) == nullptr) {
+        std::printf("Could not set OpenGL Video Mode: %s\n", SDL_GetError());
+        SDL_Quit();
+        return -1;
+    }
+    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+    // Grabbing takes hold once the window exists.
+    SDL_WM_GrabInput(SDL_GRAB_ON);
+    std::srand(SDL_GetTicks());
+
+    if (settings.sounds && initSound() != 0) {
+        SDL_Quit();
+        return -1;
+    }
+    setFixedGlState(screenWidth, screenHeight);
+    if (loadTextures() != 0) return failAndQuit("Textures not found.\n");
+    buildSpriteTiles();
+    if (loadTitleTexture() != 0) return failAndQuit("Titles-texture not found.\n");
+    if (loadFontTexture() != 0) return failAndQuit("Font-texture not found.\n");
+    buildCornerTables();
+    startGlow();
+    return 0;
+}
