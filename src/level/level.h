@@ -85,13 +85,14 @@ struct Block {
     BlockBody body;
 };
 
-// Lets the ground scan skip the leading fixed blocks that lie wholly behind a
-// craft without testing each one. Built on first use from the block table;
-// markLevelEdited (level_file.h) drops it after in-place edits.
+// Lets the ground scan skip the leading blocks that lie wholly behind a craft,
+// wherever their motion takes them, without testing each one. Built on first
+// use from the block table; markLevelEdited (level_file.h) drops it after
+// in-place edits.
 struct GroundScanIndex {
     bool built = false;
-    std::vector<int> alwaysTested;         // blocks that can move (or are malformed), in level order
-    std::vector<int64_t> fixedFarEndMax;   // per index: greatest z + length of fixed blocks so far
+    std::vector<int> alwaysTested;         // malformed blocks (negative length), in level order
+    std::vector<int64_t> farthestReachMax; // per index: greatest far end any block so far can reach
 };
 
 struct Level {

@@ -9,23 +9,35 @@ namespace {
 
 constexpr int SIDE_CONTACT_SINK = 3;  // v_speed lost leaning on a side without ground
 
-// A block can be skipped while it lies wholly behind the craft only if it can
-// never move; blocks that can, and malformed ones with a negative length
-// (whose "beyond" test comes first), are always tested in order.
-bool alwaysTested(const BlockBody& body) { return body.movePeriod != 0 || body.length < 0; }
+// Malformed blocks with a negative length can answer "beyond the craft" while
+// lying behind it, so they are always tested in order.
+bool alwaysTested(const BlockBody& body) { return body.length < 0; }
+
+// The farthest z + length the block can reach. A moving block stays between
+// its two points; the single-precision offset may overshoot its end point by
+// a rounding step on very long motions, hence the slack.
+int64_t farthestReach(const BlockBody& body) {
+    int64_t nearEnd = body.z;
+    if (body.movePeriod != 0) {
+        int64_t travel = int64_t(body.pointZ) - body.z;
+        int64_t slack = ((travel < 0 ? -travel : travel) >> 22) + 2;
+        nearEnd = std::max<int64_t>(body.z, body.pointZ) + slack;
+    }
+    return nearEnd + body.length;
+}
 
 const GroundScanIndex& scanIndexFor(const Level& level) {
     GroundScanIndex& index = level.scanIndex;
-    if (index.built && index.fixedFarEndMax.size() == level.blocks.size()) return index;
+    if (index.built && index.farthestReachMax.size() == level.blocks.size()) return index;
     index = GroundScanIndex{};
-    int64_t farEndMax = INT64_MIN;
+    int64_t reachMax = INT64_MIN;
     for (int i = 0; i < level.blockCount(); ++i) {
         const BlockBody& body = level.blocks[size_t(i)].body;
         if (alwaysTested(body))
             index.alwaysTested.push_back(i);
         else
-            farEndMax = std::max(farEndMax, int64_t(body.z) + body.length);
-        index.fixedFarEndMax.push_back(farEndMax);
+            reachMax = std::max(reachMax, farthestReach(body));
+        index.farthestReachMax.push_back(reachMax);
     }
     index.built = true;
     return index;
@@ -113,28 +125,29 @@ GroundScanResult groundScanEveryBlock(Craft& craft, Level& level, const GroundSc
     return scan.result();
 }
 
-static int firstFixedNotBehind(const GroundScanIndex& index, int32_t craftZ) {
+// The first block, not counting malformed ones, that may not lie wholly behind.
+static int firstNotBehind(const GroundScanIndex& index, int32_t craftZ) {
     int64_t behind = int64_t(craftZ) - CRAFT_HALF_LENGTH;
-    const std::vector<int64_t>& farEnds = index.fixedFarEndMax;
+    const std::vector<int64_t>& farEnds = index.farthestReachMax;
     auto found = std::partition_point(farEnds.begin(), farEnds.end(),
                                       [behind](int64_t end) { return end < behind; });
     return int(found - farEnds.begin());
 }
 
-// Same visits in the same order as groundScanEveryBlock, minus the fixed
-// blocks lying wholly behind the craft before the first fixed block that does
-// not: those can only answer "no contact". Moving blocks among them are still
-// tested in order, and as they may carry the craft back the boundary is found
-// again after each. Keeps a step at the end of a long level as cheap as one
-// at its start.
+// Same visits in the same order as groundScanEveryBlock, minus the leading
+// blocks that lie wholly behind the craft wherever their motion takes them:
+// those can only answer "no contact". Malformed blocks among them are still
+// tested in order, and as they may move the craft the boundary is found again
+// after each. Keeps a step at the end of a long level as cheap as one at its
+// start.
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options) {
     const GroundScanIndex& index = scanIndexFor(level);
     Scan scan(craft, level, options);
-    int next = firstFixedNotBehind(index, craft.z);
+    int next = firstNotBehind(index, craft.z);
     for (int i : index.alwaysTested) {
         if (i >= next) break;
         if (!scan.visit(i)) return scan.result();
-        next = std::max(i + 1, firstFixedNotBehind(index, craft.z));
+        next = std::max(i + 1, firstNotBehind(index, craft.z));
     }
     for (int i = next; i < level.blockCount(); ++i)
         if (!scan.visit(i)) break;
