@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "core/globals.h"
+#include "frontend/console_history.h"
+#include "level/level_file.h"
+#include "level/level_text.h"
+#include "modes/timeattack/ghost.h"
+#include "timeattack_recording.h"
+
+namespace {
+
+constexpr int STEP_MS = 21;  // one physics step at full frame rate
+
+std::string sourceDir() {
+    const char* dir = std::getenv("TAVRELO_SOURCE_DIR");
+    return dir ? dir : ".";
+}
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> shippedLevels() {
+    std::vector<std::string> names;
+    DIR* dir = opendir((sourceDir() + "/maps").c_str());
+    if (dir == nullptr) return names;
+    while (dirent* item = readdir(dir)) {
+        std::string name = item->d_name;
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0 && name.rfind("ca-", 0) != 0 &&
+            name.rfind("s-", 0) != 0)
+            names.push_back(name.substr(0, name.size() - 4));
+    }
+    closedir(dir);
+    return names;
+}
+
+// A run on a level built from text, in a private folder.
+class TimeAttackLevel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = defaultSettings();
+        setProjectionSetter(nullptr);
+        char pattern[] = "/tmp/tavrelo-levels-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        consoleHistory.clear();
+    }
+    void TearDown() override {
+        releaseGhost(ghost);
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    void load(const std::string& text, const std::string& name = "level.slv") {
+        Level level;
+        LevelTextError error;
+        bool oldForm = false;
+        ASSERT_EQ(parseLevelText(text, level, &error, &oldForm), 0) << error.line << ": " << error.message;
+        std::vector<uint8_t> bytes = levelBytes(level, oldForm);
+        std::ofstream(dir + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                              std::streamsize(bytes.size()));
+        ASSERT_EQ(run.loadLevel(dir + "/" + name), 0);
+        run.reset();
+    }
+
+    void steps(int count, HeldKeys held = {}) {
+        for (int i = 0; i < count; ++i) {
+            holdKeys(run, held, previous);
+            previous = held;
+            run.step();
+        }
+    }
+
+    std::string dir;
+    TimeAttackRun run;
+    HeldKeys previous;
+};
+
+const char* const STRAIGHT =
+    "block plain pos=600,0,0 size=1200,500,3000\n"
+    "block GOAL pos=600,0,3000 size=1200,500,2000\n";
+
+TEST_F(TimeAttackLevel, EveryShippedLevelIsFinishedByItsRecording) {
+    std::vector<std::string> names = shippedLevels();
+    ASSERT_GE(names.size(), 5u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        load(readText(sourceDir() + "/maps/" + name + ".txt"), name + ".slv");
+        std::vector<HeldKeys> recording = readRecording(sourceDir() + "/maps/" + name + ".keys");
+        ASSERT_FALSE(recording.empty()) << "no recording beside the level";
+        previous = HeldKeys();
+        ReplayResult result = replayRecording(run, recording);
+        EXPECT_TRUE(result.finished);
+        EXPECT_EQ(result.deaths, 0);
+        // Sensible medal times: ordered, and the recorded run earns one.
+        const Level& level = run.level;
+        EXPECT_GT(level.goldTime, 0);
+        EXPECT_LE(level.goldTime, level.silverTime);
+        EXPECT_LE(level.silverTime, level.bronzeTime);
+        EXPECT_LE(result.steps * STEP_MS, level.bronzeTime);
+        EXPECT_GE(result.steps * STEP_MS, level.goldTime / 2) << "gold is too easy";
+    }
+}
+
+TEST_F(TimeAttackLevel, ShippedLevelsUseEveryBlockTypeMotionAndATriggerChain) {
+    std::set<int> types;
+    bool moving = false, chain = false;
+    for (const std::string& name : shippedLevels()) {
+        Level level;
+        ASSERT_EQ(parseLevelText(readText(sourceDir() + "/maps/" + name + ".txt"), level, nullptr), 0) << name;
+        for (const Block& block : level.blocks) {
+            types.insert(block.type);
+            const BlockBody& body = block.body;
+            if (body.pointX != 0 && body.has(FLAG_MOVE) && movePeriodOf(body.flags) > 0) moving = true;
+            if (body.has(FLAG_TOUCH_TRIGGER) && body.has(FLAG_HAS_TARGET)) {
+                const BlockBody& target = level.blocks.at(size_t(targetOf(body.flags))).body;
+                if (target.has(FLAG_HAS_TARGET)) chain = true;
+            }
+        }
+    }
+    for (int type = 0; type < BLOCK_TYPE_COUNT; ++type) EXPECT_TRUE(types.count(type)) << "type " << type;
+    EXPECT_TRUE(moving);
+    EXPECT_TRUE(chain);
+}
+
+TEST_F(TimeAttackLevel, JumpAloneHopsWithoutStartingTheTimer) {
+    load(STRAIGHT);
+    run.pressJump();
+    EXPECT_EQ(run.craft.v_speed, 125);
+    run.addFrameTime(500);
+    steps(40);
+    EXPECT_EQ(run.craft.phase, 0);
+    EXPECT_EQ(run.craft.timeMs, 0);
+    run.startTimer();
+    run.addFrameTime(500);
+    EXPECT_EQ(run.craft.timeMs, 500);
+    steps(1);
+    EXPECT_EQ(run.craft.phase, 2);
+    EXPECT_EQ(run.craft.timeMs, 0) << "the first running step starts the clock from zero";
+}
+
+TEST_F(TimeAttackLevel, NoJumpBlockRefusesTheJumpKey) {
+    load("block NOJUMP pos=600,0,0 size=1200,500,3000\n");
+    steps(1);
+    run.pressJump();
+    EXPECT_EQ(run.craft.v_speed, 0);
+}
+
+TEST_F(TimeAttackLevel, FallRestartsWithAConsoleLine) {
+    load("block plain pos=600,0,0 size=1200,500,1000\n");
+    HeldKeys forward;
+    forward.forward = true;
+    steps(120, forward);
+    EXPECT_GE(consoleHistory.lineCount(), 1);
+    EXPECT_EQ(std::strncmp(consoleHistory.line(0), "Died after ", 11), 0) << consoleHistory.line(0);
+    EXPECT_EQ(consoleHistory.lineCount(), 1);
+    EXPECT_LT(run.craft.z, 5000) << "back near the start";
+}
+
+TEST_F(TimeAttackLevel, HealthRunOutRestartsSilently) {
+    load("block HURT pos=600,0,0 size=1200,500,3000\n");
+    steps(33);
+    EXPECT_EQ(run.craft.health, 1);
+    steps(1);
+    EXPECT_EQ(run.craft.health, 100);
+    EXPECT_EQ(consoleHistory.lineCount(), 0);
+}
+
+TEST_F(TimeAttackLevel, GoalSetsTheRecordFlagOnlyBelowTheRecord) {
+    load(STRAIGHT);
+    HeldKeys forward;
+    forward.forward = true;
+    run.recordTimeMs = 100;
+    run.craft.phase = 2;
+    run.craft.timeMs = 100;
+    for (int i = 0; i < 200 && !run.goalReached; ++i) {
+        holdKeys(run, forward, previous);
+        previous = forward;
+        run.step();
+        run.craft.timeMs = 100;  // keep the clock on the record
+    }
+    ASSERT_TRUE(run.goalReached);
+    EXPECT_FALSE(run.craft.finished) << "equal to the record is no new record";
+
+    run.reset();
+    run.recordTimeMs = NO_RECORD_TIME;
+    previous = HeldKeys();
+    ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
+    ASSERT_TRUE(result.finished);
+    EXPECT_TRUE(run.craft.finished);
+}
+
+TEST_F(TimeAttackLevel, LevelWithoutMedalHeaderHasNoMedalTimes) {
+    load("form old\n" + std::string(STRAIGHT));
+    EXPECT_EQ(run.level.blockCount(), 2);
+    EXPECT_EQ(run.level.goldTime, 0);
+    EXPECT_EQ(run.level.bronzeTime, 0);
+}
+
+TEST_F(TimeAttackLevel, MissingLevelIsRefusedAndReleasesTheOldOne) {
+    load(STRAIGHT);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run.loadLevel(dir + "/nothing.slv"), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.");
+    EXPECT_FALSE(run.hasLevel());
+}
+
+TEST_F(TimeAttackLevel, SavedRecordRunIsTheNextRunsGhost) {
+    load(STRAIGHT);
+    HeldKeys forward;
+    forward.forward = true;
+    ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(saveGhost(ghost, run.levelPath), 0);
+    run.reset();
+    ASSERT_TRUE(ghost.loaded);
+    EXPECT_EQ(int(ghost.samples.size()), result.steps / GHOST_STEPS_PER_SAMPLE + 1);
+    previous = HeldKeys();
+    steps(13, forward);
+    // Thirteen steps in, the ghost drives where this identical run drives
+    // (the sample grid lags by a step: it was sampled after moving).
+    EXPECT_NEAR(ghost.position.z, run.craft.z, 400);
+    EXPECT_GT(ghost.position.z, 500);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+#pragma once
+
+// Recorded runs of the shipped time-attack levels: the keys held in each
+// physics step, kept beside the level as NAME.keys. A line is
+// "<steps> <keys>", keys from F (forward), B (backward), L (left), R (right)
+// and J (jump), or "-" for none; '#' starts a comment.
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/settings.h"
+#include "modes/timeattack/time_attack_run.h"
+#include "sim/physics.h"
+
+struct HeldKeys {
+    bool forward = false, backward = false, left = false, right = false, jump = false;
+};
+
+// Empty when the file cannot be read or a line is malformed.
+inline std::vector<HeldKeys> readRecording(const std::string& path) {
+    std::vector<HeldKeys> steps;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        int count = 0;
+        std::string keys;
+        if (!(words >> count)) continue;
+        if (!(words >> keys) || count <= 0) return {};
+        HeldKeys held;
+        for (char key : keys) {
+            switch (key) {
+                case 'F': held.forward = true; break;
+                case 'B': held.backward = true; break;
+                case 'L': held.left = true; break;
+                case 'R': held.right = true; break;
+                case 'J': held.jump = true; break;
+                case '-': break;
+                default: return {};
+            }
+        }
+        steps.insert(steps.end(), size_t(count), held);
+    }
+    return steps;
+}
+
+// Holds the step's keys on the run's craft the way the play state's event
+// handler does; a newly pressed key other than jump starts the timer.
+inline void holdKeys(TimeAttackRun& run, const HeldKeys& held, const HeldKeys& before) {
+    const ControlKeys keys = controlKeys(2);
+    setKeyHeld(run.craft, keys.forward, held.forward);
+    setKeyHeld(run.craft, keys.backward, held.backward);
+    setKeyHeld(run.craft, keys.left, held.left);
+    setKeyHeld(run.craft, keys.right, held.right);
+    setKeyHeld(run.craft, keys.jump, held.jump);
+    const bool pressed = (held.forward && !before.forward) || (held.backward && !before.backward) ||
+                         (held.left && !before.left) || (held.right && !before.right);
+    if (pressed) run.startTimer();
+}
+
+struct ReplayResult {
+    bool finished = false;
+    int steps = 0;   // physics steps until the goal
+    int deaths = 0;  // runs restarted on the way
+};
+
+// Replays the recording step by step; the run counts deaths through its
+// reset. Stops at the goal or after the recording plus a grace of steps.
+inline ReplayResult replayRecording(TimeAttackRun& run, const std::vector<HeldKeys>& steps) {
+    ReplayResult result;
+    HeldKeys before;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        holdKeys(run, steps[i], before);
+        before = steps[i];
+        StepOutcome outcome = run.step();
+        result.steps = int(i) + 1;
+        if (outcome == StepOutcome::Died) result.deaths += 1;
+        if (run.goalReached) {
+            result.finished = true;
+            break;
+        }
+    }
+    return result;
+}
