@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
+#include "core/atomic_file.h"
 #include "level/level_bytes.h"
 
 namespace {
@@ -159,18 +159,7 @@ void sortBlocksByZ(std::vector<Block>& blocks) {
 
 int writeLevelFile(const std::string& path, const Level& level) {
     std::vector<uint8_t> bytes = levelBytes(level);
-    std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return -1;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = (std::fflush(file) == 0) && ok;
-    ok = (fsync(fileno(file)) == 0) && ok;
-    ok = (std::fclose(file) == 0) && ok;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return -1;
-    }
-    return 0;
+    return writeFileAtomically(path, bytes.data(), bytes.size());
 }
 
 std::string completeLevelPath(const std::string& name) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/atomic_file.h"
 #include "level/level_file.h"
 #include "level/level_text.h"
 
@@ -67,12 +68,7 @@ int build(const std::string& textPath, const std::string& outPath) {
         return 1;
     }
     std::vector<uint8_t> bytes = levelBytes(level, oldForm);
-    std::string temporary = outPath + ".tmp";
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    bool ok = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (out) ok = std::fclose(out) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), outPath.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (writeFileAtomically(outPath, bytes.data(), bytes.size()) != 0) {
         std::fprintf(stderr, "%s: cannot write\n", outPath.c_str());
         return 1;
     }

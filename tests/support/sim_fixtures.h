@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "core/services.h"
+#include "core/settings.h"
+#include "sim/physics.h"
+
+// Records every sound started, with its channel; a channel can be marked busy.
+class RecordingMixer : public SoundMixer {
+public:
+    bool channelPlaying(int channel) override;
+    void playChunk(int channel, int soundId) override;
+
+    int count(int soundId) const;
+    bool played(int channel, int soundId) const;
+    void clear() { played_.clear(); }
+
+    std::vector<std::pair<int, int>> played_;  // (channel, id) in order
+    std::vector<int> busyChannels;
+};
+
+// Installs a RecordingMixer, a fake tick source at 1000, a fixed random
+// seed and the default settings (sounds and the speed view on) for the
+// lifetime of a test.
+class SimServices {
+public:
+    SimServices();
+    ~SimServices();
+
+    RecordingMixer mixer;
+    static uint32_t ticks;
+
+private:
+    Settings saved_;
+};
+
+// Counts what the step hands to the mode. On a death it resets the craft to
+// the level start as the time-attack mode does.
+class RecordingHooks : public PlayHooks {
+public:
+    explicit RecordingHooks(Level& level) : level_(level) {}
+    void onDeath(Craft& craft, DeathCause cause) override;
+    void onFinish(Craft& craft, int blockIndex) override;
+    void onPongStart(Craft& craft, Level& level, int blockIndex) override;
+
+    std::vector<DeathCause> deaths;
+    int finishes = 0;
+    int finishBlock = -1;
+    int pongStarts = 0;
+
+private:
+    Level& level_;
+};

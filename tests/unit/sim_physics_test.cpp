@@ -1,0 +1,403 @@
+// Scenario tests of the player's physics step on small text levels.
+
+#include <gtest/gtest.h>
+
+#include "core/services.h"
+#include "sim/physics.h"
+#include "support/sim_fixtures.h"
+#include "support/sim_levels.h"
+
+namespace {
+
+class PhysicsStep : public ::testing::Test {
+protected:
+    void load(const std::string& text) {
+        level = levelFromText(text);
+        resetCraft(craft, level, 0);
+        mixer().clear();
+    }
+    RecordingMixer& mixer() { return services.mixer; }
+    void hold(int code) { setKeyHeld(craft, code, true); }
+    void release(int code) { setKeyHeld(craft, code, false); }
+    StepOutcome step() { return physicsStep(craft, level, rules); }
+    // The play state's order: the level moves first, then the craft.
+    StepOutcome stepWithLevel() {
+        advanceLevel(level);
+        return step();
+    }
+
+    SimServices services;
+    Level level;
+    Craft craft;
+    RecordingHooks hooks{level};
+    PlayRules rules = timeAttackRules(hooks);
+    ControlKeys keys = controlKeys(2);
+};
+
+TEST_F(PhysicsStep, StraightTrackReachesTheGoalOnTheExpectedStep) {
+    load("block plain pos=300,0,0 size=600,500,20000\n"
+         "block GOAL pos=300,0,20000 size=600,500,1000\n");
+    hold(keys.forward);
+    int steps = 0;
+    while (hooks.finishes == 0 && steps < 500) {
+        ++steps;
+        step();
+    }
+    // f_speed grows by 4 a step, so after n steps z = 500 + 2n(n+1); the goal
+    // is reached when the craft's front (z + 155) passes 20000: after 98
+    // integrations, on the 99th scan.
+    EXPECT_EQ(steps, 99);
+    EXPECT_EQ(hooks.finishBlock, 1);
+    EXPECT_EQ(craft.z, 500 + 2 * 98 * 99);
+    EXPECT_TRUE(hooks.deaths.empty());
+}
+
+TEST_F(PhysicsStep, SpeedLimitIsTestedBeforeAdding) {
+    load("block plain pos=300,0,0 size=600,500,900000\n");
+    craft.f_speed = 448;
+    hold(keys.forward);
+    step();
+    EXPECT_EQ(craft.f_speed, 452);
+    step();
+    EXPECT_EQ(craft.f_speed, 452);
+}
+
+TEST_F(PhysicsStep, FallingCraftDiesAfter56AirborneSteps) {
+    load("block plain pos=300,0,0 size=600,500,600\n");
+    placeCraft(craft, 50000, 150, 500, 6000, 1800);  // beside the track, in the air
+    for (int i = 0; i < 56; ++i) ASSERT_EQ(step(), StepOutcome::Completed) << "step " << i + 1;
+    EXPECT_EQ(craft.v_speed, -448);
+    EXPECT_EQ(step(), StepOutcome::Died);
+    ASSERT_EQ(hooks.deaths.size(), 1u);
+    EXPECT_EQ(hooks.deaths[0], DeathCause::Fall);
+    EXPECT_TRUE(mixer().played(ANY_CHANNEL, SOUND_EXPLODE));
+}
+
+TEST_F(PhysicsStep, DrivingIntoABlockFrontIsACrash) {
+    load("block plain pos=300,0,0 size=600,500,6000\n"
+         "block plain pos=300,1000,3000 size=600,1000,600\n");
+    hold(keys.forward);
+    StepOutcome outcome = StepOutcome::Completed;
+    for (int i = 0; i < 100 && outcome == StepOutcome::Completed; ++i) outcome = step();
+    EXPECT_EQ(outcome, StepOutcome::Died);
+    ASSERT_EQ(hooks.deaths.size(), 1u);
+    EXPECT_EQ(hooks.deaths[0], DeathCause::Crash);
+    EXPECT_EQ(mixer().count(SOUND_EXPLODE), 1);
+    EXPECT_EQ(craft.z, 500);  // the hook put it back at the start
+}
+
+TEST_F(PhysicsStep, SinglePlayerCrashGoesOnWithThePlainGround) {
+    rules = singlePlayerRules(hooks);
+    load("block plain pos=300,0,0 size=600,500,6000\n"
+         "block plain pos=300,1000,3000 size=600,1000,600\n");
+    hold(keys.forward);
+    while (hooks.deaths.empty()) ASSERT_EQ(step(), StepOutcome::Completed);
+    EXPECT_EQ(craft.groundType, 0);
+    EXPECT_EQ(craft.lastGroundType, 0);
+}
+
+TEST_F(PhysicsStep, LeansOnASideWallAndWallJumpsAway) {
+    load("block plain pos=2000,0,0 size=4000,500,10000\n"
+         "block plain pos=1000,1000,0 size=600,1000,10000\n");
+    hold(keys.left);  // toward +x, where the wall stands
+    for (int i = 0; i < 10; ++i) step();
+    EXPECT_EQ(craft.groundType, GROUND_SIDE_LEFT);
+    EXPECT_EQ(craft.x, 400 - 195);
+    EXPECT_EQ(craft.s_speed, 0);
+    EXPECT_TRUE(hooks.deaths.empty());
+
+    hold(keys.jump);
+    step();
+    EXPECT_EQ(craft.s_speed, -WALL_JUMP_PUSH);
+    EXPECT_EQ(craft.v_speed, JUMP_SPEED);
+    EXPECT_EQ(craft.x, 205 - 95);
+    EXPECT_TRUE(mixer().played(ANY_CHANNEL, SOUND_JUMP));
+    EXPECT_GE(craft.effects[CRAFT_EFFECT_COUNT - 1].endTick, SimServices::ticks + 300);
+    EXPECT_LE(craft.effects[CRAFT_EFFECT_COUNT - 1].endTick, SimServices::ticks + 900);
+}
+
+TEST_F(PhysicsStep, SideContactWithoutGroundSinks) {
+    load("block plain pos=1000,1000,0 size=600,1000,10000\n");
+    placeCraft(craft, 210, 500, 500, 6000, 1800);
+    craft.prevX = 200;
+    step();
+    EXPECT_EQ(craft.groundType, GROUND_SIDE_LEFT);
+    EXPECT_EQ(craft.v_speed, -3);  // leaning alone does not hold the craft up
+}
+
+TEST_F(PhysicsStep, MovingPlatformCarriesTheCraft) {
+    load("block plain pos=300,0,0 size=600,500,3000 point=1300,0,0 flags=MOVE,START_TRIGGER period=1\n");
+    int32_t startX = craft.x, startCamX = craft.camX;
+    for (int i = 0; i < 30; ++i) ASSERT_EQ(stepWithLevel(), StepOutcome::Completed);
+    int32_t moved = blockCorner(level.blocks[0].body).x - 300;
+    EXPECT_GT(moved, 500);
+    EXPECT_EQ(craft.x - startX, moved);
+    EXPECT_EQ(craft.camX - startCamX, moved);
+    EXPECT_EQ(craft.groundType, 0);
+}
+
+TEST_F(PhysicsStep, LandingHalvesSidewaysSpeedOnceAndIceKeepsIt) {
+    load("block ICE pos=5000,0,0 size=10000,500,10000\n");
+    placeCraft(craft, 0, 160, 500, 6000, 1800);
+    craft.groundType = GROUND_AIRBORNE;
+    craft.v_speed = -10;
+    craft.s_speed = 121;
+    step();
+    EXPECT_EQ(craft.s_speed, 60);
+    EXPECT_TRUE(mixer().played(2, SOUND_BUMP));
+    for (int i = 0; i < 5; ++i) step();
+    EXPECT_EQ(craft.s_speed, 60);  // ice keeps the momentum without keys
+    EXPECT_EQ(craft.x, 60 * 6);
+}
+
+TEST_F(PhysicsStep, IceGivesWeakControl) {
+    load("block ICE pos=5000,0,0 size=10000,500,100000\n");
+    hold(keys.forward);
+    step();
+    EXPECT_EQ(craft.f_speed, 1);  // +4 on the ground, -3 on ice
+    release(keys.forward);
+    hold(keys.left);
+    step();
+    EXPECT_EQ(craft.s_speed, 8);  // from 0: +abs(1 / 55) then +8
+    step();
+    EXPECT_EQ(craft.s_speed, 23);  // now positive: +15
+}
+
+TEST_F(PhysicsStep, SteeringDependsOnSpeedAndBothKeysCancel) {
+    load("block plain pos=300,0,0 size=600,500,900000\n");
+    craft.f_speed = 300;
+    hold(keys.left);
+    step();
+    EXPECT_EQ(craft.s_speed, 110);
+    craft.f_speed = -100;
+    step();
+    EXPECT_EQ(craft.s_speed, 65);
+    hold(keys.right);
+    step();
+    EXPECT_EQ(craft.s_speed, 0);
+}
+
+TEST_F(PhysicsStep, AirKeysOnlyLimitDriftTheOtherWay) {
+    load("block plain pos=300,0,0 size=600,500,600\n");
+    placeCraft(craft, 50000, 5000, 500, 6000, 1800);
+    craft.s_speed = -200;
+    hold(keys.left);
+    hold(keys.right);
+    step();
+    EXPECT_EQ(craft.s_speed, -85);
+    craft.s_speed = 0;
+    step();
+    EXPECT_EQ(craft.s_speed, 0);
+}
+
+TEST_F(PhysicsStep, StartDetectionIncludesBackward) {
+    load("block plain pos=300,0,0 size=600,500,6000\n");
+    step();
+    EXPECT_EQ(craft.phase, 0);
+    hold(keys.backward);
+    step();
+    EXPECT_EQ(craft.f_speed, -3);
+    EXPECT_EQ(craft.phase, 1);
+}
+
+TEST_F(PhysicsStep, JumpRuleDiffersByMode) {
+    load("block plain pos=300,0,0 size=600,500,6000\n");
+    craft.v_speed = 100;  // still rising from a jump pad
+    hold(keys.jump);
+    step();
+    EXPECT_EQ(craft.v_speed, 100);  // single player and time attack: only below 100
+    resetCraft(craft, level, 0);
+    craft.v_speed = 100;
+    rules = raceRules(hooks, 2, 8);
+    hold(keys.jump);
+    step();
+    EXPECT_EQ(craft.v_speed, JUMP_SPEED);
+}
+
+TEST_F(PhysicsStep, RaceGravityReplacesTheDefault) {
+    rules = raceRules(hooks, 1, 5);
+    load("block plain pos=300,0,0 size=600,500,600\n");
+    placeCraft(craft, 50000, 5000, 500, 6000, 1800);
+    step();
+    EXPECT_EQ(craft.v_speed, -5);
+}
+
+TEST_F(PhysicsStep, CastleCraftBDrivesTowardMinusZ) {
+    rules = castleRules(hooks, 2, 8);
+    load("block plain pos=300,0,0 size=600,500,20000\n");
+    craft.kind = -1;
+    placeCraft(craft, 0, 150, 10000, -5000, 1500);
+    hold(keys.forward);
+    hold(keys.left);
+    step();
+    EXPECT_EQ(craft.z, 10000 - 4);
+    EXPECT_EQ(craft.x, -41);  // steering 40 + abs(4 / 4), turned by the direction
+}
+
+class BlockEffects : public PhysicsStep {
+protected:
+    void standOn(const char* type) {
+        load(std::string("block ") + type + " pos=300,0,0 size=600,500,900000\n");
+    }
+};
+
+TEST_F(BlockEffects, SpeedAndSlowPlayOnChannelTwo) {
+    standOn("SPEED");
+    step();
+    EXPECT_EQ(craft.f_speed, 5);
+    EXPECT_TRUE(mixer().played(2, SOUND_SPEEDUP));
+    mixer().clear();
+    mixer().busyChannels = {2};
+    step();
+    EXPECT_EQ(craft.f_speed, 10);  // the effect applies, the sound waits for its channel
+    EXPECT_EQ(mixer().count(SOUND_SPEEDUP), 0);
+}
+
+TEST_F(BlockEffects, HurtCostsHealthAndKillsBelowOne) {
+    standOn("HURT");
+    craft.health = 7;
+    EXPECT_EQ(step(), StepOutcome::Completed);
+    EXPECT_EQ(craft.health, 4);
+    EXPECT_TRUE(mixer().played(1, SOUND_HURT));
+    EXPECT_EQ(step(), StepOutcome::Completed);
+    EXPECT_EQ(step(), StepOutcome::Died);
+    ASSERT_EQ(hooks.deaths.size(), 1u);
+    EXPECT_EQ(hooks.deaths[0], DeathCause::Health);
+}
+
+TEST_F(BlockEffects, HealReaches101) {
+    standOn("HEAL");
+    craft.health = 97;
+    step();
+    step();
+    EXPECT_EQ(craft.health, 101);
+    step();
+    EXPECT_EQ(craft.health, 101);
+    EXPECT_EQ(mixer().count(SOUND_HEAL), 2);
+    EXPECT_TRUE(mixer().played(1, SOUND_HEAL));
+}
+
+TEST_F(BlockEffects, JumpPadThrowsByForwardSpeed) {
+    standOn("JUMP");
+    craft.f_speed = 300;
+    step();
+    EXPECT_EQ(craft.v_speed, 157);
+}
+
+TEST_F(BlockEffects, NoJumpBlockIgnoresTheJumpKey) {
+    standOn("NOJUMP");
+    hold(keys.jump);
+    step();
+    EXPECT_EQ(craft.v_speed, 0);
+}
+
+TEST_F(BlockEffects, ContiguousCrazyBlocksFlipTheViewOnce) {
+    load("block CRAZY pos=300,0,0 size=600,500,1000\n"
+         "block CRAZY pos=300,0,1000 size=600,500,1000\n"
+         "block plain pos=300,0,2000 size=600,500,1000\n"
+         "block CRAZY pos=300,0,3000 size=600,500,1000\n"
+         "block plain pos=300,0,4000 size=600,500,9000\n");
+    craft.f_speed = 100;
+    int flips = 0;
+    int lastUp = craft.camUp[1];
+    for (int i = 0; i < 50; ++i) {
+        step();
+        if (craft.camUp[1] != lastUp) ++flips;
+        lastUp = craft.camUp[1];
+    }
+    EXPECT_EQ(flips, 2);  // once over the first pair, back over the third
+    EXPECT_EQ(craft.camUp[1], 1);
+}
+
+TEST_F(BlockEffects, LeftAndRightBlocksPush) {
+    standOn("LEFT");
+    step();
+    EXPECT_EQ(craft.s_speed, 60);
+    standOn("RIGHT");
+    step();
+    EXPECT_EQ(craft.s_speed, -60);
+}
+
+TEST(StepFrame, TwentyTwoStartsAStepAndTheRemainderIsKeptModulo21) {
+    StepAccumulator accumulator;
+    EXPECT_FALSE(stepDue(accumulator, 21));
+    EXPECT_TRUE(stepDue(accumulator, 1));
+    stepFinished(accumulator);
+    EXPECT_EQ(accumulator.ms, 1);
+    EXPECT_TRUE(stepDue(accumulator, 40));  // a 40 ms frame: one step, not two
+    stepFinished(accumulator);
+    EXPECT_EQ(accumulator.ms, 41 % 21);
+}
+
+TEST(StepFrame, KeyCodesOutsideTheTableAreNeverHeld) {
+    Craft craft;
+    setKeyHeld(craft, 400, true);
+    setKeyHeld(craft, -1, true);
+    EXPECT_FALSE(keyHeld(craft, 400));
+    EXPECT_FALSE(keyHeld(craft, -1));
+    setKeyHeld(craft, 273, true);
+    EXPECT_TRUE(keyHeld(craft, 273));
+}
+
+TEST(CraftReset, PlacesAtStartOrCheckpointAndClearsTheRun) {
+    SimServices services;
+    Level level = levelFromText(
+        "block plain pos=300,0,0 size=600,500,1000\n"
+        "block plain pos=700,200,1000 size=800,500,3000 point=1,2500,0 flags=CHECKPOINT\n");
+    Craft craft;
+    craft.f_speed = 99;
+    craft.health = 5;
+    craft.keys[5] = 1;
+    craft.camUp[1] = -1;
+    resetCraft(craft, level, 0);
+    EXPECT_EQ(craft.x, 0);
+    EXPECT_EQ(craft.ypos, 150);
+    EXPECT_EQ(craft.z, 500);
+    EXPECT_EQ(craft.f_speed, 0);
+    EXPECT_EQ(craft.health, 100);
+    EXPECT_EQ(craft.keys[5], 0);
+    EXPECT_EQ(craft.camUp[1], 1);
+    EXPECT_EQ(craft.camZ, 500 - 6000);
+    EXPECT_EQ(craft.camY, 150 + 1800);
+    resetCraft(craft, level, 1);
+    EXPECT_EQ(craft.x, 300);
+    EXPECT_EQ(craft.ypos, 350);
+    EXPECT_EQ(craft.z, 2500);
+    resetCraft(craft, level, 7);  // no such checkpoint: the start
+    EXPECT_EQ(craft.z, 500);
+    Level empty;
+    resetCraft(craft, empty, 0);  // no crash on a level without blocks
+    EXPECT_EQ(craft.z, 0);
+}
+
+TEST(ViewAngle, WidensAtOnceAndNarrowsSlowly) {
+    SimServices services;
+    Craft craft;
+    craft.z = 1000;
+    craft.ypos = 150;
+    updateViewAngle(craft, 35.0f, true);
+    updateViewAngle(craft, 60.0f, false);
+    EXPECT_FLOAT_EQ(craft.viewAngle, 60.0f);
+    EXPECT_EQ(craft.camZ, 1000 - 6000 + 1000);
+    EXPECT_EQ(craft.camY, 150 + 1800 - 150);
+    updateViewAngle(craft, 40.0f, false);
+    EXPECT_FLOAT_EQ(craft.viewAngle, 58.5f);
+    updateViewAngle(craft, 171.0f, true);
+    EXPECT_FLOAT_EQ(craft.viewAngle, 58.5f);
+    settings.speed = 0;
+    updateViewAngle(craft, 35.0f, true);
+    EXPECT_FLOAT_EQ(craft.viewAngle, 58.5f);  // single player: Speed off refuses all
+    updateViewAngle(craft, 35.0f, true, timeAttackViewRules());
+    EXPECT_FLOAT_EQ(craft.viewAngle, 35.0f);  // time attack: the reset to 35 still takes
+}
+
+TEST(DiedMessage, PadsMinutesOnlyForTimeAttack) {
+    Craft craft;
+    craft.minutes = 3;
+    craft.seconds = 7;
+    craft.msPart = 459;
+    EXPECT_EQ(diedMessage(craft, false), "Died after 3:07:45");
+    EXPECT_EQ(diedMessage(craft, true), "Died after  3:07:45");
+}
+
+}  // namespace
