@@ -83,6 +83,9 @@ void placeCameraAtStart(Craft& craft, ViewVariant variant) {
 }
 
 void applyCamera(const Craft& craft) {
+    // Lit surfaces take their colour from glColor: the damage tint of a
+    // craft, the throbbing HURT tops and the race's dimmed blocks rely on it.
+    glEnable(GL_COLOR_MATERIAL);
     gluLookAt(double(craft.camX), double(craft.camY), double(craft.camZ),
               double(craft.x + craft.camTargetOffset[0]), double(craft.ypos + craft.camTargetOffset[1]),
               double(craft.z + craft.camTargetOffset[2]),

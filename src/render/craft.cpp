@@ -147,16 +147,15 @@ void emitExhaust(const Exhaust& e) {
     glDisable(GL_BLEND);
 }
 
+// Faces the way the craft faces: a player's own chase camera never sees it
+// (it would hide the track ahead), an oncoming opponent always does.
 void emitMarker() {
-    // Seen from behind by the chasing camera as often as from the front.
-    glDisable(GL_CULL_FACE);
     glColor4f(1, 0, 0, 0.8f);
     glBegin(GL_TRIANGLES);
     glVertex3i(0, 500, 0);
     glVertex3i(300, 1400, 0);
     glVertex3i(-300, 1400, 0);
     glEnd();
-    glEnable(GL_CULL_FACE);
 }
 
 }  // namespace
@@ -167,6 +166,7 @@ void drawCraft(int kind, int verticalSpeed, int prevX, int /*prevY*/, int prevZ,
     const unsigned t = transparency & 0xffu;
     const bool marker = kind >= -1 && kind <= 1 && t == 0;
     const float alpha = 1.0f - float(t);
+    glEnable(GL_COLOR_MATERIAL);  // the ring shades and the damage tint are colours
     glPushMatrix();
     glTranslatef(float(x), float(y), float(z));
     if (dir < 0) glRotatef(180, 0, 1, 0);

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "core/globals.h"
 #include "core/settings.h"
 #include "render/objects.h"
 #include "render/shadow_volumes.h"
@@ -90,6 +91,8 @@ void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const S
 }
 
 void drawShadows(const Level& level, const Craft* const* crafts, int craftCount, int referenceZ) {
+    // The glow target has no stencil buffer.
+    if (!settings.shadows || glowPass) return;
     beginShadowVolumes();
     const int limit = settings.shadowDist;
     for (int i = level.blockCount() - 1; i >= 0; --i) {
@@ -103,7 +106,7 @@ void drawShadows(const Level& level, const Craft* const* crafts, int craftCount,
 }
 
 void drawSplitShadows(const Craft& craftA, const Craft& craftB) {
-    if (settings.details < 2) return;
+    if (!settings.shadows || glowPass || settings.details < 2) return;
     beginShadowVolumes();
     castCraftShadow(craftA);
     castCraftShadow(craftB);

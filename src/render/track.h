@@ -26,8 +26,8 @@ struct SplitTrackOptions {
 void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const SplitTrackOptions& options);
 
 // Stencil shadow volumes (depth-fail) of the blocks within Shadow-Dist and
-// of the crafts, then one darkening quad over the viewport. The caller skips
-// it in the glow pass (the glow target has no stencil buffer).
+// of the crafts, then one darkening quad over the viewport. Does nothing
+// while Shadows is off or in the glow pass (its target has no stencil).
 void drawShadows(const Level& level, const Craft* const* crafts, int craftCount, int referenceZ);
 // Split screen: only the two crafts cast, and only at Details 2 or more.
 void drawSplitShadows(const Craft& craftA, const Craft& craftB);

@@ -35,10 +35,6 @@ BlockDetail blockDetail(int details, int distance, bool halo) {
     return BlockDetail::High;
 }
 
-int shownBlockType(const Block& block) {
-    return block.body.changedTypeTime >= 1 ? block.body.changedType : block.type;
-}
-
 BlockTextures blockTextureSlots(const Block& block) {
     if (block.body.changedTypeTime < 1) return {block.body.sideTexture, block.body.topTexture};
     return defaultBlockTextures(block.body.changedType);

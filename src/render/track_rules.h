@@ -27,9 +27,6 @@ enum class BlockDetail { Low, Medium, High };
 // details: the Details setting 0..3; distance: how far ahead of the viewer.
 BlockDetail blockDetail(int details, int distance, bool halo);
 
-// The type whose textures and halo a block shows: its changed type while
-// that applies, else its own.
-int shownBlockType(const Block& block);
 // Side and top texture slots drawn for a block.
 BlockTextures blockTextureSlots(const Block& block);
 

@@ -5,11 +5,11 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "core/globals.h"
+#include "core/startup.h"
 #include "core/textures.h"
 
 #define STB_IMAGE_WRITE_STATIC
@@ -23,34 +23,7 @@ bool videoStarted = false;
 }  // namespace
 
 void applyGameGlState(int width, int height) {
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
-    glHint(GL_POINT_SMOOTH_HINT, GL_FASTEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(40.0, double(width) / double(height), 150.5, 120000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_LIGHTING);
-    const GLfloat specular[] = {1, 1, 1, 1};
-    const GLfloat ambient[] = {1, 1, 1, 1};
-    const GLfloat position0[] = {-1.5f, 1, 1, 1};
-    const GLfloat position1[] = {1.5f, 1, 1, 1};
-    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-    glLightfv(GL_LIGHT0, GL_POSITION, position0);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glEnable(GL_LIGHT0);
-    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
-    glLightfv(GL_LIGHT1, GL_POSITION, position1);
-    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
-    glEnable(GL_LIGHT1);
-    glEnable(GL_NORMALIZE);
+    setFixedGlState(width, height);
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_ONE, GL_ONE);
 }
@@ -74,6 +47,11 @@ GlContext::GlContext(int width, int height) : width_(width), height_(height) {
     screenHeight = height;
     applyGameGlState(width, height);
     ok_ = true;
+}
+
+GlContext& sharedGlContext() {
+    static GlContext context(1024, 768);
+    return context;
 }
 
 GlContext::~GlContext() {
@@ -159,37 +137,6 @@ GLuint solidTexture(unsigned char value) {
     const int size = 16;
     std::vector<unsigned char> rgba(size * size * 4, value);
     return uploadTexture(size, rgba);
-}
-
-void buildSpriteTiles() {
-    if (spriteTileLists == 0) spriteTileLists = glGenLists(5);
-    for (int i = 0; i < 5; ++i) {
-        glNewList(spriteTileLists + GLuint(i), GL_COMPILE);
-        glBegin(GL_QUADS);
-        glTexCoord2f(i / 5.0f, 0); glVertex2i(0, 0);
-        glTexCoord2f(i / 5.0f, 1); glVertex2i(0, -190);
-        glTexCoord2f(i / 5.0f + 0.2f, 1); glVertex2i(-190, -190);
-        glTexCoord2f(i / 5.0f + 0.2f, 0); glVertex2i(-190, 0);
-        glEnd();
-        glEndList();
-    }
-}
-
-void buildCornerTables() {
-    const double step = M_PI / 8;
-    for (int k = 0; k < 5; ++k) {
-        cornerCircle[k][0] = float(50 * std::sin(k * step));
-        cornerCircle[k][1] = float(-50 * std::cos(k * step));
-    }
-    // Rings of five points from the pole down to the equator.
-    for (int ring = 0; ring < 7; ++ring)
-        for (int k = 0; k < 5; ++k) {
-            const double latitude = std::min(ring + 1, 4) * step;
-            float* p = cornerSphere[ring * 5 + k];
-            p[0] = float(50 * std::sin(latitude) * std::sin(k * step));
-            p[1] = float(50 * std::cos(latitude));
-            p[2] = float(50 * std::sin(latitude) * std::cos(k * step));
-        }
 }
 
 }  // namespace

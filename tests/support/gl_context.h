@@ -45,6 +45,10 @@ private:
     std::string error_;
 };
 
+// One 1024 x 768 window shared by all tests of a process (SDL 1.2 has one
+// window); opened on first use.
+GlContext& sharedGlContext();
+
 // The fixed OpenGL state the game sets at start-up, for a window of w x h.
 void applyGameGlState(int width, int height);
 

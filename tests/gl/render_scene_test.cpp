@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "render/camera.h"
+#include "render/objects.h"
+#include "render/track.h"
+#include "support/gl_context.h"
+
+namespace {
+
+Block makeBlock(int x, int y, int z, int width, int height, int length, int type = BLOCK_PLAIN) {
+    Block block;
+    block.type = type;
+    BlockBody& b = block.body;
+    b.x = x; b.y = y; b.z = z;
+    b.width = width; b.height = height; b.length = length;
+    b.texRepeatX = b.texRepeatY = b.texRepeatZ = 1;
+    const BlockTextures slots = defaultBlockTextures(type);
+    b.sideTexture = slots.side;
+    b.topTexture = slots.top;
+    return block;
+}
+
+struct ScreenPoint {
+    double x, y;
+};
+
+class Scene : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gl = &sharedGlContext();
+        ASSERT_TRUE(gl->ok()) << gl->error();
+        createTestTextures();
+        settings.details = 2;
+        settings.drawDist = 200000;
+        settings.shadowDist = 50000;
+        settings.shadows = 1;
+        settings.speed = 1;
+        settings.animDivisor = 1;
+        glowPass = false;
+        wireframe = false;
+        craft = Craft();
+        craft.x = 0;
+        craft.ypos = 150;
+        craft.z = 0;
+        craft.prevX = craft.x;
+        craft.prevZ = craft.z;
+        gl->beginFrame();
+        placeCameraAtStart(craft, ViewVariant::Single);
+    }
+
+    void beginView() {
+        gl->beginFrame();
+        applyCamera(craft);
+    }
+
+    // Where a world point lands in window pixels with the current matrices.
+    ScreenPoint project(double x, double y, double z) {
+        GLdouble model[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        ScreenPoint p{};
+        double depth = 0;
+        gluProject(x, y, z, model, projection, viewport, &p.x, &p.y, &depth);
+        return p;
+    }
+
+    int brightnessAt(const ScreenPoint& p) {
+        const GlContext::Pixel pixel = gl->pixel(int(p.x), int(p.y));
+        return pixel.r + pixel.g + pixel.b;
+    }
+
+    GlContext* gl = nullptr;
+    Craft craft;
+    Level level;
+};
+
+TEST_F(Scene, BlockStraightAheadFillsItsProjectedRegion) {
+    level.blocks.push_back(makeBlock(1000, 0, 2000, 2000, 500, 4000));
+    beginView();
+    drawTrack(level, craft.z);
+    // The top face's centre and points just inside its corners are lit.
+    const ScreenPoint centre = project(0, 0, 4000);
+    EXPECT_GT(brightnessAt(centre), 60);
+    for (const ScreenPoint& p : {project(-900, 0, 2100), project(900, 0, 2100), project(-900, 0, 5900), project(900, 0, 5900)})
+        EXPECT_GT(brightnessAt(p), 60);
+    // Straight ahead: centred across the window, below the point looked at.
+    EXPECT_NEAR(centre.x, gl->width() / 2.0, 2.0);
+    EXPECT_LT(centre.y, gl->height() / 2.0);
+    // Nothing beyond the block's outline (plus its 50-unit rounding).
+    const ScreenPoint farLeft = project(1200, 0, 4000), farAbove = project(0, 0, 6300);
+    EXPECT_EQ(brightnessAt({farLeft.x - 5, farLeft.y}), 0);
+    EXPECT_EQ(brightnessAt({centre.x, farAbove.y + 5}), 0);
+}
+
+TEST_F(Scene, BlockBeyondDrawDistanceIsNotDrawn) {
+    settings.drawDist = 100000;
+    level.blocks.push_back(makeBlock(1000, 0, 100000, 2000, 500, 4000));
+    beginView();
+    drawTrack(level, craft.z);
+    EXPECT_EQ(gl->brightness(0, 0, gl->width(), gl->height()), 0);
+
+    level.blocks[0] = makeBlock(1000, 0, 99000, 2000, 500, 4000);
+    beginView();
+    drawTrack(level, craft.z);
+    EXPECT_GT(gl->brightness(0, 0, gl->width(), gl->height()), 0);
+}
+
+TEST_F(Scene, BlockFarBehindIsSkippedUnlessItHasASecondPoint) {
+    // A camera looking back from far ahead: blocks more than 5000 behind the
+    // reference are not drawn by the pass.
+    level.blocks.push_back(makeBlock(1000, 0, -20000, 2000, 500, 4000));
+    craft.z = 0;
+    beginView();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 3000, 5000, 0, 0, -18000, 0, 1, 0);
+    drawTrack(level, craft.z);
+    EXPECT_EQ(gl->brightness(0, 0, gl->width(), gl->height()), 0);
+    level.blocks[0].body.pointX = 1000;  // may move or carry an item
+    level.blocks[0].body.pointY = -18000;
+    gl->beginFrame();
+    gluLookAt(0, 3000, 5000, 0, 0, -18000, 0, 1, 0);
+    drawTrack(level, craft.z);
+    EXPECT_GT(gl->brightness(0, 0, gl->width(), gl->height()), 0);
+}
+
+// The darkening quad blends (0.2, 0.2, 0.2) at alpha 0.6 over a pixel; the
+// probes sum the three channels.
+int shaded(int lit) { return lit * 4 / 10 + 3 * 31; }
+
+class Shadows : public Scene {
+protected:
+    // A wide block under a craft hovering 500 above it.
+    void drawShadowScene() {
+        craft.ypos = 650;
+        craft.z = 6000;
+        craft.prevZ = craft.z;
+        placeCameraAtStart(craft, ViewVariant::Single);
+        beginView();
+        drawTrack(level, craft.z);
+        drawCraftRecord(craft);
+        const Craft* crafts[] = {&craft};
+        drawShadows(level, crafts, 1, craft.z);
+    }
+    void SetUp() override {
+        Scene::SetUp();
+        level.blocks.push_back(makeBlock(3000, 0, 0, 6000, 500, 20000));
+    }
+};
+
+TEST_F(Shadows, CraftShadowDarkensTheBlockUnderIt) {
+    settings.shadows = 0;
+    drawShadowScene();
+    const ScreenPoint under = project(0, 0, 6000);
+    const ScreenPoint aside = project(1500, 0, 6000);
+    const int litUnder = brightnessAt(under);
+    const int litAside = brightnessAt(aside);
+    ASSERT_GT(litUnder, 100);
+
+    settings.shadows = 1;
+    drawShadowScene();
+    EXPECT_NEAR(brightnessAt(under), shaded(litUnder), 6);
+    EXPECT_NEAR(brightnessAt(aside), litAside, 6);  // beside the shadow: untouched
+}
+
+TEST_F(Shadows, NothingIsDarkenedWhenShadowsAreOff) {
+    settings.shadows = 0;
+    drawShadowScene();
+    const long off = gl->brightness(0, 0, gl->width(), gl->height());
+    settings.shadows = 0;
+    drawShadowScene();
+    EXPECT_EQ(gl->brightness(0, 0, gl->width(), gl->height()), off);
+    GLint stencilBits = 0;
+    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+    EXPECT_GE(stencilBits, 8);
+}
+
+TEST_F(Shadows, GlowPassSkipsTheShadows) {
+    settings.shadows = 0;
+    drawShadowScene();
+    const long off = gl->brightness(0, 0, gl->width(), gl->height());
+    settings.shadows = 1;
+    glowPass = true;
+    drawShadowScene();
+    glowPass = false;
+    EXPECT_EQ(gl->brightness(0, 0, gl->width(), gl->height()), off);
+}
+
+TEST_F(Shadows, RaisedBlockShadowsTheBlockBelowButNotItself) {
+    level.blocks.push_back(makeBlock(500, 1500, 8000, 1000, 200, 2000));
+    settings.shadows = 0;
+    drawShadowScene();
+    const ScreenPoint under = project(0, 0, 9000);
+    const ScreenPoint onTop = project(0, 1500, 9000);
+    const int litUnder = brightnessAt(under), litTop = brightnessAt(onTop);
+    ASSERT_GT(litUnder, 100);
+    settings.shadows = 1;
+    drawShadowScene();
+    EXPECT_NEAR(brightnessAt(under), shaded(litUnder), 6);
+    EXPECT_NEAR(brightnessAt(onTop), litTop, 6);
+}
+
+TEST_F(Scene, SplitViewportsPutCraftAInTheLowerHalf) {
+    auto fillViewport = [](float r, float g, float b) {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        glColor3f(r, g, b);
+        beginOverlay();
+        glBegin(GL_QUADS);
+        glVertex2i(0, 0); glVertex2i(screenWidth, 0); glVertex2i(screenWidth, screenHeight); glVertex2i(0, screenHeight);
+        glEnd();
+        endOverlay();
+        glEnable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D);
+    };
+    setSplitViewport(SPLIT_PLAYER_A);
+    fillViewport(1, 0, 0);
+    setSplitViewport(SPLIT_PLAYER_B);
+    fillViewport(0, 1, 0);
+    setWholeViewport();
+    EXPECT_GT(gl->pixel(512, 10).r, 200);   // A: lower half
+    EXPECT_GT(gl->pixel(512, 383).r, 200);
+    EXPECT_GT(gl->pixel(512, 384).g, 200);  // B: upper half
+    EXPECT_GT(gl->pixel(512, 760).g, 200);
+    EXPECT_LT(gl->pixel(512, 760).r, 10);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[3], 768);
+}
+
+TEST_F(Scene, FullFrameAtEveryDetailLeavesGlStateBalanced) {
+    for (int type = 0; type < BLOCK_TYPE_COUNT; ++type)
+        level.blocks.push_back(makeBlock(1000 - (type % 3) * 2500, -200 * type, 3000 + type * 4000, 2000, 600, 3000, type));
+    level.blocks[5].body.pulse = 0.6f;
+    for (int details = 0; details <= 3; ++details) {
+        settings.details = details;
+        beginView();
+        drawBackdrop(BACKDROP_SLOTS[0], false);
+        drawTrack(level, craft.z);
+        drawCraftRecord(craft);
+        const Craft* crafts[] = {&craft};
+        drawShadows(level, crafts, 1, craft.z);
+        drawHalos(level, craft.z, HALO_SINGLE);
+        drawCraftTrail(craft);
+        drawJumpEffect(craft);
+        drawBlockItems(level, craft, false, false);
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "details " << details;
+        GLint modelview = 0, projection = 0;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelview);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
+        EXPECT_EQ(modelview, 1);
+        EXPECT_EQ(projection, 1);
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
+    }
+}
+
+TEST_F(Scene, HurtTopThrobsRedAndPlainTopKeepsItsColour) {
+    level.blocks.push_back(makeBlock(1000, 0, 2000, 2000, 500, 4000, BLOCK_HURT));
+    // Unlit, so the probe sees the colour the top is drawn with (the lights'
+    // full ambient would wash out the difference).
+    beginView();
+    glDisable(GL_LIGHTING);
+    drawTrack(level, craft.z);
+    const ScreenPoint top = project(0, 0, 4000);
+    const GlContext::Pixel plain = gl->pixel(int(top.x), int(top.y));
+    level.blocks[0].body.pulse = 1.2f;  // green and blue |1.2 - 1| + 0.45 = 0.65: red
+    beginView();
+    glDisable(GL_LIGHTING);
+    drawTrack(level, craft.z);
+    const GlContext::Pixel throb = gl->pixel(int(top.x), int(top.y));
+    EXPECT_NEAR(throb.g, plain.g * 65 / 100, 3);
+    EXPECT_NEAR(throb.b, plain.b * 65 / 100, 3);
+    EXPECT_NEAR(throb.r, plain.r, 3);
+    level.blocks[0].body.pulse = 0.0f;
+    beginView();
+    glDisable(GL_LIGHTING);
+    drawTrack(level, craft.z);
+    const GlContext::Pixel still = gl->pixel(int(top.x), int(top.y));
+    EXPECT_EQ(still.g, plain.g);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[1], 1.0f);  // the colour in force is given back
+    glEnable(GL_LIGHTING);
+}
+
+TEST_F(Scene, HaloSurroundsIceBlockInBlue) {
+    level.blocks.push_back(makeBlock(1000, 0, 2000, 2000, 500, 4000, BLOCK_ICE));
+    beginView();
+    drawHalos(level, craft.z, HALO_SPLIT);
+    // The grown copy reaches 100 beyond the block's side.
+    const ScreenPoint beside = project(-1060, -100, 4000);
+    const GlContext::Pixel p = gl->pixel(int(beside.x), int(beside.y));
+    EXPECT_GT(p.b, 100);
+    EXPECT_LT(p.r, 10);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+}  // namespace

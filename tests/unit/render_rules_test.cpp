@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "render/camera_rules.h"
+#include "render/track_rules.h"
+
+namespace {
+
+Block blockAt(int z, int length) {
+    Block block;
+    block.body.z = z;
+    block.body.length = length;
+    block.body.width = 1000;
+    return block;
+}
+
+TEST(BlockDetailChoice, FollowsDetailsDistanceAndHalo) {
+    EXPECT_EQ(blockDetail(0, 0, false), BlockDetail::Low);       // Details 0: always a plain box
+    EXPECT_EQ(blockDetail(3, 50001, false), BlockDetail::Low);   // far away
+    EXPECT_EQ(blockDetail(3, 50000, false), BlockDetail::Medium);
+    EXPECT_EQ(blockDetail(3, 30000, false), BlockDetail::Medium);
+    EXPECT_EQ(blockDetail(3, 20000, false), BlockDetail::High);
+    EXPECT_EQ(blockDetail(2, 25000, false), BlockDetail::High);
+    EXPECT_EQ(blockDetail(2, 25001, false), BlockDetail::Medium);
+    EXPECT_EQ(blockDetail(1, 0, false), BlockDetail::Medium);
+    EXPECT_EQ(blockDetail(2, 0, true), BlockDetail::Medium);     // halos never rounded
+    EXPECT_EQ(blockDetail(0, 0, true), BlockDetail::Low);
+    EXPECT_EQ(blockDetail(2, -4000, false), BlockDetail::High);  // just behind the craft
+}
+
+TEST(MovingBlockPosition, InterpolatesBetweenItsPoints) {
+    BlockBody body;
+    body.x = 1000; body.y = 0; body.z = 5000;
+    body.pointX = 3000; body.pointY = 1000; body.pointZ = 5000;
+    body.movePeriod = 2;  // one leg is 100 steps
+    body.moveTime = 0;
+    EXPECT_EQ(blockCorner(body).x, 1000);  // moveTime 0: the base position
+    body.moveTime = 50;
+    EXPECT_EQ(blockCorner(body).x, 2000);
+    EXPECT_EQ(blockCorner(body).y, 500);
+    body.moveTime = 150;  // second leg runs back
+    EXPECT_EQ(blockCorner(body).x, 2000);
+    body.moveTime = 200;
+    EXPECT_EQ(blockCorner(body).x, 1000);
+    body.movePeriod = 0;  // not moving at all
+    EXPECT_EQ(blockCorner(body).x, 1000);
+}
+
+TEST(CheckpointDoors, OpenOverTheLast4000AndCloseAgain8000Past) {
+    const int gate = 50000;
+    EXPECT_EQ(checkpointDoorAngle(gate, gate - 4000), 0);  // 4000 before: closed
+    EXPECT_EQ(checkpointDoorAngle(gate, gate - 5000), 0);
+    EXPECT_EQ(checkpointDoorAngle(gate, gate - 2000), 45);
+    EXPECT_EQ(checkpointDoorAngle(gate, gate - 1), 90 - 3999 * 90 / 4000);
+    EXPECT_EQ(checkpointDoorAngle(gate, gate), 90);        // open from the gate on
+    EXPECT_EQ(checkpointDoorAngle(gate, gate + 7999), 90);
+    EXPECT_EQ(checkpointDoorAngle(gate, gate + 8000), 0);  // closed again behind
+    EXPECT_EQ(checkpointDoorAngle(gate, gate + 20000), 0);
+}
+
+TEST(DamageSmoke, PuffCountFollowsHealth) {
+    EXPECT_EQ(smokePuffCount(100), 0);
+    EXPECT_EQ(smokePuffCount(95), 0);
+    EXPECT_EQ(smokePuffCount(94), 0);
+    EXPECT_EQ(smokePuffCount(86), 1);
+    EXPECT_EQ(smokePuffCount(50), 5);
+    EXPECT_EQ(smokePuffCount(0), 10);
+    EXPECT_EQ(smokePuffCount(-30), 10);  // never more than the ten trail sprites
+}
+
+TEST(TrackWalk, StopsBehindUnlessTheBlockMayMove) {
+    Block block = blockAt(0, 2000);
+    EXPECT_FALSE(stopsFullWalk(block, 25000));
+    EXPECT_TRUE(stopsFullWalk(block, 25001));
+    block.body.pointX = 500;
+    EXPECT_FALSE(stopsFullWalk(block, 30000 + 2000));
+    EXPECT_TRUE(drawnInFullPass(block, 30000 + 2000, 200000));  // 30000 behind, second point
+}
+
+TEST(TrackWalk, DrawsWithinDrawDistanceAheadAnd5000Behind) {
+    const Block ahead = blockAt(100000, 2000);
+    EXPECT_FALSE(drawnInFullPass(ahead, 0, 100000));  // near end 100000 ahead
+    EXPECT_TRUE(drawnInFullPass(ahead, 1, 100000));
+    const Block behind = blockAt(0, 2000);
+    EXPECT_TRUE(drawnInFullPass(behind, 6999, 100000));
+    EXPECT_FALSE(drawnInFullPass(behind, 7000, 100000));
+}
+
+TEST(TrackWalk, SplitScreenFacingBackwardWalksTheOtherWay) {
+    const Block block = blockAt(50000, 2000);
+    EXPECT_FALSE(stopsSplitWalk(block, 27000, -1));
+    EXPECT_TRUE(stopsSplitWalk(block, 26999, -1));
+    EXPECT_TRUE(drawnInSplitPass(block, 100000 + 52000 - 1, 100000, -1));
+    EXPECT_FALSE(drawnInSplitPass(block, 100000 + 52000, 100000, -1));
+    // Facing +z there is no cut behind.
+    EXPECT_TRUE(drawnInSplitPass(block, 70000, 100000, 1));
+    EXPECT_FALSE(stopsSplitWalk(blockAt(0, 2000), 25000, 1));
+    EXPECT_TRUE(stopsSplitWalk(blockAt(0, 2000), 25001, 1));
+}
+
+TEST(ChangedType, ShowsTheChangedTexturesAndHaloWhileItLasts) {
+    Block block;
+    block.type = BLOCK_PLAIN;
+    block.body.sideTexture = 8;
+    block.body.topTexture = 0;
+    block.body.changedType = BLOCK_ICE;
+    block.body.changedTypeTime = 1;
+    EXPECT_EQ(blockTextureSlots(block).side, 6);
+    EXPECT_EQ(blockTextureSlots(block).top, 6);
+    EXPECT_EQ(haloKind(block), HaloKind::Ice);
+    block.body.changedTypeTime = 0;
+    EXPECT_EQ(blockTextureSlots(block).top, 0);
+    EXPECT_EQ(haloKind(block), HaloKind::None);
+    block.type = BLOCK_HURT;
+    block.body.changedType = BLOCK_ICE;
+    block.body.changedTypeTime = 5;
+    EXPECT_EQ(haloKind(block), HaloKind::Hurt);  // its own HURT comes first
+}
+
+TEST(ViewAngleRule, NarrowsGentlyWidensAtOnce) {
+    EXPECT_FLOAT_EQ(nextViewAngle(60.0f, 35.0f, false), 58.5f);
+    EXPECT_FLOAT_EQ(nextViewAngle(60.0f, 35.0f, true), 35.0f);
+    EXPECT_FLOAT_EQ(nextViewAngle(60.0f, 59.0f, false), 59.0f);  // less than 1.5 narrower
+    EXPECT_FLOAT_EQ(nextViewAngle(40.0f, 90.0f, false), 90.0f);
+}
+
+TEST(ViewAngleRule, EyeOffsetsPerMode) {
+    EXPECT_EQ(fullWindowEyeOffset(35.0f).z, -6000);
+    EXPECT_EQ(fullWindowEyeOffset(35.0f).y, 1800);
+    EXPECT_EQ(fullWindowEyeOffset(91.25f).z, int(56.25f * 40.0f) - 6000);
+    EXPECT_EQ(fullWindowEyeOffset(91.25f).y, 1800 - int(56.25f * 6.0f));
+    EXPECT_EQ(splitEyeOffset(35.0f, 1).z, -5000);
+    EXPECT_EQ(splitEyeOffset(35.0f, -1).z, 5000);
+    EXPECT_EQ(splitEyeOffset(35.0f, -1).y, 1500);
+}
+
+}  // namespace
