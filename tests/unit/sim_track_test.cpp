@@ -247,7 +247,7 @@ TEST(GroundScanIndex, MatchesTheStraightforwardScan) {
         int z = i * 1000;
         text += "block plain pos=300,0," + std::to_string(z) + " size=600,500,1000";
         if (i % 7 == 3) text += " point=900,100," + std::to_string(z - 2500) + " flags=MOVE,START_TRIGGER period=1";
-        if (i % 11 == 5) text += " point=700,-50," + std::to_string(z + 3000) + " flags=MOVE,TOUCH_TRIGGER,HAS_TARGET period=2 target=" + std::to_string(i + 1);
+        else if (i % 11 == 5) text += " point=700,-50," + std::to_string(z + 3000) + " flags=MOVE,TOUCH_TRIGGER,HAS_TARGET period=2 target=" + std::to_string(i + 1);
         text += "\n";
     }
     text += "block plain pos=300,0,4000 size=600,500,-3000\n";  // malformed: negative length
