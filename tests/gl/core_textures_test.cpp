@@ -27,7 +27,8 @@ using Colour = std::array<unsigned char, 4>;
 // as the game works from its own folder.
 class TextureLoading : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { context = new GlContext(64, 64); }
+    // The size every other GL test uses, so no test finds the window resized.
+    static void SetUpTestSuite() { context = new GlContext(1024, 768); }
 
     void SetUp() override {
         ASSERT_TRUE(context->ok()) << context->error();
@@ -271,7 +272,7 @@ TEST_F(TextureLoading, SpriteTilesShowOneFifthEach) {
     glOrtho(-190, 0, -190, 0, -1, 1);  // exactly the tile's square
     glMatrixMode(GL_MODELVIEW);
     glCallList(spriteTileLists + 3);
-    const GlContext::Pixel centre = context->pixel(32, 32);
+    const GlContext::Pixel centre = context->pixel(context->width() / 2, context->height() / 2);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
