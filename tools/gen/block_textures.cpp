@@ -228,8 +228,6 @@ Canvas sideTexture(const Palette& palette) {
 
 }  // namespace
 
-Canvas drawCraftSkin(const Palette& palette);
-
 std::vector<SetImage> drawBlockTextures(const Palette& palette) {
     std::vector<SetImage> images;
     auto still = [&](const char* name, Canvas image) { images.push_back(SetImage{name, {image}}); };

@@ -3,6 +3,9 @@
 // Painting helpers shared by the texture-set images: the set's material and
 // how a symbol is put on it (lit lines for a glowing set, paint on stone).
 
+#include <string>
+#include <vector>
+
 #include "canvas.h"
 #include "palette.h"
 
@@ -15,9 +18,13 @@ Canvas surface(const Palette& palette, Rgba colour, unsigned seed);
 // Puts a symbol in the given colour on a tiling texture.
 void emblem(Canvas& canvas, const Palette& palette, const DistanceField& shape, Rgba colour);
 
-// Block textures by slot name ("tex0" .. "tex13"); frame counts 0 for still.
+// One set slot's image: a single frame for a still slot, several for an
+// animated one (written as numbered frames).
 struct SetImage {
     std::string name;
     std::vector<Canvas> frames;  // one for a still image
 };
+// tex0 .. tex13.
 std::vector<SetImage> drawBlockTextures(const Palette& palette);
+// tex7: the craft's skin.
+Canvas drawCraftSkin(const Palette& palette);

@@ -10,8 +10,6 @@
 #include "set_painting.h"
 #include "shapes.h"
 
-Canvas drawCraftSkin(const Palette& palette);
-
 const Palette& neonPalette() {
     static const Palette palette{"neon", 101, true,
                                  rgb(0.16f, 0.19f, 0.26f), rgb(0.07f, 0.08f, 0.12f), rgb(0.35f, 0.85f, 1.0f),
