@@ -16,17 +16,19 @@ BlockShape shapeOf(const BlockBody& b) {
 }
 
 // The top: a red that throbs with a HURT block's pulse, otherwise the
-// colour in force.
+// colour in force. Only a throbbing top touches the colour, so only it
+// saves and restores it (reading the colour back stalls the driver).
 void drawTop(const BlockBody& body, const BlockShape& shape, bool halo) {
-    const bool throb = !halo && body.pulse != 0.0f;
-    GLfloat saved[4];
-    if (!halo) glGetFloatv(GL_CURRENT_COLOR, saved);
-    if (throb) {
-        const float light = std::fabs(body.pulse - 1.0f) + 0.45f;
-        glColor3f(1.0f, light, light);
+    if (halo || body.pulse == 0.0f) {
+        emitTopFace(shape);
+        return;
     }
+    GLfloat saved[4];
+    glGetFloatv(GL_CURRENT_COLOR, saved);
+    const float light = std::fabs(body.pulse - 1.0f) + 0.45f;
+    glColor3f(1.0f, light, light);
     emitTopFace(shape);
-    if (!halo) glColor4fv(saved);
+    glColor4fv(saved);
 }
 
 }  // namespace

@@ -16,21 +16,25 @@ struct Corner {
     int x, y, z;
 };
 
-Corner extruded(Corner p) {
-    return {p.x + BLOCK_VOLUME_DEPTH * LIGHT_X, p.y + BLOCK_VOLUME_DEPTH * LIGHT_Y, p.z + BLOCK_VOLUME_DEPTH * LIGHT_Z};
+Corner extruded(Corner p, int depth) {
+    return {p.x + depth * LIGHT_X, p.y + depth * LIGHT_Y, p.z + depth * LIGHT_Z};
 }
 
 void vertex(Corner p) { glVertex3i(p.x, p.y, p.z); }
 
 // A prism under the top face: four walls, the top and the far cap.
-void emitBlockVolume(const BlockBody& body) {
+void emitBlockVolume(const BlockBody& body, int floorY) {
     const BlockCorner at = blockCorner(body);
+    // Only the part of the volume above the lowest receiving surface can
+    // shadow anything; the rest would only cost fill.
+    const long long reach = (long long)at.y - floorY;
+    const int depth = reach < BLOCK_VOLUME_DEPTH ? int(reach > 1 ? reach : 1) : BLOCK_VOLUME_DEPTH;
     const Corner a{at.x, at.y, at.z + body.length}, b{at.x, at.y, at.z};
     const Corner c{at.x - body.width, at.y, at.z}, d{at.x - body.width, at.y, at.z + body.length};
     glBegin(GL_QUAD_STRIP);
     for (Corner p : {a, b, c, d, a}) {
         vertex(p);
-        vertex(extruded(p));
+        vertex(extruded(p, depth));
     }
     glEnd();
     glBegin(GL_QUADS);
@@ -38,7 +42,7 @@ void emitBlockVolume(const BlockBody& body) {
     // The far cap faces down, away from the prism, like the walls and the
     // top face outward: a cap wound the other way would be counted as a
     // front face and lose the shadow wherever a ray leaves through it.
-    vertex(extruded(d)); vertex(extruded(c)); vertex(extruded(b)); vertex(extruded(a));
+    vertex(extruded(d, depth)); vertex(extruded(c, depth)); vertex(extruded(b, depth)); vertex(extruded(a, depth));
     glEnd();
 }
 
@@ -86,8 +90,8 @@ void beginShadowVolumes() {
     glPolygonOffset(0, 100);
 }
 
-void castBlockShadow(const BlockBody& body) {
-    castTwice([&] { emitBlockVolume(body); });
+void castBlockShadow(const BlockBody& body, int floorY) {
+    castTwice([&] { emitBlockVolume(body, floorY); });
 }
 
 void castCraftShadow(const Craft& craft) {

@@ -8,6 +8,9 @@
 // front faces decrement where the depth test fails); shade darkens every
 // pixel with a non-zero count and restores the usual state.
 void beginShadowVolumes();
-void castBlockShadow(const BlockBody& body);
+// floorY: a height below every surface that can receive a shadow this
+// frame. A volume never needs to reach further down than that, and a short
+// volume covers far fewer pixels than the full 100000 units.
+void castBlockShadow(const BlockBody& body, int floorY);
 void castCraftShadow(const Craft& craft);
 void shadeShadowedPixels();

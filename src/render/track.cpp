@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/objects.h"
@@ -45,6 +48,21 @@ void drawHalo(const Block& block, const HaloStyle& style) {
     glColor4fv(hurt ? style.hurtColour : style.iceColour);
     drawBlock(grown, true, 0);
     glColor3f(1, 1, 1);
+}
+
+// Below every block and craft of this frame: no shadow can fall lower.
+int shadowFloor(const Level& level, const Craft* const* crafts, int craftCount) {
+    long long lowest = 0;
+    bool any = false;
+    for (const Block& block : level.blocks) {
+        const long long bottom = (long long)blockCorner(block.body).y - block.body.height;
+        lowest = any ? std::min(lowest, bottom) : bottom;
+        any = true;
+    }
+    for (int i = 0; i < craftCount; ++i)
+        if (crafts[i]) lowest = any ? std::min<long long>(lowest, crafts[i]->ypos - 200) : crafts[i]->ypos - 200;
+    lowest -= 100;
+    return int(std::max<long long>(lowest, INT_MIN / 2));
 }
 
 void beginHalos() {
@@ -93,12 +111,13 @@ void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const S
 void drawShadows(const Level& level, const Craft* const* crafts, int craftCount, int referenceZ) {
     // The glow target has no stencil buffer.
     if (!settings.shadows || glowPass) return;
+    const int floorY = shadowFloor(level, crafts, craftCount);
     beginShadowVolumes();
     const int limit = settings.shadowDist;
     for (int i = level.blockCount() - 1; i >= 0; --i) {
         const Block& block = level.blocks[size_t(i)];
         if (stopsFullWalk(block, referenceZ)) break;
-        if (drawnInFullPass(block, referenceZ, limit)) castBlockShadow(block.body);
+        if (drawnInFullPass(block, referenceZ, limit)) castBlockShadow(block.body, floorY);
     }
     for (int i = 0; i < craftCount; ++i)
         if (crafts[i]) castCraftShadow(*crafts[i]);

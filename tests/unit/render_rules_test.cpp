@@ -50,7 +50,7 @@ TEST(CheckpointDoors, OpenOverTheLast4000AndCloseAgain8000Past) {
     EXPECT_EQ(checkpointDoorAngle(gate, gate - 4000), 0);  // 4000 before: closed
     EXPECT_EQ(checkpointDoorAngle(gate, gate - 5000), 0);
     EXPECT_EQ(checkpointDoorAngle(gate, gate - 2000), 45);
-    EXPECT_EQ(checkpointDoorAngle(gate, gate - 1), 90 - 3999 * 90 / 4000);
+    EXPECT_EQ(checkpointDoorAngle(gate, gate - 3999), 1);   // just starting to open
     EXPECT_EQ(checkpointDoorAngle(gate, gate), 90);        // open from the gate on
     EXPECT_EQ(checkpointDoorAngle(gate, gate + 7999), 90);
     EXPECT_EQ(checkpointDoorAngle(gate, gate + 8000), 0);  // closed again behind

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "core/services.h"
 #include "core/settings.h"
 #include "core/startup.h"
 #include "core/textures.h"
@@ -32,6 +33,7 @@ int openViewerWindow(const ViewerOptions& options) {
         std::fprintf(stderr, "Could not set OpenGL Video Mode: %s\n", SDL_GetError());
         return -1;
     }
+    setTickSource([]() -> uint32_t { return SDL_GetTicks(); });
     screenWidth = options.width;
     screenHeight = options.height;
     settings.style = options.style;
