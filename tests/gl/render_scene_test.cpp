@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "render/camera.h"
 #include "render/objects.h"
+#include "render/text.h"
 #include "render/track.h"
 #include "support/gl_context.h"
 
@@ -306,6 +307,34 @@ TEST_F(Scene, HaloSurroundsIceBlockInBlue) {
     EXPECT_GT(p.b, 100);
     EXPECT_LT(p.r, 10);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(Scene, RaceDimsBlocksBeyondTheLeadingMark) {
+    level.blocks.push_back(makeBlock(1000, 0, 2000, 2000, 500, 4000));
+    placeCameraAtStart(craft, ViewVariant::Split);
+    beginView();
+    SplitTrackOptions options;
+    drawSplitTrack(level, craft, 1, options);
+    const ScreenPoint top = project(0, 0, 4000);
+    const int lit = brightnessAt(top);
+    options.leadingMark = 1999;  // the block lies beyond the mark
+    beginView();
+    drawSplitTrack(level, craft, 1, options);
+    EXPECT_LT(brightnessAt(top), lit * 8 / 10);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[0], 1.0f);  // white again after the pass
+}
+
+TEST_F(Scene, WorldTextReadsFromEitherSide) {
+    // From behind the text (camera at smaller z) and from beyond it: the
+    // text turns to face the viewer, so neither view culls it away.
+    for (int side = -1; side <= 1; side += 2) {
+        gl->beginFrame();
+        gluLookAt(0, 0, 8000.0 * side, 0, 0, 0, 0, 1, 0);
+        drawWorldText(8000 * side, 0, 400, 0, 1, 1, 1, 4.0f, "42");
+        EXPECT_GT(gl->brightness(0, 0, gl->width(), gl->height()), 0) << "viewer at z " << 8000 * side;
+    }
 }
 
 }  // namespace
