@@ -92,31 +92,49 @@ void applyCamera(const Craft& craft) {
               double(craft.camUp[0]), double(craft.camUp[1]), double(craft.camUp[2]));
 }
 
-void drawBackdrop(int slot, bool halfHeight) {
+namespace {
+
+// z -1 of the overlay lands on the far plane (depth 1.0).
+void emitBackdrop(int slot, bool halfHeight, float z) {
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_CULL_FACE);
     }
     glBindTexture(GL_TEXTURE_2D, textureTable[slot].empty() ? 0 : textureTable[slot][0]);
-    glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     beginOverlay();
     const float h = halfHeight ? 0.25f : 0.0f;
+    const float w = float(screenWidth), top = float(screenHeight);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1 - h); glVertex2i(0, 0);
-    glTexCoord2f(0.999f, 1 - h); glVertex2i(screenWidth, 0);
-    glTexCoord2f(0.999f, h); glVertex2i(screenWidth, screenHeight);
-    glTexCoord2f(0, h); glVertex2i(0, screenHeight);
+    glTexCoord2f(0, 1 - h); glVertex3f(0, 0, z);
+    glTexCoord2f(0.999f, 1 - h); glVertex3f(w, 0, z);
+    glTexCoord2f(0.999f, h); glVertex3f(w, top, z);
+    glTexCoord2f(0, h); glVertex3f(0, top, z);
     glEnd();
     endOverlay();
     glEnable(GL_LIGHTING);
-    glEnable(GL_DEPTH_TEST);
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_CULL_FACE);
     }
+}
+
+}  // namespace
+
+void drawBackdrop(int slot, bool halfHeight) {
+    glDisable(GL_DEPTH_TEST);
+    emitBackdrop(slot, halfHeight, 0);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawBackdropBehind(int slot, bool halfHeight) {
+    // Only where nothing was drawn yet does the depth buffer still hold the
+    // cleared far value; the image must not hide anything drawn later.
+    glDepthMask(GL_FALSE);
+    emitBackdrop(slot, halfHeight, -1);
+    glDepthMask(GL_TRUE);
 }
 
 void beginOverlay() {

@@ -50,6 +50,11 @@ void applyCamera(const Craft& craft);
 // One window-filling textured quad behind everything. The half-height form
 // shows the middle half of the image for a half-window viewport.
 void drawBackdrop(int slot, bool halfHeight);
+// The same picture for a frame whose track pass is already drawn (and
+// nothing blended yet): the image fills only the pixels the blocks left
+// empty, so a software renderer does not texture the whole window twice.
+// Call it right after the track pass instead of drawBackdrop before it.
+void drawBackdropBehind(int slot, bool halfHeight);
 
 // 2D overlay: pixel units, origin at the bottom-left of the window (of the
 // glow target in the glow pass). end pops both matrices and leaves the

@@ -8,8 +8,9 @@
 // The passes over the track of a play frame: blocks, stencil shadows and
 // halos. Each reads Draw-Dist, Shadow-Dist and Details anew every call.
 
-// Single player and time attack: blocks from the far end toward the camera,
-// within Draw-Dist ahead and 5000 behind the reference z (the craft's z).
+// Single player and time attack: the blocks within Draw-Dist ahead of and
+// 5000 behind the reference z (the craft's z); the walk from the far end
+// stops at the first block left 23000 behind that cannot move.
 void drawTrack(const Level& level, int referenceZ);
 
 // Split-screen track pass for one viewport. The reference is the viewer's

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <vector>
 
 #include "core/globals.h"
 #include "core/settings.h"
@@ -307,6 +308,28 @@ TEST_F(Scene, HaloSurroundsIceBlockInBlue) {
     EXPECT_GT(p.b, 100);
     EXPECT_LT(p.r, 10);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(Scene, BackdropBehindTheTrackGivesTheSamePicture) {
+    for (int type = 0; type < BLOCK_TYPE_COUNT; ++type)
+        level.blocks.push_back(makeBlock(2000 - (type % 3) * 2000, -300 * (type % 4), 2000 + type * 3000, 1800, 600, 2500, type));
+    auto frame = [&](bool behind) {
+        beginView();
+        if (!behind) drawBackdrop(BACKDROP_SLOTS[2], false);
+        drawTrack(level, craft.z);
+        if (behind) drawBackdropBehind(BACKDROP_SLOTS[2], false);
+        drawCraftRecord(craft);
+        drawHalos(level, craft.z, HALO_SINGLE);
+        std::vector<unsigned char> pixels(size_t(gl->width()) * size_t(gl->height()) * 4);
+        glReadPixels(0, 0, gl->width(), gl->height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> before = frame(false), behind = frame(true);
+    size_t differing = 0;
+    for (size_t i = 0; i < before.size(); i += 4)
+        if (before[i] != behind[i] || before[i + 1] != behind[i + 1] || before[i + 2] != behind[i + 2]) ++differing;
+    EXPECT_EQ(differing, 0u);
+    EXPECT_GT(gl->brightness(0, gl->height() - 50, gl->width(), gl->height()), 0);  // the sky shows
 }
 
 TEST_F(Scene, RaceDimsBlocksBeyondTheLeadingMark) {

@@ -5,12 +5,14 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <memory>
 #include <cstdlib>
 #include <vector>
 
 #include "core/globals.h"
 #include "core/startup.h"
 #include "core/textures.h"
+#include "render/block_cache.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -19,6 +21,49 @@
 namespace {
 
 bool videoStarted = false;
+// Every SDL_SetVideoMode may replace the GL context, and with it every
+// texture and display list: counted so the shared context can tell.
+int contextGeneration = 0;
+
+// What other suites (the glow tests) may leave behind: their render
+// target, a fragment program, masks and switches.
+void resetLeftoverState() {
+    using BindFramebuffer = void (*)(GLenum, GLuint);
+    using UseProgram = void (*)(GLuint);
+    using ActiveTexture = void (*)(GLenum);
+    if (auto bind = reinterpret_cast<BindFramebuffer>(SDL_GL_GetProcAddress("glBindFramebufferEXT")))
+        bind(0x8D40 /* GL_FRAMEBUFFER_EXT */, 0);
+    if (auto use = reinterpret_cast<UseProgram>(SDL_GL_GetProcAddress("glUseProgram"))) use(0);
+    if (auto active = reinterpret_cast<ActiveTexture>(SDL_GL_GetProcAddress("glActiveTexture"))) {
+        // A texture left enabled on another unit would modulate everything.
+        for (GLenum unit = 1; unit < 4; ++unit) {
+            active(0x84C0 /* GL_TEXTURE0 */ + unit);
+            glDisable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, 0);
+        }
+        active(0x84C0);
+    }
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glDepthRange(0, 1);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
 
 }  // namespace
 
@@ -36,6 +81,9 @@ GlContext::GlContext(int width, int height) : width_(width), height_(height) {
         }
         videoStarted = true;
     }
+    // Compiled block bodies belong to the context about to be replaced.
+    clearBlockCache();
+    ++contextGeneration;
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
@@ -45,13 +93,34 @@ GlContext::GlContext(int width, int height) : width_(width), height_(height) {
     }
     screenWidth = width;
     screenHeight = height;
+    // A second video mode may only resize the window of the first; the
+    // renderer learns the new drawable size at a buffer swap.
+    glViewport(0, 0, width, height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    SDL_GL_SwapBuffers();
     applyGameGlState(width, height);
     ok_ = true;
 }
 
 GlContext& sharedGlContext() {
-    static GlContext context(1024, 768);
-    return context;
+    static std::unique_ptr<GlContext> context;
+    static int generation = -1;
+    if (!context || generation != contextGeneration) {
+        context.reset();
+        context = std::make_unique<GlContext>(1024, 768);
+        generation = contextGeneration;
+    }
+    // Other suites may have changed the size globals or the GL state.
+    screenWidth = context->width();
+    screenHeight = context->height();
+    if (context->ok()) {
+        resetLeftoverState();
+        applyGameGlState(context->width(), context->height());
+        // Errors raised before this point are not the caller's.
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+        }
+    }
+    return *context;
 }
 
 GlContext::~GlContext() {

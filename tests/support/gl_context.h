@@ -46,7 +46,9 @@ private:
 };
 
 // One 1024 x 768 window shared by all tests of a process (SDL 1.2 has one
-// window); opened on first use.
+// window); opened on first use and again whenever another GlContext has
+// replaced it since. Each call restores the game's fixed GL state, the
+// window framebuffer and screenWidth/screenHeight.
 GlContext& sharedGlContext();
 
 // The fixed OpenGL state the game sets at start-up, for a window of w x h.
