@@ -8,6 +8,7 @@
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/objects.h"
+#include "render/shadow_casters.h"
 #include "render/shadow_volumes.h"
 #include "render/track_rules.h"
 
@@ -50,19 +51,11 @@ void drawHalo(const Block& block, const HaloStyle& style) {
     glColor3f(1, 1, 1);
 }
 
-// Below every block and craft of this frame: no shadow can fall lower.
-int shadowFloor(const Level& level, const Craft* const* crafts, int craftCount) {
-    long long lowest = 0;
-    bool any = false;
-    for (const Block& block : level.blocks) {
-        const long long bottom = (long long)blockCorner(block.body).y - block.body.height;
-        lowest = any ? std::min(lowest, bottom) : bottom;
-        any = true;
-    }
-    for (int i = 0; i < craftCount; ++i)
-        if (crafts[i]) lowest = any ? std::min<long long>(lowest, crafts[i]->ypos - 200) : crafts[i]->ypos - 200;
-    lowest -= 100;
-    return int(std::max<long long>(lowest, INT_MIN / 2));
+// The eye's height from the model-view matrix (the eye is at -R^T t).
+double eyeHeight() {
+    GLdouble m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    return -(m[4] * m[12] + m[5] * m[13] + m[6] * m[14]);
 }
 
 void beginHalos() {
@@ -133,12 +126,15 @@ void drawShadows(const Level& level, const Craft* const* crafts, int craftCount,
     // The glow target has no stencil buffer.
     if (!settings.shadows || glowPass) return;
     const int floorY = shadowFloor(level, crafts, craftCount);
+    const double eyeY = eyeHeight();
     beginShadowVolumes();
     const int limit = settings.shadowDist;
     for (int i = level.blockCount() - 1; i >= 0; --i) {
         const Block& block = level.blocks[size_t(i)];
         if (stopsFullWalk(block, referenceZ)) break;
-        if (drawnInFullPass(block, referenceZ, limit)) castBlockShadow(block.body, floorY);
+        if (drawnInFullPass(block, referenceZ, limit) &&
+            (!shadowCasterCulling() || shadowReachesAnything(level, i, crafts, craftCount, floorY, eyeY)))
+            castBlockShadow(block.body, floorY);
     }
     for (int i = 0; i < craftCount; ++i)
         if (crafts[i]) castCraftShadow(*crafts[i]);

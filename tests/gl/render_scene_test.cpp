@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/settings.h"
 #include "render/camera.h"
 #include "render/objects.h"
+#include "render/shadow_casters.h"
 #include "render/text.h"
 #include "render/track.h"
 #include "support/gl_context.h"
@@ -330,6 +332,55 @@ TEST_F(Scene, BackdropBehindTheTrackGivesTheSamePicture) {
         if (before[i] != behind[i] || before[i + 1] != behind[i + 1] || before[i + 2] != behind[i + 2]) ++differing;
     EXPECT_EQ(differing, 0u);
     EXPECT_GT(gl->brightness(0, gl->height() - 50, gl->width(), gl->height()), 0);  // the sky shows
+}
+
+// Reads the whole window.
+std::vector<unsigned char> readWindow(const GlContext& gl) {
+    std::vector<unsigned char> pixels(size_t(gl.width()) * size_t(gl.height()) * 4);
+    glReadPixels(0, 0, gl.width(), gl.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST_F(Shadows, LeavingOutVolumesThatReachNothingKeepsThePicture) {
+    // Lanes of blocks at different heights, slabs over some of them, a
+    // moving block, and views from above and from below the slabs.
+    level.blocks.clear();
+    for (int row = 0; row < 12; ++row)
+        for (int lane = 0; lane < 3; ++lane)
+            level.blocks.push_back(makeBlock(2500 - lane * 1700, (row % 3) * 150 - lane * 300, row * 2500, 1500, 500, 2000));
+    level.blocks.push_back(makeBlock(900, 1400, 5200, 1800, 300, 1500));
+    level.blocks.push_back(makeBlock(-800, 1600, 12000, 1500, 300, 3000));
+    Block mover = makeBlock(2500, 1200, 20000, 1500, 300, 2000);
+    mover.body.pointX = 800; mover.body.pointY = 1200; mover.body.pointZ = 20000;
+    mover.body.movePeriod = 1; mover.body.moveTime = 20;
+    level.blocks.push_back(mover);
+    std::stable_sort(level.blocks.begin(), level.blocks.end(),
+                     [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
+    for (int eyeHeight : {650, -2500}) {
+        // 0: every volume, 1: only those reaching something, 2: no shadows.
+        std::vector<unsigned char> pictures[3];
+        for (int culled = 0; culled < 3; ++culled) {
+            setShadowCasterCulling(culled == 1);
+            settings.shadows = culled == 2 ? 0 : 1;
+            craft.ypos = eyeHeight;
+            craft.z = 3000;
+            craft.prevZ = craft.z;
+            placeCameraAtStart(craft, ViewVariant::Single);
+            beginView();
+            drawTrack(level, craft.z);
+            drawCraftRecord(craft);
+            const Craft* crafts[] = {&craft};
+            drawShadows(level, crafts, 1, craft.z);
+            pictures[culled] = readWindow(*gl);
+        }
+        setShadowCasterCulling(true);
+        size_t differing = 0;
+        for (size_t i = 0; i < pictures[0].size(); ++i) differing += pictures[0][i] != pictures[1][i];
+        EXPECT_EQ(differing, 0u) << "craft at height " << eyeHeight;
+        size_t shadowed = 0;
+        for (size_t i = 0; i < pictures[0].size(); ++i) shadowed += pictures[0][i] != pictures[2][i];
+        EXPECT_GT(shadowed, 1000u) << "the scene casts shadows at height " << eyeHeight;
+    }
 }
 
 TEST_F(Scene, RaceDimsBlocksBeyondTheLeadingMark) {
