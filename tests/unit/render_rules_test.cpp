@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/camera_rules.h"
+#include "render/shadow_casters.h"
 #include "render/track_rules.h"
 
 namespace {
@@ -131,6 +132,69 @@ TEST(ViewAngleRule, EyeOffsetsPerMode) {
     EXPECT_EQ(splitEyeOffset(35.0f, 1).z, -5000);
     EXPECT_EQ(splitEyeOffset(35.0f, -1).z, 5000);
     EXPECT_EQ(splitEyeOffset(35.0f, -1).y, 1500);
+}
+
+}  // namespace
+
+namespace {
+
+Block slab(int x, int y, int z, int width, int height, int length) {
+    Block block;
+    block.body.x = x; block.body.y = y; block.body.z = z;
+    block.body.width = width; block.body.height = height; block.body.length = length;
+    return block;
+}
+
+class ShadowCasters : public ::testing::Test {
+protected:
+    void SetUp() override {
+        level.blocks.push_back(slab(1000, 0, 0, 2000, 500, 10000));     // 0: the floor
+        level.blocks.push_back(slab(500, 1500, 3000, 1000, 300, 2000));  // 1: a slab over it
+    }
+    bool reaches(int index, double eyeY = 2000) {
+        return shadowReachesAnything(level, index, nullptr, 0, shadowFloor(level, nullptr, 0), eyeY);
+    }
+    Level level;
+};
+
+TEST_F(ShadowCasters, FloorBelowASlabReceivesItsShadow) {
+    EXPECT_TRUE(reaches(1));
+    EXPECT_FALSE(reaches(0));  // nothing under the floor
+}
+
+TEST_F(ShadowCasters, NeighbourBesideTheVolumeDoesNotCount) {
+    level.blocks[1] = slab(3100, 0, 0, 1000, 500, 10000);  // beside the floor, rounding and all
+    EXPECT_FALSE(reaches(0));
+    EXPECT_FALSE(reaches(1));
+    level.blocks[1] = slab(2040, -800, 0, 1000, 500, 10000);  // its rounding reaches under the floor's edge
+    EXPECT_TRUE(reaches(0));
+}
+
+TEST_F(ShadowCasters, OwnBottomCountsWhenTheEyeIsBelowIt) {
+    EXPECT_FALSE(reaches(0, 2000));
+    EXPECT_TRUE(reaches(0, -600));
+}
+
+TEST_F(ShadowCasters, CraftUnderABlockReceivesItsShadow) {
+    Craft craft;
+    craft.x = 0; craft.ypos = -3000; craft.z = 5000;
+    const Craft* crafts[] = {&craft};
+    const int floorY = shadowFloor(level, crafts, 1);
+    EXPECT_LE(floorY, -3200);
+    EXPECT_TRUE(shadowReachesAnything(level, 0, crafts, 1, floorY, 2000));
+    craft.x = 5000;  // far beside it
+    EXPECT_FALSE(shadowReachesAnything(level, 0, crafts, 1, floorY, 2000));
+}
+
+TEST_F(ShadowCasters, MovingBlockCountsWhereItIsNow) {
+    Block& mover = level.blocks[1];
+    mover.body.x = 5000;  // starts beside the floor
+    mover.body.pointX = 500; mover.body.pointY = 1500; mover.body.pointZ = 3000;
+    mover.body.movePeriod = 1;
+    mover.body.moveTime = 0;
+    EXPECT_FALSE(reaches(1));
+    mover.body.moveTime = 50;  // a full leg: over the floor
+    EXPECT_TRUE(reaches(1));
 }
 
 }  // namespace
