@@ -31,7 +31,8 @@ void usage() {
     std::fprintf(stderr,
                  "usage: tavrelo-view LEVEL(.slv|.txt) -o OUT.png [--z Z] [--x X] [--details 0-3]\n"
                  "                    [--shadows 0|1] [--halos 0|1] [--speed F_SPEED] [--style N]\n"
-                 "                    [--size WxH] [--wireframe] [--no-craft] [--health H] [--backdrop 0-3]\n");
+                 "                    [--size WxH] [--wireframe] [--no-craft] [--health H] [--backdrop 0-3]\n"
+                 "                    [--split [--mark Z]]\n");
 }
 
 bool loadAnyLevel(const std::string& path, Level& level) {
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
         else if (arg == "--backdrop") options.backdrop = std::atoi(next()) & 3;
         else if (arg == "--wireframe") options.wireframe = true;
         else if (arg == "--no-craft") options.craft = false;
+        else if (arg == "--split") options.split = true;
+        else if (arg == "--mark") options.leadingMark = std::atoi(next());
         else if (arg == "--size") std::sscanf(next(), "%dx%d", &options.width, &options.height);
         else if (!arg.empty() && arg[0] != '-') levelPath = arg;
         else { usage(); return 2; }
@@ -84,7 +87,17 @@ int main(int argc, char** argv) {
     }
     if (openViewerWindow(options) != 0) return 1;
     Craft craft = placeViewerCraft(level, options);
-    drawViewerFrame(level, craft, options);
+    if (options.split) {
+        ViewerOptions ahead = options;
+        ahead.z = craft.z + 3000;
+        ahead.zGiven = true;
+        ahead.x = craft.x - 600;
+        ahead.xGiven = true;
+        Craft second = placeViewerCraft(level, ahead);
+        drawSplitViewerFrame(level, craft, second, options);
+    } else {
+        drawViewerFrame(level, craft, options);
+    }
     const bool saved = saveBackBufferPng(outPath, options.width, options.height);
     SDL_Quit();
     if (!saved) {

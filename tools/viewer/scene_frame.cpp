@@ -107,6 +107,37 @@ void drawViewerFrame(const Level& level, Craft& craft, const ViewerOptions& opti
     drawText(int(0.02 * screenWidth), int(0.97 * screenHeight), 0.8f, 1, 1, 0, caption);
 }
 
+void drawSplitViewerFrame(const Level& level, Craft& craftA, Craft& craftB, const ViewerOptions& options) {
+    settings.details = options.details;
+    settings.drawDist = 200000;
+    settings.shadows = options.shadows ? 1 : 0;
+    settings.speed = 1;
+    glViewport(0, 0, options.width, options.height);
+    glClearStencil(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    placeCameraAtStart(craftA, ViewVariant::Split);
+    placeCameraAtStart(craftB, ViewVariant::Split);
+    Craft* crafts[2] = {&craftA, &craftB};
+    for (int player = 0; player < 2; ++player) {
+        Craft& viewer = *crafts[player];
+        setViewAngle(viewer, 35.0f + float(viewer.f_speed) / 8.0f, false, ViewVariant::Split);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        applyCamera(viewer);
+        setSplitViewport(player == 0 ? SPLIT_PLAYER_A : SPLIT_PLAYER_B);
+        drawBackdrop(BACKDROP_SLOTS[3], true);
+        SplitTrackOptions track;
+        if (options.leadingMark) track.leadingMark = options.leadingMark;
+        drawSplitTrack(level, viewer, 1, track);
+        drawCraftRecord(craftA);
+        drawCraftRecord(craftB);
+        drawSplitShadows(craftA, craftB);
+        if (options.halos) drawSplitHalos(level, viewer.camZ, 1, HALO_SPLIT);
+        drawText(int(0.75 * screenWidth), int(0.1 * screenHeight), 0.9f, 1, 1, 1, player == 0 ? "Player 2" : "Player 1");
+    }
+    setWholeViewport();
+}
+
 bool saveBackBufferPng(const std::string& path, int width, int height) {
     std::vector<unsigned char> rgb(size_t(width) * size_t(height) * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
