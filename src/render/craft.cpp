@@ -5,6 +5,7 @@
 
 #include "core/globals.h"
 #include "core/textures.h"
+#include "render/craft_rules.h"
 #include "render/objects.h"
 
 namespace {
@@ -130,20 +131,15 @@ void emitExhaust(const Exhaust& e) {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     const float m = float(e.forwardSpeed);
-    const float f = e.translucent ? float(e.dir) * 0.5f : float(e.dir);
-    const float reach = float(e.z - e.prevZ) * f;
-    const bool advancing = e.prevZ * e.dir < e.z * e.dir;
-    const float innerTip = !advancing ? -165.0f : (reach < 500 ? -165.0f - reach : -665.0f);
+    const ExhaustTips tips = exhaustTips(e.dir, e.prevZ, e.z, e.translucent);
     glColor4f(m / 500 + 0.1f, m / 900 + 0.1f, 0, 0);
     for (int side = -1; side <= 1; side += 2)
-        emitFlame(90.0f * float(side), innerTip, 100.0f * float(side), 33, 8, float(2 * M_PI / 7));
-    if (!advancing) return;
-    // The long outer flames, only while the craft moves the way it faces.
-    const float outerTip = 1.5f * reach < 500 ? -170.0f - 1.5f * reach : -670.0f;
+        emitFlame(90.0f * float(side), tips.inner, 100.0f * float(side), 33, 8, float(2 * M_PI / 7));
+    if (!tips.outerShown) return;
     glEnable(GL_BLEND);
     glColor4f(m / 600 + 0.3f, 0.2f, 0.2f, 0);
     for (int side = -1; side <= 1; side += 2)
-        emitFlame(80.0f * float(side), outerTip, 100.0f * float(side), 45, 17, float(M_PI / 8));
+        emitFlame(80.0f * float(side), tips.outer, 100.0f * float(side), 45, 17, float(M_PI / 8));
     glDisable(GL_BLEND);
 }
 
@@ -171,12 +167,8 @@ void drawCraft(int kind, int verticalSpeed, int prevX, int /*prevY*/, int prevZ,
     glTranslatef(float(x), float(y), float(z));
     if (dir < 0) glRotatef(180, 0, 1, 0);
     bindSlot(SLOT_CRAFT_BODY, animationTicks);
-    // The body widens while falling (up to a cap) and narrows while rising.
-    const int s = verticalSpeed / 2;
-    const float P = s >= -80 ? float(150 - s) : 230.0f;
-    const float Q = s >= -80 ? float(200 - s) : 280.0f;
-    const float R = s >= -80 ? float(140 - s) : 220.0f;
-    emitRingBody({{P, Q, R}, {tint, 0, 0}, alpha, false, segments, 0, 0, 0});
+    const CraftRadii radii = craftRadii(verticalSpeed);
+    emitRingBody({{radii.p, radii.q, radii.r}, {tint, 0, 0}, alpha, false, segments, 0, 0, 0});
     // Sideways motion turns the fin and the engines.
     glRotatef(float(x - prevX) * float(dir) / 10.0f, 0, 1, 0);
     emitFin(kind, alpha);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/camera_rules.h"
+#include "render/craft_rules.h"
 #include "render/shadow_casters.h"
 #include "render/track_rules.h"
 
@@ -195,6 +196,44 @@ TEST_F(ShadowCasters, MovingBlockCountsWhereItIsNow) {
     EXPECT_FALSE(reaches(1));
     mover.body.moveTime = 50;  // a full leg: over the floor
     EXPECT_TRUE(reaches(1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CraftShape, BodyWidensWhileFallingUpToACap) {
+    const CraftRadii resting = craftRadii(0);
+    EXPECT_FLOAT_EQ(resting.p, 150);
+    EXPECT_FLOAT_EQ(resting.q, 200);
+    EXPECT_FLOAT_EQ(resting.r, 140);
+    const CraftRadii rising = craftRadii(125);  // s = 62: narrower
+    EXPECT_FLOAT_EQ(rising.p, 88);
+    const CraftRadii falling = craftRadii(-160);  // s = -80: still follows
+    EXPECT_FLOAT_EQ(falling.q, 280);
+    const CraftRadii fast = craftRadii(-300);
+    EXPECT_FLOAT_EQ(fast.p, 230);
+    EXPECT_FLOAT_EQ(fast.q, 280);
+    EXPECT_FLOAT_EQ(fast.r, 220);
+    EXPECT_FLOAT_EQ(craftRadii(-163).p, 230);  // s = -81 (truncated): capped
+}
+
+TEST(CraftShape, FlamesFollowTheMotion) {
+    ExhaustTips tips = exhaustTips(1, 1000, 1200, false);
+    EXPECT_FLOAT_EQ(tips.inner, -365);
+    EXPECT_TRUE(tips.outerShown);
+    EXPECT_FLOAT_EQ(tips.outer, -470);
+    tips = exhaustTips(1, 1000, 1400, false);  // long flames are capped
+    EXPECT_FLOAT_EQ(tips.inner, -565);
+    EXPECT_FLOAT_EQ(tips.outer, -670);
+    tips = exhaustTips(1, 1000, 900, false);  // moving backward: short inner flames only
+    EXPECT_FLOAT_EQ(tips.inner, -165);
+    EXPECT_FALSE(tips.outerShown);
+    tips = exhaustTips(-1, 1000, 800, false);  // facing -z and moving that way
+    EXPECT_TRUE(tips.outerShown);
+    EXPECT_FLOAT_EQ(tips.inner, -365);
+    tips = exhaustTips(1, 1000, 1200, true);  // the ghost's flames are half as long
+    EXPECT_FLOAT_EQ(tips.inner, -265);
 }
 
 }  // namespace
