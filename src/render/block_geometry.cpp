@@ -83,80 +83,82 @@ void emitChamferCorners(const BlockShape& b) {
     vertex(0, -h, l, 0.1f, 0.99f); vertex(50, 50 - h, l - 50, 0.11f, 1); vertex(-50, 50 - h, l + 50, 0.1f, 1);
 }
 
-// A rotation given by where the local x, y and z axes go (each a signed
-// unit axis): places the one shared edge or corner piece at every edge and
-// corner of the block.
+// A quarter turn given by where the local x, y and z axes go (each a signed
+// unit axis) and a centre: places the one shared edge or corner piece at
+// every edge and corner of the block. The placement is applied to the
+// vertices here rather than through the model-view matrix, so a compiled
+// body is one run of vertices without matrix changes in between.
 struct Axis {
     int x, y, z;
 };
 
-void placePiece(float cx, float cy, float cz, Axis ax, Axis ay, Axis az) {
-    const GLfloat m[16] = {float(ax.x), float(ax.y), float(ax.z), 0, float(ay.x), float(ay.y), float(ay.z), 0,
-                           float(az.x), float(az.y), float(az.z), 0, cx, cy, cz, 1};
-    glMultMatrixf(m);
-}
+struct Placement {
+    float cx, cy, cz;
+    Axis ax, ay, az;
+
+    void vertex(float x, float y, float z) const {
+        glVertex3f(cx + x * float(ax.x) + y * float(ay.x) + z * float(az.x),
+                   cy + x * float(ax.y) + y * float(ay.y) + z * float(az.y),
+                   cz + x * float(ax.z) + y * float(ay.z) + z * float(az.z));
+    }
+    void normal(float x, float y, float z) const {
+        glNormal3f(x * float(ax.x) + y * float(ay.x) + z * float(az.x), x * float(ax.y) + y * float(ay.y) + z * float(az.y),
+                   x * float(ax.z) + y * float(ay.z) + z * float(az.z));
+    }
+    void point(const float* p) const {
+        normal(p[0], p[1], p[2]);
+        vertex(p[0], p[1], p[2]);
+    }
+};
 
 const Axis PX{1, 0, 0}, NX{-1, 0, 0}, PY{0, 1, 0}, NY{0, -1, 0}, PZ{0, 0, 1}, NZ{0, 0, -1};
 
 // A quarter cylinder of radius 50 along local +z from 0 to length, covering
 // the local +x/+y quadrant, from the five-point quarter circle.
-void emitEdgePiece(float length, float repeat) {
+void emitEdgePiece(const Placement& at, float length, float repeat) {
     glBegin(GL_QUAD_STRIP);
     for (int k = 0; k < 5; ++k) {
         // cornerCircle runs from (0, -50) to (50, 0); turned to run from
         // local +y to local +x.
         const float px = cornerCircle[k][0], py = -cornerCircle[k][1];
-        glNormal3f(px, py, 0);
+        at.normal(px, py, 0);
         glTexCoord2f(0, 0);
-        glVertex3f(px, py, 0);
+        at.vertex(px, py, 0);
         glTexCoord2f(repeat, 0);
-        glVertex3f(px, py, length);
+        at.vertex(px, py, length);
     }
     glEnd();
 }
 
 // One octant of a sphere of radius 50 (local +x, +y, +z) from the
 // quarter-sphere patch: ring r is points 5r..5r+4, from the pole downward.
-void emitCornerPiece() {
+void emitCornerPiece(const Placement& at) {
     glTexCoord2f(0, 0);
     glBegin(GL_TRIANGLE_FAN);
-    glNormal3f(0, 50, 0);
-    glVertex3f(0, 50, 0);
-    for (int k = 0; k < 5; ++k) {
-        glNormal3fv(cornerSphere[k]);
-        glVertex3fv(cornerSphere[k]);
-    }
+    const float pole[3] = {0, 50, 0};
+    at.point(pole);
+    for (int k = 0; k < 5; ++k) at.point(cornerSphere[k]);
     glEnd();
     for (int ring = 0; ring < 3; ++ring) {
         glBegin(GL_QUAD_STRIP);
         for (int k = 0; k < 5; ++k) {
-            const float* upper = cornerSphere[ring * 5 + k];
-            const float* lower = cornerSphere[(ring + 1) * 5 + k];
-            glNormal3fv(upper);
-            glVertex3fv(upper);
-            glNormal3fv(lower);
-            glVertex3fv(lower);
+            at.point(cornerSphere[ring * 5 + k]);
+            at.point(cornerSphere[(ring + 1) * 5 + k]);
         }
         glEnd();
     }
 }
 
 void edge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float length, float repeat) {
-    glPushMatrix();
-    placePiece(cx, cy, cz, ax, ay, az);
-    emitEdgePiece(length, repeat);
-    glPopMatrix();
+    emitEdgePiece({cx, cy, cz, ax, ay, az}, length, repeat);
 }
 
 // Octant signs (sx, sy, sz); an odd number of minus signs would mirror the
 // piece, so local x and z trade places there (the octant is symmetric in them).
 void corner(float cx, float cy, float cz, int sx, int sy, int sz) {
-    glPushMatrix();
     const Axis ax{sx, 0, 0}, ay{0, sy, 0}, az{0, 0, sz};
-    if (sx * sy * sz > 0) placePiece(cx, cy, cz, ax, ay, az);
-    else placePiece(cx, cy, cz, az, ay, ax);
-    emitCornerPiece();
-    glPopMatrix();
+    if (sx * sy * sz > 0) emitCornerPiece({cx, cy, cz, ax, ay, az});
+    else emitCornerPiece({cx, cy, cz, az, ay, ax});
 }
 
 void emitRoundedFaces(const BlockShape& b) {
