@@ -15,6 +15,9 @@ struct EffectSprite {
 
 constexpr int CRAFT_EFFECT_COUNT = 10;
 constexpr int KEY_FLAG_COUNT = 323;  // one flag per SDL 1.2 key code
+// Trigger blocks a craft can touch at once and still remember; a ninth one
+// under the same craft would fire again on the next step.
+constexpr int CRAFT_TOUCHED_TRIGGER_MEMORY = 8;
 
 // Craft kinds read by the block test.
 constexpr int CRAFT_KIND_PLAYER = 1;
@@ -55,8 +58,13 @@ struct Craft {
     int32_t camUp[3] = {0, 1, 0};
     int32_t camTargetOffset[3] = {0, 700, 1000};
     int32_t modeData[3] = {};
-    // Index of the block last touched (-1 none): touch triggers fire once per
-    // newly touched block. An index, not a pointer, so a reloaded level can
-    // never leave it dangling.
+    // Index of the block last touched (-1 none); a pong game is played on it.
+    // An index, not a pointer, so a reloaded level can never leave it dangling.
     int32_t lastTouched = -1;
+    // The touch-trigger blocks touched in the latest step that touched any
+    // block. A trigger fires only when its block is not among them, so a craft
+    // resting on a trigger plate and a second block fires the plate once, and
+    // one that jumps and lands back on the plate does not fire it again.
+    int32_t touchedTriggers[CRAFT_TOUCHED_TRIGGER_MEMORY] = {};
+    int32_t touchedTriggerCount = 0;
 };

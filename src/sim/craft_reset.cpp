@@ -18,6 +18,7 @@ void clearCraftForRun(Craft& craft, int32_t kind) {
     craft.health = 100;
     craft.kind = kind;
     craft.lastTouched = -1;
+    craft.touchedTriggerCount = 0;
     craft.holdTimer = 0;
     craft.phase = 0;
     craft.finished = false;

@@ -82,7 +82,12 @@ public:
         }
     }
 
-    GroundScanResult result() const { return result_; }
+    // Ends the scan: this step's touches become the ones the next step
+    // compares with.
+    GroundScanResult finish() {
+        rememberTouches();
+        return result_;
+    }
 
 private:
     static bool isCourt(const Block& block) { return block.body.pointX != 0 && block.body.has(FLAG_PONG); }
@@ -100,13 +105,29 @@ private:
     void touch(int i, bool side) {
         if (side && !grounded_) craft_.v_speed -= SIDE_CONTACT_SINK;
         grounded_ = true;
-        if (i == craft_.lastTouched) return;
-        const BlockBody& body = level_.blocks[size_t(i)].body;
-        if (body.has(FLAG_TOUCH_TRIGGER) && body.has(FLAG_HAS_TARGET)) {
-            playSound(ANY_CHANNEL, SOUND_PLACE);
-            triggerChain(level_, targetOf(body.flags));
-        }
+        touchedAny_ = true;
         craft_.lastTouched = i;
+        const BlockBody& body = level_.blocks[size_t(i)].body;
+        if (!body.has(FLAG_TOUCH_TRIGGER) || !body.has(FLAG_HAS_TARGET)) return;
+        if (touchedTriggerCount_ < CRAFT_TOUCHED_TRIGGER_MEMORY) touchedTriggers_[touchedTriggerCount_++] = i;
+        if (touchedBefore(i)) return;
+        playSound(ANY_CHANNEL, SOUND_PLACE);
+        triggerChain(level_, targetOf(body.flags));
+    }
+
+    // Among the triggers of the craft's latest step with contact.
+    bool touchedBefore(int i) const {
+        int count = std::clamp<int32_t>(craft_.touchedTriggerCount, 0, CRAFT_TOUCHED_TRIGGER_MEMORY);
+        const int32_t* first = craft_.touchedTriggers;
+        return std::find(first, first + count, i) != first + count;
+    }
+
+    // A step without contact (a jump, a fall) keeps the memory: landing back
+    // on the plate one jumped from does not fire it again.
+    void rememberTouches() {
+        if (!touchedAny_) return;
+        std::copy(touchedTriggers_, touchedTriggers_ + touchedTriggerCount_, craft_.touchedTriggers);
+        craft_.touchedTriggerCount = touchedTriggerCount_;
     }
 
     Craft& craft_;
@@ -114,6 +135,9 @@ private:
     const GroundScanOptions& options_;
     GroundScanResult result_;
     bool grounded_ = false;
+    bool touchedAny_ = false;
+    int32_t touchedTriggers_[CRAFT_TOUCHED_TRIGGER_MEMORY] = {};
+    int touchedTriggerCount_ = 0;
 };
 
 }  // namespace
@@ -122,7 +146,7 @@ GroundScanResult groundScanEveryBlock(Craft& craft, Level& level, const GroundSc
     Scan scan(craft, level, options);
     for (int i = 0; i < level.blockCount(); ++i)
         if (!scan.visit(i)) break;
-    return scan.result();
+    return scan.finish();
 }
 
 // The first block, not counting malformed ones, that may not lie wholly behind.
@@ -146,10 +170,10 @@ GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions&
     int next = firstNotBehind(index, craft.z);
     for (int i : index.alwaysTested) {
         if (i >= next) break;
-        if (!scan.visit(i)) return scan.result();
+        if (!scan.visit(i)) return scan.finish();
         next = std::max(i + 1, firstNotBehind(index, craft.z));
     }
     for (int i = next; i < level.blockCount(); ++i)
         if (!scan.visit(i)) break;
-    return scan.result();
+    return scan.finish();
 }

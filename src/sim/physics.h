@@ -127,8 +127,8 @@ void jumpNow(Craft& craft);
 std::string diedMessage(const Craft& craft, bool padMinutes);
 
 // ---- Craft reset -------------------------------------------------------
-// Clears speeds, health (100), ground types, lastTouched, holdTimer, phase,
-// finished, keys and the effects, and sets kind (1 for the player).
+// Clears speeds, health (100), ground types, the touched blocks, holdTimer,
+// phase, finished, keys and the effects, and sets kind (1 for the player).
 void clearCraftForRun(Craft& craft, int32_t kind);
 // Puts the craft at (x, y, z) with the previous position there too and the
 // eye `eyeBack` behind and `eyeUp` above (negative eyeBack: in front).

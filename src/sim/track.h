@@ -45,10 +45,12 @@ struct GroundScanResult {
     int pongStartBlock = -1;           // court whose game this scan started, -1 none
 };
 
-// Scans the level's blocks in level order. Touch triggers fire once per newly
-// touched block; a crash plays the explosion and stops the scan with
-// groundType 0 (the caller runs its death routine). A pong start sets
-// holdTimer -10000 and f_speed 0; the caller starts the game and its banner.
+// Scans the level's blocks in level order. A touch trigger fires when its
+// block was not touched in the craft's latest step that touched any block,
+// however many blocks the craft touches at once. A crash plays the explosion
+// and stops the scan with groundType 0 (the caller runs its death routine).
+// A pong start sets holdTimer -10000 and f_speed 0; the caller starts the
+// game and its banner.
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options = {});
 
 // The straightforward scan over every block in order, without the index that

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "core/globals.h"
 #include "sim/physics.h"
@@ -129,6 +130,99 @@ TEST_F(TouchTriggers, DrivingOffAndBackFiresAgain) {
     groundScan(craft, level);
     EXPECT_EQ(services.mixer.count(SOUND_PLACE), 2);
     EXPECT_EQ(level.blocks[2].body.moving, 0);  // the second trigger stopped it
+}
+
+// A craft resting on the track for many steps, the way a play state steps
+// it: the level moves first, then the craft.
+class TouchTriggerScenario : public ::testing::Test {
+protected:
+    void load(const std::string& text) {
+        level = levelFromText(text);
+        resetCraft(craft, level, 0);
+        services.mixer.clear();
+    }
+    void stepWithLevel(int steps) {
+        for (int i = 0; i < steps; ++i) {
+            advanceLevel(level);
+            ASSERT_EQ(physicsStep(craft, level, rules), StepOutcome::Completed) << "step " << i;
+        }
+    }
+    int32_t farBlockX() const { return blockCorner(level.blocks[2].body).x; }
+
+    SimServices services;
+    Level level;
+    Craft craft;
+    RecordingHooks hooks{level};
+    PlayRules rules = timeAttackRules(hooks);
+    ControlKeys keys = controlKeys(2);
+};
+
+// The far block slides toward +x for 100 steps per leg once started.
+const char* const FAR_BLOCK = "block plain pos=300,0,90000 size=600,500,600 point=5300,0,90000 flags=MOVE period=2\n";
+
+TEST_F(TouchTriggerScenario, RestingAcrossTheSeamOfATriggerPlateFiresOnce) {
+    load(std::string("block plain pos=300,0,0 size=600,500,1000 flags=TOUCH_TRIGGER,HAS_TARGET target=2\n"
+                     "block plain pos=300,0,1000 size=600,500,3000\n") +
+         FAR_BLOCK);
+    placeCraft(craft, 0, 150, 1000, 6000, 1800);  // 155 onto each side of the seam
+    stepWithLevel(80);
+    EXPECT_EQ(services.mixer.count(SOUND_PLACE), 1);
+    EXPECT_EQ(level.blocks[2].body.moving, -1);
+    EXPECT_EQ(level.blocks[2].body.moveTime, 79);  // moved on every step after the one that fired
+    EXPECT_GT(farBlockX(), 300 + 3000);
+    EXPECT_EQ(craft.z, 1000);  // still resting across the seam
+    EXPECT_EQ(craft.lastTouched, 1);
+    EXPECT_TRUE(hooks.deaths.empty());
+}
+
+TEST_F(TouchTriggerScenario, LeaningOnATriggerWallWhileStandingFiresOnce) {
+    load(std::string("block plain pos=2000,0,0 size=4000,500,10000\n"
+                     "block plain pos=1000,1000,0 size=600,1000,10000 flags=TOUCH_TRIGGER,HAS_TARGET target=2\n") +
+         FAR_BLOCK);
+    setKeyHeld(craft, keys.left, true);  // toward +x, where the wall stands
+    stepWithLevel(80);
+    EXPECT_EQ(craft.groundType, GROUND_SIDE_LEFT);
+    EXPECT_EQ(services.mixer.count(SOUND_PLACE), 1);
+    EXPECT_EQ(level.blocks[2].body.moving, -1);
+    EXPECT_EQ(level.blocks[1].body.moving, 0);  // leaned on, not landed on: the wall stays put
+    EXPECT_GT(farBlockX(), 300 + 1000);
+}
+
+TEST_F(TouchTriggerScenario, JumpingAndLandingBackOnThePlateDoesNotFireAgain) {
+    load(std::string("block plain pos=300,0,0 size=600,500,3000 flags=TOUCH_TRIGGER,HAS_TARGET target=2\n"
+                     "block plain pos=300,0,3000 size=600,500,3000\n") +
+         FAR_BLOCK);
+    stepWithLevel(5);
+    ASSERT_EQ(services.mixer.count(SOUND_PLACE), 1);
+    setKeyHeld(craft, keys.jump, true);
+    stepWithLevel(1);
+    setKeyHeld(craft, keys.jump, false);
+    ASSERT_GT(craft.ypos, 150);
+    stepWithLevel(60);  // up, down and resting again
+    EXPECT_EQ(craft.ypos, 150);
+    EXPECT_EQ(craft.groundType, 0);
+    EXPECT_EQ(services.mixer.count(SOUND_PLACE), 1);
+    EXPECT_EQ(level.blocks[2].body.moving, -1);
+}
+
+TEST_F(TouchTriggerScenario, EachOfTwoTouchedPlatesFiresOnceAndAgainAfterALeave) {
+    load("block plain pos=300,0,0 size=600,500,1000 flags=TOUCH_TRIGGER,HAS_TARGET target=2\n"
+         "block plain pos=300,0,1000 size=600,500,3000 flags=TOUCH_TRIGGER,HAS_TARGET target=3\n"
+         "block plain pos=300,0,90000 size=600,500,600\n"
+         "block plain pos=300,0,91000 size=600,500,600\n");
+    placeCraft(craft, 0, 150, 1000, 6000, 1800);
+    stepWithLevel(20);
+    EXPECT_EQ(services.mixer.count(SOUND_PLACE), 2);
+    EXPECT_EQ(level.blocks[2].body.moving, -1);
+    EXPECT_EQ(level.blocks[3].body.moving, -1);
+    placeCraft(craft, 0, 150, 2000, 6000, 1800);  // the second plate only
+    stepWithLevel(20);
+    EXPECT_EQ(services.mixer.count(SOUND_PLACE), 2);
+    placeCraft(craft, 0, 150, 1000, 6000, 1800);  // back across the seam: the first fires again
+    stepWithLevel(20);
+    EXPECT_EQ(services.mixer.count(SOUND_PLACE), 3);
+    EXPECT_EQ(level.blocks[2].body.moving, 0);
+    EXPECT_EQ(level.blocks[3].body.moving, -1);
 }
 
 TEST(TriggerChain, CyclicAndOutOfRangeChainsEnd) {
@@ -261,6 +355,8 @@ TEST(GroundScanIndex, MatchesTheStraightforwardScan) {
                 Craft a = craftAt(0, y, z);
                 a.prevY = y + 40;
                 a.lastTouched = (z / 1000) % 5;
+                a.touchedTriggers[0] = (z / 1000) / 11 * 11 + 5;  // the trigger nearest behind, or none
+                a.touchedTriggerCount = (z / 1000) % 2;
                 Craft b = a;
                 GroundScanResult ra = groundScan(a, fast);
                 GroundScanResult rb = groundScanEveryBlock(b, plain);
