@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "level/level_file.h"
 #include "level/level_text.h"
+#include "support/file_size_limit.h"
 #include "support/sim_levels.h"
 
 namespace {
@@ -110,6 +113,21 @@ protected:
         dir = pattern;
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    static std::vector<uint8_t> fileBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::vector<std::string> namesInDir() const {
+        std::vector<std::string> names;
+        if (DIR* folder = opendir(dir.c_str())) {
+            while (dirent* entry = readdir(folder))
+                if (entry->d_name[0] != '.' || (entry->d_name[1] != '\0' && std::strcmp(entry->d_name, "..") != 0))
+                    names.push_back(entry->d_name);
+            closedir(folder);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     std::string dir;
 };
 
@@ -129,15 +147,25 @@ TEST_F(LevelFiles, FailedWriteLeavesThePreviousFileWhole) {
     std::string path = dir + "/track.slv";
     Level first = levelFromText("block plain pos=1,2,3\n");
     ASSERT_EQ(writeLevelFile(path, first), 0);
-    ASSERT_EQ(chmod(dir.c_str(), 0500), 0);  // no temporary file can be made
+    const std::vector<uint8_t> before = fileBytes(path);
+    ASSERT_EQ(before, levelBytes(first));
+
+    // The second level needs more bytes than any file may take in the saving
+    // child, so its write stops short.
     Level second = levelFromText("block SPEED pos=4,5,6\nblock SLOW pos=4,5,7\n");
-    int result = writeLevelFile(path, second);
-    chmod(dir.c_str(), 0700);
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
-    EXPECT_EQ(result, -1);
+    ASSERT_GT(levelBytes(second).size(), before.size());
+    EXPECT_EQ(saveResultWithFileSizeLimit(before.size(), [&] { return writeLevelFile(path, second); }), -1)
+        << "the failed save was reported as success";
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(namesInDir(), std::vector<std::string>{"track.slv"}) << "a temporary file was left behind";
     Level back;
     ASSERT_EQ(readLevelFile(path, back), 0);
     EXPECT_EQ(back.blockCount(), 1);
+
+    // Without the limit the same save goes through.
+    ASSERT_EQ(writeLevelFile(path, second), 0);
+    EXPECT_EQ(fileBytes(path), levelBytes(second));
+    EXPECT_EQ(namesInDir(), std::vector<std::string>{"track.slv"});
 }
 
 TEST(LevelWriter, SortByZSwapsTargetsWithTheBlocks) {

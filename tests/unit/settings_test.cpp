@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +13,7 @@
 #include "core/atomic_file.h"
 #include "core/key_names.h"
 #include "core/settings.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -251,19 +249,9 @@ TEST_F(SettingsFile, WriteFailureKeepsOldFileAndMemory) {
     const std::string before = readWholeFile(path);
     settings.keys[KEY_JUMP1] = 999;
 
-    // A real short write: the child may write only 100 bytes per file.
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{100, 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(writeSettings(path) == -1 ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as success";
+    // A real short write: the saving child may write only 100 bytes per file.
+    EXPECT_EQ(saveResultWithFileSizeLimit(100, [this] { return writeSettings(path); }), -1)
+        << "the failed write was reported as success";
     EXPECT_EQ(readWholeFile(path), before);
     EXPECT_EQ(filesInFolder(), 1u) << "a temporary file was left behind";
     EXPECT_EQ(settings.keys[KEY_JUMP1], 999);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#include <csignal>
+#include <functional>
+
+// A real short write, even as root (who ignores folder permissions): `save`
+// runs in a forked child whose files may grow to at most `maxBytes`. SIGXFSZ
+// is ignored there, so a write past the limit fails with EFBIG instead of
+// killing the child. Returns 0 or -1 as `save` returned them, 1 for any other
+// value, and INT_MIN (with a test failure) when the child did not exit.
+inline int saveResultWithFileSizeLimit(rlim_t maxBytes, const std::function<int()>& save) {
+    pid_t child = fork();
+    if (child < 0) {
+        ADD_FAILURE() << "fork failed";
+        return INT_MIN;
+    }
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{maxBytes, maxBytes};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        int result = save();
+        _exit(result == 0 ? 0 : result == -1 ? 1 : 2);  // _exit: no atexit handlers or stream flushes twice
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        ADD_FAILURE() << "the saving child did not exit normally";
+        return INT_MIN;
+    }
+    switch (WEXITSTATUS(status)) {
+        case 0: return 0;
+        case 1: return -1;
+        case 2: return 1;
+        default:
+            ADD_FAILURE() << "the file size limit could not be set";
+            return INT_MIN;
+    }
+}
