@@ -108,8 +108,9 @@ int animDivisorFor(int fileValue) {
 int lineValue(const char* piece, const SettingLine& line) {
     const char* equals = std::strchr(piece, '=');
     if (equals == nullptr) return line.noEqualsDefault;
-    if (equals[1] == '\0') return 0;  // '=' ends the piece: nothing to read
-    const int value = parseDecimal(equals + 2);
+    // '=' ending the piece leaves nothing to read: the value is 0, which for
+    // AnimSpeed still has to become a divisor, never 0 itself.
+    const int value = equals[1] == '\0' ? 0 : parseDecimal(equals + 2);
     return line.special == Special::ANIM_SPEED ? animDivisorFor(value) : value;
 }
 

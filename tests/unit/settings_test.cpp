@@ -231,6 +231,20 @@ TEST_F(SettingsFile, EqualsAtTheEndOfAPieceReadsAsZero) {
     EXPECT_EQ(settings.glow, 0);
 }
 
+TEST_F(SettingsFile, AnimSpeedEndingAtEqualsStillGivesADivisor) {
+    // The tick counter is divided by it: an empty value reads as 0, divisor 53.
+    write(withLine(29, std::string(62, 'A') + "=5"));
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 53);
+
+    // A file cut right after "AnimSpeed =": every later line reuses that piece.
+    std::string full = DEFAULT_FILE;
+    write(full.substr(0, full.find("AnimSpeed")) + "AnimSpeed\t=");
+    readSettings(path, 1);
+    EXPECT_EQ(settings.animDivisor, 53);
+    EXPECT_EQ(settings.sounds, 0);
+}
+
 TEST_F(SettingsFile, OverlongNumbersStopAtTheIntLimits) {
     write(withLine(35, "width\t\t= 99999999999999999999") );
     readSettings(path, 1);
