@@ -6,6 +6,7 @@
 #include "core/gamestate.h"
 #include "core/globals.h"
 #include "core/settings.h"
+#include "render/camera.h"
 #include "render/glow.h"
 
 namespace {
@@ -50,26 +51,8 @@ void compositeBloom() {
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, screenWidth, 0, screenHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, glowTexture());
-    glBegin(GL_QUADS);
-    for (int layer = 0; layer < settings.bloom; ++layer) {
-        glTexCoord2f(0, 0); glVertex2i(0, 0);
-        glTexCoord2f(1, 0); glVertex2i(screenWidth, 0);
-        glTexCoord2f(1, 1); glVertex2i(screenWidth, screenHeight);
-        glTexCoord2f(0, 1); glVertex2i(0, screenHeight);
-    }
-    glEnd();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    drawFullWindowQuad(screenWidth, screenHeight, settings.bloom);
     glDisable(GL_BLEND);
     glEnable(GL_CULL_FACE);
 }

@@ -154,6 +154,28 @@ void endOverlay() {
     glPopMatrix();
 }
 
+void drawFullWindowQuad(int width, int height, int copies) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    for (int copy = 0; copy < copies; ++copy) {
+        glTexCoord2f(0, 0); glVertex2i(0, 0);
+        glTexCoord2f(1, 0); glVertex2i(width, 0);
+        glTexCoord2f(1, 1); glVertex2i(width, height);
+        glTexCoord2f(0, 1); glVertex2i(0, height);
+    }
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
 void setSplitViewport(SplitPlayer player) {
     const int half = screenHeight / 2;
     glViewport(0, player == SPLIT_PLAYER_A ? 0 : half, screenWidth, half);

@@ -62,6 +62,11 @@ void drawBackdropBehind(int slot, bool halfHeight);
 void beginOverlay();
 void endOverlay();
 
+// A textured quad over 0..width x 0..height (texture coordinates 0..1) under
+// its own orthographic projection, emitted `copies` times in one batch:
+// the glow target's shader passes and the additive bloom composite.
+void drawFullWindowQuad(int width, int height, int copies);
+
 // Split screen: craft A (first key group) is the lower half, craft B the
 // upper half.
 enum SplitPlayer : int { SPLIT_PLAYER_A = 0, SPLIT_PLAYER_B = 1 };

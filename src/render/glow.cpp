@@ -7,6 +7,7 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
+#include "render/camera.h"
 #include "render/glow_api.h"
 
 GlowEntryPoints glowGl = {};
@@ -69,29 +70,6 @@ GLuint createGlowTexture(int width, int height) {
     return texture;
 }
 
-// A quad over the whole glow target, texture coordinates 0..1.
-void drawTargetQuad() {
-    const int width = glowResources.width;
-    const int height = glowResources.height;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2i(0, 0);
-    glTexCoord2f(1, 0); glVertex2i(width, 0);
-    glTexCoord2f(1, 1); glVertex2i(width, height);
-    glTexCoord2f(0, 1); glVertex2i(0, height);
-    glEnd();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-}
-
 // One shader pass: source texture through a program into a colour attachment.
 void runPass(GLenum target, const GlowProgram& pass, GLuint source, float pixelSize) {
     glDrawBuffer(target);
@@ -100,7 +78,7 @@ void runPass(GLenum target, const GlowProgram& pass, GLuint source, float pixelS
     glBindTexture(GL_TEXTURE_2D, source);
     glowGl.uniform1i(pass.samplerLocation, 0);
     if (pass.pixelSizeLocation >= 0) glowGl.uniform1f(pass.pixelSizeLocation, pixelSize);
-    drawTargetQuad();
+    drawFullWindowQuad(glowResources.width, glowResources.height, 1);
 }
 
 }  // namespace
