@@ -1,7 +1,9 @@
 // Frame time of a single-player frame at 1024 x 768: a reference level with
 // a few hundred blocks in view, the player's craft, two more crafts, shadows
-// and halos. Run under Xvfb from the runtime directory (it uses gfx/ when
-// present):
+// and halos; and of the time-attack state's own frame on the same level.
+// Every frame goes through renderFrame, so Details 3 adds the glow pass, the
+// blur and the bloom composite. Run under Xvfb from the runtime directory
+// (it uses gfx/ when present and needs shaders/ for Details 3):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_frames
 // Each benchmark reports the median and 95th percentile of its frames.
 #include <benchmark/benchmark.h>
@@ -12,16 +14,21 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <functional>
 #include <vector>
 
+#include "core/gamestate.h"
 #include "core/globals.h"
+#include "core/render_frame.h"
 #include "core/settings.h"
 #include "core/textures.h"
+#include "modes/timeattack/time_attack.h"
 #include "render/block_cache.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/track.h"
 #include "support/gl_context.h"
+#include "support/glow_setup.h"
 
 namespace {
 
@@ -58,10 +65,33 @@ Level referenceLevel() {
     return level;
 }
 
+struct Fixture;
+
+// The single-player frame order as a state, so renderFrame draws it once per
+// pass; `mark` is called after each part (backdropBehind: the opt-in
+// drawBackdropBehind after the track pass).
+class ReferenceScene : public Gamestate {
+public:
+    explicit ReferenceScene(Fixture& fixture) : fixture_(fixture) {}
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override;
+
+    std::function<void(int)> mark = [](int) {};
+    bool backdropBehind = false;
+
+private:
+    Fixture& fixture_;
+};
+
 struct Fixture {
     GlContext* gl = nullptr;
+    bool glowReady = false;
     Level level;
     Craft player, pusher, ghostLike;
+    ReferenceScene scene{*this};
+    TimeAttack timeAttack;
 
     Fixture() {
         gl = &sharedGlContext();
@@ -69,14 +99,18 @@ struct Fixture {
         settings.style = 0;
         settings.mipmaps = 1;
         settings.animDivisor = 1;
+        settings.bloom = 3;
         listTextureSets();
         if (loadTextures() != 0 || loadFontTexture() != 0) createTestTextures();
         buildSpriteTiles();
         buildCornerTables();
+        glowReady = startGlowEffect(256, 256);
         level = referenceLevel();
         player = placed(900, 650, 3000, 1);
         pusher = placed(-800, 650, 9000, 99);
         ghostLike = placed(2500, 650, 14000, 1);
+        timeAttack.run.level = level;
+        timeAttack.backgroundIndex = 1;
     }
 
     static Craft placed(int x, int y, int z, int kind) {
@@ -89,37 +123,58 @@ struct Fixture {
         return craft;
     }
 
-    // The single-player frame order; `mark` is called after each part.
-    // backdropBehind: the opt-in drawBackdropBehind after the track pass.
+    // One frame of `state` through renderFrame, finished. The camera is
+    // placed first, as the play states' update does, so the glow pass sees
+    // the window's projection.
+    void renderState(Gamestate& state, Craft& viewer, ViewVariant variant) {
+        placeCameraAtStart(viewer, variant);
+        Gamestate* const saved = currentState;
+        currentState = &state;
+        renderFrame();
+        glFinish();
+        currentState = saved;
+    }
+
     template <typename Mark>
     void drawFrame(Mark mark, bool backdropBehind = false) {
-        gl->beginFrame();
-        placeCameraAtStart(player, ViewVariant::Single);
-        applyCamera(player);
-        if (!backdropBehind) drawBackdrop(BACKDROP_SLOTS[1], false);
-        mark(0);
-        drawTrack(level, player.z);
-        if (backdropBehind) drawBackdropBehind(BACKDROP_SLOTS[1], false);
-        mark(1);
-        drawCraftRecord(player);
-        drawCraftRecord(pusher);
-        drawCraftRecord(ghostLike);
-        mark(2);
-        const Craft* crafts[] = {&player, &pusher, &ghostLike};
-        drawShadows(level, crafts, 3, player.z);
-        mark(3);
-        drawHalos(level, player.z, HALO_SINGLE);
-        drawCraftTrail(player);
-        drawBlockItems(level, player, true, true);
-        mark(4);
-        gl->swap();
-        glFinish();
+        scene.mark = mark;
+        scene.backdropBehind = backdropBehind;
+        renderState(scene, player, ViewVariant::Single);
         mark(5);
+        scene.mark = [](int) {};
     }
     void drawFrame(bool backdropBehind = false) {
         drawFrame([](int) {}, backdropBehind);
     }
+
+    // The time-attack state's own draw: the same level and craft, its halo
+    // colours, the timer, no ghost.
+    void drawTimeAttackFrame() {
+        timeAttack.run.craft = player;
+        renderState(timeAttack, timeAttack.run.craft, ViewVariant::TimeAttack);
+    }
 };
+
+void ReferenceScene::draw() {
+    Fixture& f = fixture_;
+    applyCamera(f.player);
+    if (!backdropBehind) drawBackdrop(BACKDROP_SLOTS[1], false);
+    mark(0);
+    drawTrack(f.level, f.player.z);
+    if (backdropBehind) drawBackdropBehind(BACKDROP_SLOTS[1], false);
+    mark(1);
+    drawCraftRecord(f.player);
+    drawCraftRecord(f.pusher);
+    drawCraftRecord(f.ghostLike);
+    mark(2);
+    const Craft* crafts[] = {&f.player, &f.pusher, &f.ghostLike};
+    drawShadows(f.level, crafts, 3, f.player.z);
+    mark(3);
+    drawHalos(f.level, f.player.z, HALO_SINGLE);
+    drawCraftTrail(f.player);
+    drawBlockItems(f.level, f.player, true, true);
+    mark(4);
+}
 
 Fixture& fixture() {
     static Fixture f;
@@ -141,28 +196,33 @@ double percentile(std::vector<double> samples, double p) {
     return samples[index];
 }
 
-// Arguments: Details, Shadows, compiled block bodies, backdrop behind the
-// track.
-void BM_Frame(benchmark::State& state) {
-    Fixture& f = fixture();
+bool frameSettings(benchmark::State& state, Fixture& f, int details, int shadows) {
     if (!f.gl->ok()) {
         state.SkipWithError("no GL window (run under Xvfb)");
-        return;
+        return false;
     }
-    settings.details = int(state.range(0));
-    settings.shadows = int(state.range(1));
+    if (details == 3 && !f.glowReady) {
+        state.SkipWithError("glow effect did not start (run from the runtime directory)");
+        return false;
+    }
+    settings.details = details;
+    settings.shadows = shadows;
     settings.drawDist = 200000;
     settings.shadowDist = 50000;
     settings.glow = 1;
     settings.speed = 1;
-    setBlockCacheEnabled(state.range(2) != 0);
-    const bool behind = state.range(3) != 0;
-    for (int warm = 0; warm < 3; ++warm) f.drawFrame(behind);
+    return true;
+}
+
+// Times each call of `frame` (three unmeasured first) and reports the
+// median and 95th percentile frame and the CPU time per frame.
+void timeFrames(benchmark::State& state, const std::function<void()>& frame) {
+    for (int warm = 0; warm < 3; ++warm) frame();
     std::vector<double> frameMs;
     const double cpuStart = processCpuMs();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        f.drawFrame(behind);
+        frame();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         frameMs.push_back(took.count() * 1000.0);
@@ -170,22 +230,31 @@ void BM_Frame(benchmark::State& state) {
     state.counters["median_ms"] = percentile(frameMs, 0.5);
     state.counters["p95_ms"] = percentile(frameMs, 0.95);
     state.counters["cpu_ms_per_frame"] = (processCpuMs() - cpuStart) / double(frameMs.size());
+}
+
+// Arguments: Details, Shadows, compiled block bodies, backdrop behind the
+// track.
+void BM_Frame(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
+    setBlockCacheEnabled(state.range(2) != 0);
+    const bool behind = state.range(3) != 0;
+    timeFrames(state, [&] { f.drawFrame(behind); });
     setBlockCacheEnabled(true);
+}
+
+// Arguments: Details, Shadows.
+void BM_TimeAttackFrame(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
+    timeFrames(state, [&] { f.drawTimeAttackFrame(); });
 }
 
 // Where the time of a Details 2 frame with shadows goes (glFinish after
 // each part, so the parts add up to more than a frame).
 void BM_FrameParts(benchmark::State& state) {
     Fixture& f = fixture();
-    if (!f.gl->ok()) {
-        state.SkipWithError("no GL window (run under Xvfb)");
-        return;
-    }
-    settings.details = 2;
-    settings.shadows = 1;
-    settings.drawDist = 200000;
-    settings.shadowDist = 50000;
-    settings.glow = 1;
+    if (!frameSettings(state, f, 2, 1)) return;
     static const char* const names[6] = {"backdrop_ms", "track_ms", "crafts_ms", "shadows_ms", "halos_items_ms", "swap_ms"};
     std::vector<double> partMs[6];
     for (auto _ : state) {
@@ -204,14 +273,22 @@ void BM_FrameParts(benchmark::State& state) {
 BENCHMARK(BM_FrameParts)->Iterations(30)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void frameArguments(benchmark::internal::Benchmark* b) {
-    for (int details = 0; details <= 2; ++details)
+    for (int details = 0; details <= 3; ++details)
         for (int shadows = 0; shadows <= 1; ++shadows) b->Args({details, shadows, 1, 0});
     // Immediate mode for every block body, and the backdrop drawn behind.
     b->Args({2, 1, 0, 0});
     b->Args({2, 1, 1, 1});
+    b->Args({3, 1, 1, 1});
 }
 
 BENCHMARK(BM_Frame)->Apply(frameArguments)->ArgNames({"details", "shadows", "cached", "behind"})->Iterations(60)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_TimeAttackFrame)
+    ->ArgsProduct({{2, 3}, {0, 1}})
+    ->ArgNames({"details", "shadows"})
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

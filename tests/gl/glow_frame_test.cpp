@@ -15,6 +15,7 @@
 #include "render/glow.h"
 #include "render/text.h"
 #include "support/gl_context.h"
+#include "support/glow_setup.h"
 
 namespace {
 
@@ -56,13 +57,8 @@ protected:
         context = new GlContext(WIDTH, HEIGHT);
         if (!context->ok()) return;
         createTestTextures();
-        settings.bloomW = 256;
-        settings.bloomH = 256;
         settings.bloom = 3;
-        glowReady = loadGlowExtensions() == 0 && createGlowTargets() == 0;
-        if (glowReady) loadGlowShaders();
-        glowReady = glowReady && shadersActive;
-        bindWindowFramebuffer();
+        glowReady = startGlowEffect(256, 256);
     }
     static void TearDownTestSuite() {
         releaseGlow();
