@@ -220,8 +220,12 @@ TEST(RecordRules, MedalsAreAwardedAtOrBelowEachTime) {
     EXPECT_EQ(medalFor(10001, 10000, 20000, 30000), MEDAL_SILVER);
     EXPECT_EQ(medalFor(20001, 10000, 20000, 30000), MEDAL_BRONZE);
     EXPECT_EQ(medalFor(30001, 10000, 20000, 30000), MEDAL_NONE);
-    // A level without medal times awards nothing.
+    // A level without medal times awards nothing, not even to a run whose
+    // clock never started (a goal reached while waiting at the start).
     EXPECT_EQ(medalFor(1, 0, 0, 0), MEDAL_NONE);
+    EXPECT_EQ(medalFor(0, 0, 0, 0), MEDAL_NONE);
+    // Only the tiers the level sets count.
+    EXPECT_EQ(medalFor(0, 0, 20000, 30000), MEDAL_SILVER);
 }
 
 TEST(RecordRules, TotalAndAverageCountLevelsWithoutRecord) {

@@ -98,9 +98,13 @@ int writeHighscores(const std::string& path, const std::vector<RecordEntry>& tab
 }
 
 int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime) {
-    if (runMs <= goldTime) return MEDAL_GOLD;
-    if (runMs <= silverTime) return MEDAL_SILVER;
-    if (runMs <= bronzeTime) return MEDAL_BRONZE;
+    // A medal time of 0 is a level without that medal (the old level form has
+    // none at all); a run that never started its clock must not earn gold
+    // there.
+    auto earns = [runMs](int32_t medalTime) { return medalTime > 0 && runMs <= medalTime; };
+    if (earns(goldTime)) return MEDAL_GOLD;
+    if (earns(silverTime)) return MEDAL_SILVER;
+    if (earns(bronzeTime)) return MEDAL_BRONZE;
     return MEDAL_NONE;
 }
 

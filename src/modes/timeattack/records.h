@@ -44,7 +44,8 @@ void readHighscores(const std::string& path, std::vector<RecordEntry>& table);
 // old file untouched.
 int writeHighscores(const std::string& path, const std::vector<RecordEntry>& table);
 
-// The medal a run of runMs earns against the level's medal times.
+// The medal a run of runMs earns against the level's medal times; a medal
+// time of 0 awards nothing.
 int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime);
 
 // Sum of all record times (999999 for levels without one), wrapping as the
