@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <dirent.h>
 #include <fstream>
 #include <set>
@@ -14,6 +13,8 @@
 #include "level/level_file.h"
 #include "level/level_text.h"
 #include "modes/timeattack/ghost.h"
+#include "modes/timeattack/records.h"
+#include "modes/timeattack/run_timer.h"
 #include "timeattack_recording.h"
 
 namespace {
@@ -161,10 +162,14 @@ TEST_F(TimeAttackLevel, FallRestartsWithAConsoleLine) {
     load("block plain pos=600,0,0 size=1200,500,1000\n");
     HeldKeys forward;
     forward.forward = true;
-    steps(120, forward);
-    EXPECT_GE(consoleHistory.lineCount(), 1);
-    EXPECT_EQ(std::strncmp(consoleHistory.line(0), "Died after ", 11), 0) << consoleHistory.line(0);
-    EXPECT_EQ(consoleHistory.lineCount(), 1);
+    steps(3, forward);
+    ASSERT_EQ(run.craft.phase, 2);
+    // 1:05.432 on the clock, in whole seconds so that each call carries once.
+    for (int i = 0; i < 65; ++i) run.addFrameTime(1000);
+    run.addFrameTime(432);
+    steps(117, forward);
+    ASSERT_EQ(consoleHistory.lineCount(), 1);
+    EXPECT_STREQ(consoleHistory.line(0), "Died after  1:05:43") << "minutes padded to two places";
     EXPECT_LT(run.craft.z, 5000) << "back near the start";
 }
 
@@ -199,6 +204,16 @@ TEST_F(TimeAttackLevel, GoalSetsTheRecordFlagOnlyBelowTheRecord) {
     ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
     ASSERT_TRUE(result.finished);
     EXPECT_TRUE(run.craft.finished);
+}
+
+TEST_F(TimeAttackLevel, GoalUnderTheStartFinishesWithoutAMedal) {
+    load("form old\nblock GOAL pos=600,0,0 size=1200,500,3000\n");
+    steps(1);
+    ASSERT_TRUE(run.goalReached) << "the goal counts even before the clock starts";
+    EXPECT_EQ(run.craft.timeMs, 0);
+    EXPECT_TRUE(run.craft.finished);
+    EXPECT_EQ(medalFor(runTimeOf(run.craft), run.level.goldTime, run.level.silverTime, run.level.bronzeTime),
+              MEDAL_NONE);
 }
 
 TEST_F(TimeAttackLevel, LevelWithoutMedalHeaderHasNoMedalTimes) {
