@@ -64,6 +64,39 @@ class ConsoleTest(unittest.TestCase):
             self.assertLess(closed.count(is_console_grey, box=(600, 20, 1000, 200)), 20000)
             self.assertTrue(game.running())
 
+    # The front face of the block under the craft, below the console panel.
+    TRACK_BOX = (400, 620, 630, 700)
+
+    def test_texset_reloads_the_block_textures_at_once(self):
+        with harness.Game(settings=SETTINGS) as game:
+            self.start_run(game)
+            first = game.screenshot().mean(*self.TRACK_BOX)
+
+            game.key("Tab")
+            game.pause(300)
+            game.type_text("texset 1")
+            game.key("Return")
+            game.pause(500)
+            game.key("Tab")
+            game.pause(300)
+            second = game.screenshot().mean(*self.TRACK_BOX)
+            change = sum(abs(a - b) for a, b in zip(first, second))
+            self.assertGreater(change, 60, "set 1 looks like set 0: %s %s" % (first, second))
+
+            # The input line is kept: shorten "texset 1" to "texset 0".
+            game.key("Tab")
+            game.pause(300)
+            game.key("BackSpace")
+            game.type_text("0")
+            game.key("Return")
+            game.pause(500)
+            game.key("Tab")
+            game.pause(300)
+            back = game.screenshot().mean(*self.TRACK_BOX)
+            self.assertLess(sum(abs(a - b) for a, b in zip(first, back)), 10,
+                            "texset 0 did not bring the first set back: %s %s" % (first, back))
+            self.assertTrue(game.running())
+
     def test_unknown_input_prints_the_help(self):
         with harness.Game(settings=SETTINGS) as game:
             self.start_run(game)
