@@ -81,6 +81,20 @@ TEST_F(ConsoleStateTest, TypedCharactersBuildTheInputLine) {
     EXPECT_NE(console.input().back(), '~');
 }
 
+TEST_F(ConsoleStateTest, OnlyCharactersFromBlankToClosingBraceAreTyped) {
+    press(SDLK_SPACE, ' ');
+    press(SDLK_RIGHTBRACKET, '}');
+    press(SDLK_a, 31);
+    press(SDLK_BACKQUOTE, '~');
+    press(SDLK_a, 0xe9);  // a letter beyond ASCII
+    EXPECT_EQ(console.input(), " }");
+    // Backspace on an empty line removes nothing and types nothing.
+    press(SDLK_BACKSPACE, 8);
+    press(SDLK_BACKSPACE, 8);
+    press(SDLK_BACKSPACE, 8);
+    EXPECT_EQ(console.input(), "");
+}
+
 TEST_F(ConsoleStateTest, KeyReleasesAreIgnored) {
     press(SDLK_a, 'a', SDL_KEYUP);
     EXPECT_EQ(console.input(), "");
