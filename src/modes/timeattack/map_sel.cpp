@@ -55,9 +55,10 @@ void MapSel::refresh() {
     readHighscores(HIGHSCORE_FILE, recordTable);
     total = totalRecordTime(recordTable);
     average = averageRecordTime(recordTable);
-    // Levels may have gone since the last visit.
+    // Levels may have gone since the last visit. Scrolling never starts the
+    // window below the sixth row from the end, so neither does a shorter list.
     selected = std::max(0, std::min(selected, mapCount - 1));
-    firstVisibleRow = std::max(0, std::min(firstVisibleRow, selected));
+    firstVisibleRow = std::max(0, std::min({firstVisibleRow, selected, mapCount - 6}));
     if (selected > firstVisibleRow + MAPSEL_VISIBLE_ROWS - 1) firstVisibleRow = selected - (MAPSEL_VISIBLE_ROWS - 1);
 }
 
