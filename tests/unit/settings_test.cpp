@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "core/atomic_file.h"
 #include "core/key_names.h"
@@ -291,28 +292,25 @@ TEST_F(SettingsFile, AtomicWriteOverAFolderFailsCleanly) {
 }
 
 TEST(KeyName, LettersDigitsAndNamedKeys) {
-    EXPECT_STREQ(keyName('a'), "a");
-    EXPECT_STREQ(keyName('z'), "z");
-    EXPECT_STREQ(keyName('0'), "0");
-    EXPECT_STREQ(keyName('9'), "9");
-    EXPECT_STREQ(keyName(8), "backspace");
-    EXPECT_STREQ(keyName(13), "return");
-    EXPECT_STREQ(keyName(32), "space");
-    EXPECT_STREQ(keyName(256), "KP_0");
-    EXPECT_STREQ(keyName(258), "KP_DOWN");
-    EXPECT_STREQ(keyName(260), "KP_LEFT");
-    EXPECT_STREQ(keyName(262), "KP_RIGHT");
-    EXPECT_STREQ(keyName(264), "KP_UP");
-    EXPECT_STREQ(keyName(265), "KP_9");
-    EXPECT_STREQ(keyName(271), "KP_RETURN");
-    EXPECT_STREQ(keyName(273), "up");
-    EXPECT_STREQ(keyName(276), "left");
-    EXPECT_STREQ(keyName(303), "rshift");
-    EXPECT_STREQ(keyName(306), "lctrl");
+    for (int code = 'a'; code <= 'z'; ++code) EXPECT_EQ(keyName(code), std::string(1, char(code)));
+    for (int code = '0'; code <= '9'; ++code) EXPECT_EQ(keyName(code), std::to_string(code - '0'));
+    const std::pair<int, const char*> named[] = {
+        {8, "backspace"}, {13, "return"}, {32, "space"},
+        {256, "KP_0"}, {257, "KP_1"}, {258, "KP_DOWN"}, {259, "KP_3"}, {260, "KP_LEFT"},
+        {261, "KP_5"}, {262, "KP_RIGHT"}, {263, "KP_7"}, {264, "KP_UP"}, {265, "KP_9"},
+        {271, "KP_RETURN"}, {273, "up"}, {274, "down"}, {275, "right"}, {276, "left"},
+        {303, "rshift"}, {304, "lshift"}, {305, "rctrl"}, {306, "lctrl"},
+    };
+    for (const auto& [code, name] : named) EXPECT_STREQ(keyName(code), name) << code;
 }
 
 TEST(KeyName, OtherCodesAreNumbered) {
     EXPECT_STREQ(keyName('A'), "key65");
+    EXPECT_STREQ(keyName('`'), "key96");   // just below 'a'
+    EXPECT_STREQ(keyName('{'), "key123");  // just above 'z'
+    EXPECT_STREQ(keyName('/'), "key47");
+    EXPECT_STREQ(keyName(':'), "key58");
+    EXPECT_STREQ(keyName(272), "key272");  // between KP_RETURN and up
     EXPECT_STREQ(keyName(266), "key266");
     EXPECT_STREQ(keyName(27), "key27");
     EXPECT_STREQ(keyName(-5), "key-5");
