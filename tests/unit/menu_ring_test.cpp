@@ -3,6 +3,7 @@
 #include "core/state_ids.h"
 #include "core/textures.h"
 #include "frontend/menu.h"
+#include "support/sim_fixtures.h"
 
 namespace {
 
@@ -79,6 +80,21 @@ TEST_F(MenuRing, EscapeAndQuitEndTheProgram) {
     EXPECT_EQ(press(SDLK_ESCAPE), -1);
     menu.selection = MENU_QUIT_ENTRY;
     EXPECT_EQ(press(SDLK_RETURN), -1);
+}
+
+TEST_F(MenuRing, TurningPlaysTheMenuSoundAndEnterTheSelectSound) {
+    SimServices services;
+    press(SDLK_LEFT);
+    press(SDLK_d);
+    EXPECT_EQ(services.mixer.played_, (std::vector<std::pair<int, int>>{{ANY_CHANNEL, SOUND_MENU},
+                                                                      {ANY_CHANNEL, SOUND_MENU}}));
+    services.mixer.clear();
+    press(SDLK_UP);
+    EXPECT_TRUE(services.mixer.played_.empty()) << "other keys are silent";
+    menu.selection = MENU_QUIT_ENTRY;
+    menu.direction = Menu::RESTING;
+    EXPECT_EQ(press(SDLK_RETURN), -1);
+    EXPECT_EQ(services.mixer.played_, (std::vector<std::pair<int, int>>{{ANY_CHANNEL, SOUND_SELECT}}));
 }
 
 TEST(MenuEntries, OpenTheirStatesAndCarryTheirLabels) {
