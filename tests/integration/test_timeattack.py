@@ -58,6 +58,13 @@ def frame_colour(shot):
     return shot.mean(x, y - 20, x + 7, y + 20)
 
 
+def timer_glyphs(shot):
+    """Bright pixels where the run's clock stands, bottom right."""
+    top = H - int(H * 0.06)
+    box = (int(W * 0.78), top - 4, int(W * 0.95), top + int(0.03 * H))
+    return shot.count(lambda rgb: min(rgb) > 200, box)
+
+
 class TimeAttackRoad(unittest.TestCase):
     def wait_until(self, game, predicate, timeout, what):
         end = time.time() + timeout
@@ -172,6 +179,41 @@ class TimeAttackRoad(unittest.TestCase):
             game.pause(800)
             entries = read_highscores(game.path("highscore.hsc"))
             self.assertNotEqual(entries[LEVEL][3], "Bo", "a slower run keeps the old holder")
+            game.key("Escape")
+            game.pause(500)
+            game.key("Escape")
+            result = game.wait(timeout=15)
+        self.assertEqual(result.returncode, 0)
+
+    def test_level_gone_after_listing_keeps_the_list(self):
+        with harness.Game() as game:
+            game.start()
+            game.wait_for_window()
+            game.pause(500)
+            game.key("Return")
+            game.pause(600)
+            # The list was read on entry; the first level disappears behind it.
+            game.remove("maps/chain-reaction.slv")
+            game.key("Return")
+            game.wait_for_output("Level not found.", timeout=10, stream="stderr")
+            game.pause(500)
+            self.assertTrue(game.running())
+            shot = game.screenshot()
+            r, g, b = frame_colour(shot)
+            self.assertGreater(b, 2 * max(r, g) + 10, "still on the map list, not in an empty run")
+            self.assertLess(timer_glyphs(shot), 10, "no clock on the list")
+            # The next level still starts, and Escape from it returns to a
+            # list that no longer holds the missing one.
+            game.key("Down", "Return")
+            game.pause(800)
+            self.assertGreater(timer_glyphs(game.screenshot()), 40, "the ferry run shows its clock")
+            game.key("Escape")
+            game.pause(800)
+            listed = game.screenshot()
+            r, g, b = frame_colour(listed)
+            self.assertGreater(b, 2 * max(r, g) + 10, "back on the map list")
+            self.assertLess(mismatch(listed, row_box(4, 0.0488, 0.4), row_box(5, 0.0488, 0.4)), 0.005,
+                            "four levels left: the fifth row is empty")
             game.key("Escape")
             game.pause(500)
             game.key("Escape")
