@@ -55,8 +55,11 @@ int LevelEnd::store() {
     entry->recordTime = uint32_t(run.craft.timeMs);
     entry->holder = typedName.substr(0, RECORD_HOLDER_SIZE - 1);
     entry->medal = medalOfRun();
+    // The ghost file must stay the run of the stored record: when the record
+    // cannot be written, the old record's ghost is kept too.
+    if (writeHighscores(HIGHSCORE_FILE, recordTable) != 0) return -1;
     saveGhost(ghost, run.levelPath);
-    return writeHighscores(HIGHSCORE_FILE, recordTable);
+    return 0;
 }
 
 int LevelEnd::handleEvent(SDL_Event event, SDL_keysym key) {

@@ -15,9 +15,9 @@ public:
     void update(int elapsedMs) override;
 
     // Keeps a new record: the entry's time, holder and medal, the record
-    // file and the run's ghost. Nothing without a new record. Returns 0, or
-    // -1 when the record file could not be written (the table still holds
-    // the record for this visit).
+    // file and then the run's ghost. Nothing without a new record. Returns
+    // 0, or -1 when the record file could not be written: the ghost file is
+    // then left alone and only the table holds the record for this visit.
     int store();
 
     std::string typedName;
