@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/gamestate.h"
+#include "core/state_ids.h"
+#include "modes/timeattack/byte_file.h"
+#include "modes/timeattack/ghost.h"
+#include "modes/timeattack/level_end.h"
+#include "modes/timeattack/records.h"
+#include "modes/timeattack/time_attack.h"
+
+namespace {
+
+// The record screen keeping (or not keeping) a finished run, in a private
+// working directory with one level whose record and ghost already exist.
+class RecordScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tavrelo-levelend-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        mkdir("maps", 0755);
+        std::ofstream("maps/track.slv") << "level";
+        savedPlay = stateTable[STATE_TIMEATTACK];
+        stateTable[STATE_TIMEATTACK] = &play;
+
+        ASSERT_EQ(scanMaps("maps", recordTable), 1);
+        recordTable[0].recordTime = 9000;
+        recordTable[0].holder = "Old";
+        recordTable[0].medal = MEDAL_BRONZE;
+        ASSERT_EQ(writeHighscores(HIGHSCORE_FILE, recordTable), 0);
+        writeOldGhost();
+
+        play.mapIndex = 0;
+        play.run.levelPath = "maps/track.slv";
+        play.run.level.goldTime = 5000;
+        play.run.level.silverTime = 7000;
+        play.run.level.bronzeTime = 9000;
+        // A finished run of 6.5 s whose recording holds three samples.
+        Craft& craft = play.run.craft;
+        craft.timeMs = 6500;
+        craft.seconds = 6;
+        craft.msPart = 500;
+        craft.finished = true;
+        startRecording(ghost, craft);
+        ghost.sampleIndex = 2;
+        screen.typedName = "Ada";
+    }
+    void TearDown() override {
+        stateTable[STATE_TIMEATTACK] = savedPlay;
+        releaseGhost(ghost);
+        recordTable.clear();
+        EXPECT_EQ(chdir(saved), 0);
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    void writeOldGhost() {
+        ByteWriter writer;
+        writer.writeInt32(1);
+        writer.writeInt32(7);
+        writer.writeInt32(8);
+        writer.writeInt32(9);
+        ASSERT_EQ(writeBytesAtomically("maps/track.gho", writer.bytes()), 0);
+    }
+    size_t ghostFileSize() {
+        std::vector<uint8_t> bytes;
+        return readWholeFile("maps/track.gho", bytes) ? bytes.size() : 0;
+    }
+    std::vector<RecordEntry> recordsOnDisk() {
+        std::vector<RecordEntry> table;
+        scanMaps("maps", table);
+        readHighscores(HIGHSCORE_FILE, table);
+        return table;
+    }
+
+    std::string dir;
+    char saved[4096] = {};
+    Gamestate* savedPlay = nullptr;
+    TimeAttack play;
+    LevelEnd screen;
+};
+
+TEST_F(RecordScreen, NewRecordKeepsTimeHolderMedalAndGhost) {
+    EXPECT_EQ(screen.store(), 0);
+    std::vector<RecordEntry> table = recordsOnDisk();
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].recordTime, 6500u);
+    EXPECT_EQ(table[0].holder, "Ada");
+    EXPECT_EQ(table[0].medal, MEDAL_SILVER);
+    EXPECT_EQ(ghostFileSize(), 4u + 3u * 12u) << "the run's three samples replace the old ghost";
+}
+
+TEST_F(RecordScreen, RunWithoutNewRecordChangesNothing) {
+    play.run.craft.finished = false;
+    EXPECT_EQ(screen.store(), 0);
+    std::vector<RecordEntry> table = recordsOnDisk();
+    EXPECT_EQ(table[0].recordTime, 9000u);
+    EXPECT_EQ(table[0].holder, "Old");
+    EXPECT_EQ(ghostFileSize(), 4u + 12u);
+}
+
+TEST_F(RecordScreen, UnwritableRecordFileKeepsTheOldGhost) {
+    // A directory in the record file's place: the rename over it fails.
+    ASSERT_EQ(unlink(HIGHSCORE_FILE), 0);
+    ASSERT_EQ(mkdir(HIGHSCORE_FILE, 0755), 0);
+    EXPECT_EQ(screen.store(), -1);
+    EXPECT_EQ(ghostFileSize(), 4u + 12u) << "the ghost still belongs to the record that is kept";
+    EXPECT_EQ(recordTable[0].recordTime, 6500u) << "the table holds the record for this visit";
+}
+
+}  // namespace
