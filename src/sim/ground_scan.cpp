@@ -9,6 +9,14 @@ namespace {
 
 constexpr int SIDE_CONTACT_SINK = 3;  // v_speed lost leaning on a side without ground
 
+// The ground a block gives. A damaged file may hold any type code; codes
+// outside the table act as plain ground, so that none of them reads as
+// "airborne" (-1) or as leaning on a side (15, 16).
+int groundTypeOf(const Block& block) {
+    int32_t type = effectiveType(block);
+    return type >= 0 && type < BLOCK_TYPE_COUNT ? type : int(BLOCK_PLAIN);
+}
+
 // Malformed blocks with a negative length can answer "beyond the craft" while
 // lying behind it, so they are always tested in order.
 bool alwaysTested(const BlockBody& body) { return body.length < 0; }
@@ -55,7 +63,7 @@ public:
         switch (test) {
             case TEST_STANDS:
                 if (options_.pongCourts && isCourt(block)) craft_.powerup = 100;
-                result_.groundType = effectiveType(block);
+                result_.groundType = groundTypeOf(block);
                 result_.standingBlock = i;
                 touch(i, false);
                 return true;

@@ -39,7 +39,7 @@ struct GroundScanOptions {
 };
 
 struct GroundScanResult {
-    int groundType = GROUND_AIRBORNE;  // -1 airborne, a type 0..11 (or any stored type), 15, 16
+    int groundType = GROUND_AIRBORNE;  // -1 airborne, a type 0..11 (stored codes outside it: 0), 15, 16
     bool crashed = false;              // result 4 ended the scan; the explosion has played
     int standingBlock = -1;            // last block stood on (result 1), -1 none
     int pongStartBlock = -1;           // court whose game this scan started, -1 none

@@ -86,17 +86,28 @@ TEST(GroundScan, ChangedTypeActsInsteadOfTheStoredType) {
     EXPECT_EQ(groundScan(craft, level).groundType, BLOCK_HURT);
 }
 
-TEST(GroundScan, UnknownBlockTypeIsReportedButHasNoEffect) {
+// A damaged file may hold any type code. Codes outside 0..11 act as plain
+// ground: -1 would leave a craft resting on the block "airborne" until it
+// died of falling, and 15 or 16 would make it lean on a side it never touched.
+TEST(GroundScan, TypesOutsideTheTableActAsPlainGround) {
     SimServices services;
-    Level level = levelFromText("block 42 pos=300,0,0 size=600,500,90000\n");
-    Craft craft;
-    resetCraft(craft, level, 0);
-    RecordingHooks hooks(level);
-    PlayRules rules = timeAttackRules(hooks);
-    EXPECT_EQ(physicsStep(craft, level, rules), StepOutcome::Completed);
-    EXPECT_EQ(craft.groundType, 42);
-    EXPECT_EQ(craft.f_speed, 0);
-    EXPECT_EQ(craft.health, 100);
+    for (int type : {-1, -7, 12, 15, 16, 42}) {
+        Level level = levelFromText("block " + std::to_string(type) + " pos=300,0,0 size=600,500,90000\n");
+        Craft craft;
+        resetCraft(craft, level, 0);
+        RecordingHooks hooks(level);
+        PlayRules rules = timeAttackRules(hooks);
+        ControlKeys keys = controlKeys(2);
+        for (int i = 0; i < 80; ++i) ASSERT_EQ(physicsStep(craft, level, rules), StepOutcome::Completed) << type;
+        EXPECT_EQ(craft.groundType, BLOCK_PLAIN) << type;
+        EXPECT_EQ(craft.ypos, 150) << type;
+        EXPECT_EQ(craft.v_speed, 0) << type;
+        setKeyHeld(craft, keys.left, true);
+        physicsStep(craft, level, rules);
+        EXPECT_EQ(craft.s_speed, 40) << type;  // steering works as on plain ground
+        EXPECT_EQ(craft.health, 100) << type;
+        EXPECT_TRUE(hooks.deaths.empty()) << type;
+    }
 }
 
 class TouchTriggers : public ::testing::Test {
