@@ -74,7 +74,9 @@ Block mirroredCopy(const Block& original, int64_t centreX2, int64_t farEnd2, int
     if (from.pointX != 0 && from.has(FLAG_MOVE)) {
         body.pointX = wrapped(centreX2 - (int64_t(from.pointX) - from.width));
         body.pointZ = wrapped(farEnd2 - (int64_t(from.length) + from.pointZ));
-    } else if (from.has(FLAG_POWERUP)) {
+    } else if (from.pointX != 0 && from.has(FLAG_POWERUP)) {
+        // Only a powerup that is there (pointX not 0) is mirrored: moved to
+        // 2cx, a flag without its item would put one in the copy alone.
         body.pointX = wrapped(centreX2 - from.pointX);
         body.pointY = wrapped(farEnd2 - from.pointY);
     }

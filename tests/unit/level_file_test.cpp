@@ -327,4 +327,23 @@ TEST(CastleArena, MirrorsIntoTwiceTheBlocksWithTargetsAndItems) {
     EXPECT_EQ(buildCastleArena(none), -1);
 }
 
+// The arena is point-symmetric: what one half lacks the other lacks too.
+TEST(CastleArena, CopiesCarryNoItemOrTargetTheOriginalLacks) {
+    Level level = levelFromText(
+        "block plain pos=1300,0,0 size=600,500,1000\n"  // centre x 1000: a mirrored 0 would be 2000
+        "block plain pos=1300,0,1000 size=600,500,1000 point=0,1500,0 flags=POWERUP\n"
+        "block plain pos=1300,0,2000 size=600,500,1000 flags=TOUCH_TRIGGER,HAS_TARGET target=3\n");
+    ASSERT_EQ(buildCastleArena(level), 5);
+    for (const Block& block : level.blocks) {
+        if (block.body.has(FLAG_POWERUP)) {
+            EXPECT_EQ(block.body.pointX, 0) << "z " << block.body.z;
+        }
+        // Target 3 lies outside the stored half; neither the block nor its copy
+        // may come to point at a mirrored block.
+        if (block.body.has(FLAG_TOUCH_TRIGGER)) {
+            EXPECT_FALSE(block.body.has(FLAG_HAS_TARGET)) << "z " << block.body.z;
+        }
+    }
+}
+
 }  // namespace
