@@ -242,6 +242,7 @@ StepOutcome applyBlockEffect(Craft& craft, int standingBlock, int32_t savedSide,
             craft.v_speed = int32_t(float(std::abs(int64_t(craft.f_speed))) / JUMP_PAD_DIVISOR);
             break;
         case BLOCK_GOAL:
+            if (!rules.hooks->goalApplies(craft, standingBlock)) break;
             rules.hooks->onFinish(craft, standingBlock);
             return StepOutcome::Finished;
         default: break;  // plain, no-jump, side contact, unknown types

@@ -79,6 +79,14 @@ public:
     }
     // Castle attack: a shield keeps HURT blocks from costing health.
     virtual bool hurtApplies(const Craft& craft) { (void)craft; return true; }
+    // Castle attack: a goal block of the craft's own castle does nothing, and
+    // the step goes on as on plain ground (were it to end the step, the craft
+    // would never leave its castle). Elsewhere a goal calls onFinish and ends
+    // the step.
+    virtual bool goalApplies(const Craft& craft, int blockIndex) {
+        (void)craft; (void)blockIndex;
+        return true;
+    }
 };
 
 enum class JumpRule {

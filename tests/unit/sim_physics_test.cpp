@@ -222,6 +222,33 @@ TEST_F(PhysicsStep, RaceGravityReplacesTheDefault) {
     EXPECT_EQ(craft.v_speed, -5);
 }
 
+// Castle attack: the craft's own castle goal is just ground to drive over.
+class HomeGoalHooks : public RecordingHooks {
+public:
+    using RecordingHooks::RecordingHooks;
+    bool goalApplies(const Craft&, int blockIndex) override { return blockIndex != homeGoal; }
+    int homeGoal = 1;
+};
+
+TEST_F(PhysicsStep, AGoalTheModeDeclinesIsDrivenAcross) {
+    HomeGoalHooks castleHooks{level};
+    rules = castleRules(castleHooks, 2, 8);
+    load("block plain pos=300,0,0 size=600,500,1000\n"
+         "block GOAL pos=300,0,1000 size=600,500,3000\n"
+         "block GOAL pos=300,0,4000 size=600,500,3000\n");
+    craft.f_speed = 100;
+    int stepsOnHomeGoal = 0;
+    StepOutcome outcome = StepOutcome::Completed;
+    while (outcome == StepOutcome::Completed && craft.z < 10000) {
+        outcome = step();
+        if (outcome == StepOutcome::Completed && craft.groundType == BLOCK_GOAL) ++stepsOnHomeGoal;
+    }
+    EXPECT_GT(stepsOnHomeGoal, 20);  // moved on step after step over the home goal
+    EXPECT_EQ(outcome, StepOutcome::Finished);
+    EXPECT_EQ(castleHooks.finishes, 1);
+    EXPECT_EQ(castleHooks.finishBlock, 2);  // only the other castle's goal counts
+}
+
 TEST_F(PhysicsStep, CastleCraftBDrivesTowardMinusZ) {
     rules = castleRules(hooks, 2, 8);
     load("block plain pos=300,0,0 size=600,500,20000\n");
