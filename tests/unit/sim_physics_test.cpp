@@ -136,6 +136,18 @@ TEST_F(PhysicsStep, MovingPlatformCarriesTheCraft) {
     EXPECT_EQ(craft.groundType, 0);
 }
 
+// In phase 0 the level stands still. A start-triggered platform has
+// `moving` set but has not advanced: it has no "one step ago" to carry from.
+TEST_F(PhysicsStep, APlatformThatHasNotMovedYetCarriesNobody) {
+    load("block plain pos=300,0,0 size=600,500,3000 point=1300,0,2000 flags=MOVE,START_TRIGGER period=1\n");
+    ASSERT_EQ(level.blocks[0].body.moving, -1);
+    for (int i = 0; i < 60; ++i) ASSERT_EQ(step(), StepOutcome::Completed);
+    EXPECT_EQ(craft.x, 0);
+    EXPECT_EQ(craft.z, 500);
+    EXPECT_EQ(craft.camX, 0);
+    EXPECT_EQ(craft.groundType, BLOCK_PLAIN);
+}
+
 TEST_F(PhysicsStep, LandingHalvesSidewaysSpeedOnceAndIceKeepsIt) {
     load("block ICE pos=5000,0,0 size=10000,500,10000\n");
     placeCraft(craft, 0, 160, 500, 6000, 1800);
