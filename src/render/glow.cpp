@@ -144,6 +144,10 @@ int createGlowTargets() {
     GLenum status = glowGl.checkFramebufferStatus(GL_FRAMEBUFFER_EXT);
     if (status == GL_FRAMEBUFFER_COMPLETE_EXT || status == 0) return 0;
     std::fputs(framebufferStatusMessage(status), stdout);
+    // Left bound, the unusable target would take every later frame and the
+    // window would stay black; the game goes on without the glow.
+    bindWindowFramebuffer();
+    releaseGlowResources();
     return -1;
 }
 

@@ -9,7 +9,9 @@
 // Checks the driver's extensions and looks up the entry points. 0 or -1;
 // clears shadersActive on failure.
 int loadGlowExtensions();
-// Framebuffer, depth render buffer and the two glow textures. 0 or -1.
+// Framebuffer, depth render buffer and the two glow textures. 0, or -1
+// with the status line printed, the window's framebuffer bound again and
+// nothing left allocated.
 int createGlowTargets();
 // Compiles and links the three programs (reports logs, never fails).
 void loadGlowShaders();

@@ -199,6 +199,44 @@ TEST_F(GlowPipelineTest, CompileErrorsArePrintedAndTheEffectStaysOn) {
     rmdir(dir);
 }
 
+// A target the driver cannot make (here 0 x 0) must not keep the window
+// from drawing: the frames after start-up go to the window again.
+TEST_F(GlowPipelineTest, IncompleteTargetGivesTheWindowBack) {
+    releaseGlow();
+    settings.bloomW = 0;
+    settings.bloomH = 0;
+    ASSERT_EQ(loadGlowExtensions(), 0);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(createGlowTargets(), -1);
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output, "Framebuffer incomplete attachment.\n");
+    GLint bound = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
+    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(glowResources.framebuffer, 0u);
+    EXPECT_EQ(glowTexture(), 0u);
+
+    // What the next frame draws reaches the window.
+    context->beginFrame();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+    glRectf(0, 0, 1, 1);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    EXPECT_EQ(context->pixel(160, 120).r, 255);
+    shadersActive = false;
+}
+
 TEST(GlowChecks, ExtensionsAreCheckedInOrder) {
     const std::string all =
         "GL_ARB_shader_objects GL_ARB_draw_buffers GL_ARB_fragment_program GL_ARB_fragment_shader "

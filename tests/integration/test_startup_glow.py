@@ -1,0 +1,64 @@
+"""The glow step at the end of start-up in the real game: a driver or data
+tree without what the effect needs switches the glow off with one line on
+standard output, and the game starts and draws all the same."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import fixture_data  # noqa: E402
+import harness  # noqa: E402
+
+ULTRA = harness.settings_ini(windowed=1, width=1024, height=768, Sounds=0, Details=3)
+
+
+def lit(rgb):
+    return sum(rgb) > 60
+
+
+class GlowStartUp(unittest.TestCase):
+    def start(self, settings=ULTRA, env=None, prepare=None):
+        """Runs the game for a moment; returns (stdout, lit pixels, Result)."""
+        with harness.Game(settings=settings, env=env) as game:
+            fixture_data.ensure_game_data(game)
+            if prepare is not None:
+                prepare(game)
+            game.start()
+            game.wait_for_window()
+            game.pause(1200)
+            self.assertTrue(game.running(), "the game ended: %r" % (game.output(),))
+            lit_pixels = game.screenshot().count(lit)
+            result = game.stop()
+        self.assertFalse(result.timed_out, result)
+        self.assertEqual(result.returncode, 0, result)
+        return result.stdout, lit_pixels, result
+
+    def test_full_driver_starts_the_effect_silently(self):
+        stdout, lit_pixels, _ = self.start()
+        self.assertEqual(stdout, "")
+        self.assertGreater(lit_pixels, 10000, "the menu is not on the screen")
+
+    def test_missing_extension_switches_the_glow_off(self):
+        # Mesa can hide one extension from the GL_EXTENSIONS string.
+        stdout, lit_pixels, _ = self.start(env={"MESA_EXTENSION_OVERRIDE": "-GL_ARB_texture_float"})
+        self.assertEqual(stdout, "Could not load extensions. Shaders are deactivated.\n")
+        self.assertGreater(lit_pixels, 10000, "the menu is not on the screen")
+
+    def test_target_the_driver_cannot_make_still_shows_the_game(self):
+        # A 0 x 0 glow image cannot be a framebuffer attachment.
+        settings = harness.settings_ini(windowed=1, width=1024, height=768, Sounds=0, Details=3,
+                                        Bloomw=0, Bloomh=0)
+        stdout, lit_pixels, _ = self.start(settings=settings)
+        self.assertEqual(stdout, "Framebuffer incomplete attachment.\n"
+                                 "Could not create rendertargets. Shaders are deactivated.\n")
+        self.assertGreater(lit_pixels, 10000, "the window stayed black")
+
+    def test_missing_shader_file_switches_the_glow_off(self):
+        stdout, lit_pixels, _ = self.start(prepare=lambda game: game.remove("shaders/filter.frag"))
+        self.assertEqual(stdout, "Could not read shaders/filter.frag. Shaders are deactivated.\n")
+        self.assertGreater(lit_pixels, 10000, "the menu is not on the screen")
+
+
+if __name__ == "__main__":
+    unittest.main()
