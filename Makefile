@@ -4,7 +4,9 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 RUNTIME_DIR := $(BUILD_DIR)/runtime
 
-PACKAGES := build-essential cmake pkg-config clang \
+# libclang-rt-dev holds libFuzzer; clang only recommends it and recommends
+# are not installed here.
+PACKAGES := build-essential cmake pkg-config clang libclang-rt-dev \
 	libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
 	googletest libgtest-dev libbenchmark-dev libstb-dev fonts-dejavu-core \
