@@ -76,6 +76,27 @@ class StartUpFailures(unittest.TestCase):
             result = game.stop()
         self.assertEqual(result.returncode, 0, result)
 
+    def test_no_audio_device_with_sound_on(self):
+        result = harness.run_game(prepare=fixture_data.ensure_game_data,
+                                  settings=harness.settings_ini(windowed=1, Sounds=1),
+                                  env={"SDL_AUDIODRIVER": "nosuchdriver"})
+        self.assertFailedWith(result)
+        self.assertEqual(result.stdout, "")
+        self.assertRegex(result.stderr, r"^Could not initialize sound: .+\n$")
+
+    def test_no_audio_device_does_not_matter_with_sound_off(self):
+        # Audio is only brought up for sound: a player who switched sound off
+        # can play on a machine without a sound device.
+        with harness.Game(env={"SDL_AUDIODRIVER": "nosuchdriver"}) as game:
+            fixture_data.ensure_game_data(game)
+            game.start()
+            game.wait_for_window()
+            game.pause(500)
+            self.assertTrue(game.running(), "the game ended: %r" % (game.output(),))
+            result = game.stop()
+        self.assertEqual(result.returncode, 0, result)
+        self.assertEqual(result.stdout, "")
+
     def test_sdl_cannot_start(self):
         result = harness.run_game(prepare=fixture_data.ensure_game_data,
                                   env={"DISPLAY": ":9999", "SDL_VIDEODRIVER": "x11"})
