@@ -13,6 +13,7 @@
 #include "core/textures.h"
 #include "render/camera.h"
 #include "render/glow.h"
+#include "render/glow_api.h"
 #include "render/text.h"
 #include "support/gl_context.h"
 #include "support/glow_setup.h"
@@ -175,6 +176,107 @@ TEST_F(GlowFrameTest, MoreLayersGlowBrighter) {
     const int three = brightness(SQUARE_RIGHT + 8, SQUARE_MIDDLE_Y);
     EXPECT_GT(one, 0);
     EXPECT_GT(three, one);
+}
+
+// What a state's draw finds when renderFrame calls it, pass by pass.
+struct DrawSetting {
+    bool glowPass;
+    int screenWidth, screenHeight;
+    GLint viewport[4];
+    GLint framebuffer, drawBuffer;
+    bool blending;
+    GLint blendSource, blendDestination;
+    GLfloat colour[4];
+    GLfloat modelView[16];
+};
+
+class SettingRecorder : public Gamestate {
+public:
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override {
+        DrawSetting seen{};
+        seen.glowPass = glowPass;
+        seen.screenWidth = screenWidth;
+        seen.screenHeight = screenHeight;
+        glGetIntegerv(GL_VIEWPORT, seen.viewport);
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &seen.framebuffer);
+        glGetIntegerv(GL_DRAW_BUFFER, &seen.drawBuffer);
+        seen.blending = glIsEnabled(GL_BLEND);
+        glGetIntegerv(GL_BLEND_SRC, &seen.blendSource);
+        glGetIntegerv(GL_BLEND_DST, &seen.blendDestination);
+        glGetFloatv(GL_CURRENT_COLOR, seen.colour);
+        glGetFloatv(GL_MODELVIEW_MATRIX, seen.modelView);
+        passes.push_back(seen);
+        // Leaves behind what a careless state might: the frame must not care.
+        glColor3f(0.1f, 0.2f, 0.3f);
+        glTranslatef(5, 6, 7);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    std::vector<DrawSetting> passes;
+};
+
+void expectFreshPass(const DrawSetting& pass, const char* name) {
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(pass.colour[i], 1.0f) << name << " colour " << i;
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(pass.modelView[i], i % 5 == 0 ? 1.0f : 0.0f) << name << " matrix " << i;
+}
+
+TEST_F(GlowFrameTest, EachPassStartsFromItsOwnSetting) {
+    SettingRecorder recorder;
+    currentState = &recorder;
+    settings.details = 3;
+    settings.bloom = 2;
+    for (int frame = 0; frame < 2; ++frame) renderFrame();  // the second sees what the first left
+    ASSERT_EQ(recorder.passes.size(), 4u);
+    const DrawSetting& glow = recorder.passes[2];
+    const DrawSetting& normal = recorder.passes[3];
+
+    EXPECT_TRUE(glow.glowPass);
+    EXPECT_EQ(glow.screenWidth, 256);
+    EXPECT_EQ(glow.screenHeight, 256);
+    EXPECT_EQ(glow.viewport[2], 256);
+    EXPECT_EQ(glow.viewport[3], 256);
+    EXPECT_EQ(glow.framebuffer, GLint(glowResources.framebuffer));
+    EXPECT_EQ(glow.drawBuffer, GL_COLOR_ATTACHMENT0_EXT);
+    EXPECT_FALSE(glow.blending);  // the last composite switched it off
+    EXPECT_EQ(glow.blendSource, GL_ONE);  // additive unless the state says otherwise
+    EXPECT_EQ(glow.blendDestination, GL_ONE);
+    expectFreshPass(glow, "glow pass");
+
+    EXPECT_FALSE(normal.glowPass);
+    EXPECT_EQ(normal.screenWidth, WIDTH);
+    EXPECT_EQ(normal.screenHeight, HEIGHT);
+    EXPECT_EQ(normal.viewport[0], 0);
+    EXPECT_EQ(normal.viewport[1], 0);
+    EXPECT_EQ(normal.viewport[2], WIDTH);
+    EXPECT_EQ(normal.viewport[3], HEIGHT);
+    EXPECT_EQ(normal.framebuffer, 0);
+    EXPECT_FALSE(normal.blending);
+    expectFreshPass(normal, "normal pass");
+
+    // After the composite.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
+    EXPECT_EQ(screenWidth, WIDTH);
+    EXPECT_EQ(screenHeight, HEIGHT);
+}
+
+TEST_F(GlowFrameTest, WithoutUltraOnlyTheNormalPassRuns) {
+    SettingRecorder recorder;
+    currentState = &recorder;
+    settings.details = 2;
+    for (int frame = 0; frame < 2; ++frame) renderFrame();
+    ASSERT_EQ(recorder.passes.size(), 2u);
+    EXPECT_FALSE(recorder.passes[1].glowPass);
+    EXPECT_FALSE(recorder.passes[1].blending);
+    EXPECT_EQ(recorder.passes[1].blendSource, GL_ONE);
+    EXPECT_EQ(recorder.passes[1].blendDestination, GL_ONE);
+    expectFreshPass(recorder.passes[1], "normal pass");
 }
 
 }  // namespace
