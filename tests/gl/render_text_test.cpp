@@ -22,6 +22,43 @@ GLuint solidWhiteTexture() {
     return id;
 }
 
+// A texture of cols x rows cells of 4 x 4 texels, each cell its own colour
+// (red from the column, green from the row), sampled without filtering and
+// repeating: a probe in the middle of a drawn quad tells which cell it shows.
+// Texel row 0 is the top of the image (t = 0), as the game uploads images.
+constexpr int CELL_TEXELS = 4;
+GLuint cellPatternTexture(int cols, int rows) {
+    const int width = cols * CELL_TEXELS, height = rows * CELL_TEXELS;
+    std::vector<unsigned char> rgba(size_t(width) * size_t(height) * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            unsigned char* p = &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
+            p[0] = (unsigned char)(16 * (x / CELL_TEXELS) + 8);
+            p[1] = (unsigned char)(32 * (y / CELL_TEXELS) + 16);
+            p[2] = 255;
+            p[3] = 255;
+        }
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    return id;
+}
+
+struct Cell {
+    int column, row;
+};
+
+// Which cell of a cellPatternTexture a pixel shows.
+Cell cellAt(const GlContext& gl, int x, int y) {
+    const GlContext::Pixel p = gl.pixel(x, y);
+    return {p.r / 16, p.g / 32};
+}
+
 // Bounding box of the lit pixels of the whole window.
 struct Box {
     int left = 1 << 30, bottom = 1 << 30, right = -1, top = -1;
@@ -164,6 +201,84 @@ TEST_F(TextAndPanels, PowerupIconCoversFourHundredthsByThreeFortiethsOfTheWindow
     EXPECT_EQ(box.right, 500 + 40 - 1);  // int(0.04 * 1024)
     EXPECT_EQ(box.top, 599);
     EXPECT_EQ(box.bottom, 600 - 57);     // int(0.075 * 768)
+}
+
+TEST_F(TextAndPanels, GlyphShowsItsCellOfTheFontGrid) {
+    const GLuint saved = fontTexture;
+    fontTexture = cellPatternTexture(16, 8);
+    struct Case {
+        const char* text;
+        Cell cell;
+    } cases[] = {
+        {" ", {0, 0}},    // code 32: the first cell
+        {"A", {1, 2}},    // 65 - 32 = 33
+        {"~", {14, 5}},   // 126 - 32 = 94: the last cell the game draws
+        // Tab, 9 - 32 = -23: column -7 and row -1 (truncating toward zero)
+        // repeat to column 9 of row 7.
+        {"\t", {9, 7}},
+        // A code above 127 is a negative byte: -23 - 32 = -55 gives column
+        // -7 and row -3, shown as column 9 of row 5.
+        {"\xe9", {9, 5}},
+    };
+    for (const Case& c : cases) {
+        gl->beginFrame();
+        drawText(100, 400, 1.0f, 1, 1, 1, c.text);
+        const Cell shown = cellAt(*gl, 109, 390);  // the middle of the 19 x 19 glyph
+        EXPECT_EQ(shown.column, c.cell.column) << int((unsigned char)c.text[0]);
+        EXPECT_EQ(shown.row, c.cell.row) << int((unsigned char)c.text[0]);
+    }
+    glDeleteTextures(1, &fontTexture);
+    fontTexture = saved;
+}
+
+TEST_F(TextAndPanels, PowerupIconShowsItsCellOfTheIconGrid) {
+    glDeleteTextures(1, &textureTable[TEX_POWERUPS][0]);
+    textureTable[TEX_POWERUPS].assign(1, cellPatternTexture(4, 2));
+    for (int icon = 0; icon < 8; ++icon) {
+        gl->beginFrame();
+        drawPowerupIcon(500, 600, icon);
+        const Cell shown = cellAt(*gl, 520, 572);  // the middle of the 40 x 57 icon
+        EXPECT_EQ(shown.column, icon % 4) << icon;
+        EXPECT_EQ(shown.row, icon / 4) << icon;
+    }
+}
+
+TEST_F(TextAndPanels, PanelCornersMirrorTheCornerPieceOutward) {
+    // A frame image of 100 columns: texel column c (0..99) shows red
+    // 2c + 8, so a probe tells which u a pixel sampled.
+    glDeleteTextures(1, &textureTable[TEX_GUI][0]);
+    std::vector<unsigned char> rgba(100 * 4);
+    for (int c = 0; c < 100; ++c) {
+        rgba[size_t(c) * 4 + 0] = (unsigned char)(2 * c + 8);
+        rgba[size_t(c) * 4 + 1] = rgba[size_t(c) * 4 + 2] = rgba[size_t(c) * 4 + 3] = 255;
+    }
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 100, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    textureTable[TEX_GUI].assign(1, id);
+    drawPanel(100, 500, 300, 200, 1, 1, 1);
+    auto column = [&](int x, int y) { return (gl->pixel(x, y).r - 8) / 2; };
+    // Left corners: u 0 at the outer edge to 0.25 at the inner edge.
+    EXPECT_LE(column(100, 499), 3);
+    EXPECT_GE(column(115, 499), 21);
+    EXPECT_LE(column(100, 300), 3);
+    // Right corners: u -0.75 inside to -1 outside, the same piece mirrored.
+    EXPECT_GE(column(384, 499), 21);
+    EXPECT_LE(column(399, 499), 3);
+    EXPECT_LE(column(399, 300), 3);
+    // Top border from the horizontal strip, side borders from the vertical one.
+    EXPECT_GE(column(250, 499), 51);
+    EXPECT_LE(column(250, 499), 74);
+    EXPECT_GE(column(100, 400), 25);
+    EXPECT_LE(column(100, 400), 34);
+    EXPECT_GE(column(399, 400), 25);
+    EXPECT_LE(column(399, 400), 34);
+    // The side strips face the same way: u 0.25 at the outer edge.
+    EXPECT_LT(column(100, 400), column(106, 400));
+    EXPECT_LT(column(399, 400), column(393, 400));
 }
 
 TEST_F(TextAndPanels, TwoDimensionalRoutinesLeaveMatrixStacksBalanced) {
