@@ -249,19 +249,25 @@ TEST_F(TextureLoading, CornerTablesHaveRadiusFifty) {
 }
 
 TEST_F(TextureLoading, SpriteTilesShowOneFifthEach) {
-    // A texture whose fifths are distinct greys, drawn through tile 3.
-    std::vector<unsigned char> strip(5 * 4);
-    for (int i = 0; i < 5; ++i) strip[size_t(i) * 4] = strip[size_t(i) * 4 + 1] = strip[size_t(i) * 4 + 2] = (unsigned char)(i * 50), strip[size_t(i) * 4 + 3] = 255;
+    // A 10 x 2 texture of distinct greys, texel (column c, row r) = 10 + 20c + 5r:
+    // each fifth is two columns wide.
+    std::vector<unsigned char> texels(10 * 2 * 4);
+    auto grey = [](int column, int row) { return (unsigned char)(10 + 20 * column + (row ? 5 : 0)); };
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 10; ++column) {
+            unsigned char* texel = &texels[size_t(row * 10 + column) * 4];
+            texel[0] = texel[1] = texel[2] = grey(column, row);
+            texel[3] = 255;
+        }
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 5, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, strip.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 10, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     buildSpriteTiles();
     ASSERT_TRUE(glIsList(spriteTileLists + 4));
 
-    context->beginFrame();
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -271,8 +277,18 @@ TEST_F(TextureLoading, SpriteTilesShowOneFifthEach) {
     glLoadIdentity();
     glOrtho(-190, 0, -190, 0, -1, 1);  // exactly the tile's square
     glMatrixMode(GL_MODELVIEW);
-    glCallList(spriteTileLists + 3);
-    const GlContext::Pixel centre = context->pixel(context->width() / 2, context->height() / 2);
+    const int w = context->width(), h = context->height();
+    for (int tile = 0; tile < 5; ++tile) {
+        context->beginFrame();
+        glCallList(spriteTileLists + GLuint(tile));
+        // Vertex (0, 0) is the window's top-right corner and shows the
+        // fifth's first column, top row (v 0); (-190, -190) its last column,
+        // bottom row (v 1).
+        EXPECT_EQ(context->pixel(w * 3 / 4, h * 3 / 4).r, grey(2 * tile, 0)) << "tile " << tile;
+        EXPECT_EQ(context->pixel(w / 4, h * 3 / 4).r, grey(2 * tile + 1, 0)) << "tile " << tile;
+        EXPECT_EQ(context->pixel(w * 3 / 4, h / 4).r, grey(2 * tile, 1)) << "tile " << tile;
+        EXPECT_EQ(context->pixel(w / 4, h / 4).r, grey(2 * tile + 1, 1)) << "tile " << tile;
+    }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -280,7 +296,6 @@ TEST_F(TextureLoading, SpriteTilesShowOneFifthEach) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glDeleteTextures(1, &texture);
-    EXPECT_EQ(centre.r, 150);
 }
 
 }  // namespace
