@@ -104,6 +104,7 @@ TEST_F(PhysicsStep, LeansOnASideWallAndWallJumpsAway) {
     EXPECT_EQ(craft.groundType, GROUND_SIDE_LEFT);
     EXPECT_EQ(craft.x, 400 - 195);
     EXPECT_EQ(craft.s_speed, 0);
+    EXPECT_EQ(craft.v_speed, 0);  // the floor, earlier in level order, cancels the side's sink
     EXPECT_TRUE(hooks.deaths.empty());
 
     hold(keys.jump);
