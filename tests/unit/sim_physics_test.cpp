@@ -274,6 +274,73 @@ TEST_F(PhysicsStep, CastleCraftBDrivesTowardMinusZ) {
     EXPECT_EQ(craft.x, -41);  // steering 40 + abs(4 / 4), turned by the direction
 }
 
+// Single player: pong courts catch a craft hovering over them, and a craft
+// held by a game steers only within its court.
+class PongCourt : public PhysicsStep {
+protected:
+    void SetUp() override {
+        rules = singlePlayerRules(hooks);
+        // Block 1 is the court: x -300..300, pointX set, difficulty 1.
+        load("block plain pos=300,0,0 size=600,500,1000\n"
+             "block plain pos=300,0,1000 size=600,500,6000 point=1,6500,1 flags=PONG\n");
+    }
+};
+
+TEST_F(PongCourt, StandingOnACourtMarksPowerup100OnlyWherePongIsPlayed) {
+    placeCraft(craft, 0, 150, 3000, 6000, 1800);
+    step();
+    EXPECT_EQ(craft.powerup, 100);
+    rules = timeAttackRules(hooks);
+    craft.powerup = 0;
+    step();
+    EXPECT_EQ(craft.powerup, 0);
+}
+
+TEST_F(PongCourt, HoveringOverACourtStartsTheGameOnce) {
+    placeCraft(craft, 0, 2000, 3000, 6000, 1800);  // high above, no contact
+    craft.f_speed = 120;
+    step();
+    EXPECT_EQ(hooks.pongStarts, 1);
+    EXPECT_EQ(craft.holdTimer, HOLD_BY_PONG);
+    EXPECT_EQ(craft.f_speed, 0);
+    EXPECT_EQ(craft.powerup, 100);
+    step();
+    EXPECT_EQ(hooks.pongStarts, 1);  // already held
+    // Below the court's top nothing starts.
+    resetCraft(craft, level, 0);
+    placeCraft(craft, 0, -2000, 3000, 6000, 1800);
+    step();
+    EXPECT_EQ(hooks.pongStarts, 1);
+    EXPECT_EQ(craft.holdTimer, 0);
+}
+
+TEST_F(PongCourt, AHeldCraftSteersAtPongSpeedInsideItsCourtAndCannotDrive) {
+    placeCraft(craft, 0, 150, 3000, 6000, 1800);
+    step();  // stands on the court: it is the block last touched
+    craft.holdTimer = HOLD_BY_PONG;
+    hold(keys.forward);
+    hold(keys.left);
+    for (int i = 0; i < 6; ++i) step();
+    EXPECT_EQ(craft.f_speed, 0);
+    EXPECT_EQ(craft.x, 285);  // 95 a step while x + 50 <= 300, then it stops
+    release(keys.left);
+    hold(keys.right);
+    for (int i = 0; i < 12; ++i) step();
+    EXPECT_EQ(craft.x, 285 - 6 * 95);  // -285: stops once -300 > x - 50
+    EXPECT_EQ(craft.z, 3000);
+}
+
+TEST_F(PongCourt, AReleasedCraftGetsItsControlBackOffTheCourt) {
+    placeCraft(craft, 0, 150, 500, 6000, 1800);  // plain block
+    craft.holdTimer = HOLD_PONG_RELEASED;
+    craft.powerup = 100;  // still over the court as the game let go
+    step();
+    EXPECT_EQ(craft.holdTimer, HOLD_PONG_RELEASED);
+    EXPECT_EQ(craft.powerup, 0);
+    step();
+    EXPECT_EQ(craft.holdTimer, 0);
+}
+
 class BlockEffects : public PhysicsStep {
 protected:
     void standOn(const char* type) {
