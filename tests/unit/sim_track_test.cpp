@@ -28,6 +28,18 @@ TEST(BlockTest, FixedBlockBeyondStopsAPlayerScanOnly) {
     EXPECT_EQ(blockTest(pusherDriver, level.blocks[0]), TEST_NO_CONTACT);
 }
 
+// A block in motion may have travelled beyond blocks that follow it in level
+// order: it must not end the scan.
+TEST(BlockTest, BlockInMotionBeyondTheCraftDoesNotStopTheScan) {
+    Level level = levelFromText("block plain pos=300,0,0 point=300,0,5000 flags=MOVE,START_TRIGGER period=1\n"
+                                "block SPEED pos=300,0,1000 size=600,500,2000\n");
+    for (int i = 0; i < 25; ++i) advanceLevel(level);  // half a leg: near end at 2500
+    ASSERT_EQ(blockCorner(level.blocks[0].body).z, 2500);
+    Craft craft = craftAt(0, 150, 1500);
+    EXPECT_EQ(blockTest(craft, level.blocks[0]), TEST_NO_CONTACT);
+    EXPECT_EQ(groundScan(craft, level).groundType, BLOCK_SPEED);
+}
+
 TEST(BlockTest, LandingNeedsTheFootprint) {
     Level level = levelFromText("block plain pos=300,0,0\n");
     Craft beside = craftAt(456, 150, 300);  // 300 + 155 < 456
