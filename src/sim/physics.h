@@ -73,6 +73,8 @@ public:
     }
     // Castle attack: air jump and "no powerups" before the scan; armed
     // powerups on the block stood on after it (may change craft.groundType).
+    // After a crash only onDeath runs, so whatever beforeGroundScan set for
+    // the scan alone (powerup -1) is for onDeath to put right.
     virtual void beforeGroundScan(Craft& craft, Level& level) { (void)craft; (void)level; }
     virtual void afterGroundScan(Craft& craft, Level& level, int standingBlock) {
         (void)craft; (void)level; (void)standingBlock;
