@@ -29,20 +29,16 @@
 #include "render/track.h"
 #include "support/gl_context.h"
 #include "support/glow_setup.h"
+#include "support/scene_blocks.h"
 
 namespace {
 
+// As makeBlock, but with the texture repeated every 600 units along the
+// width and the length.
 Block block(int type, int x, int y, int z, int width, int height, int length) {
-    Block b;
-    b.type = type;
-    b.body.x = x; b.body.y = y; b.body.z = z;
-    b.body.width = width; b.body.height = height; b.body.length = length;
+    Block b = makeBlock(x, y, z, width, height, length, type);
     b.body.texRepeatX = std::max(1, width / 600);
-    b.body.texRepeatY = 1;
     b.body.texRepeatZ = std::max(1, length / 600);
-    const BlockTextures slots = defaultBlockTextures(type);
-    b.body.sideTexture = slots.side;
-    b.body.topTexture = slots.top;
     return b;
 }
 

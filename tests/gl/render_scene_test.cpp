@@ -15,21 +15,9 @@
 #include "render/text.h"
 #include "render/track.h"
 #include "support/gl_context.h"
+#include "support/scene_blocks.h"
 
 namespace {
-
-Block makeBlock(int x, int y, int z, int width, int height, int length, int type = BLOCK_PLAIN) {
-    Block block;
-    block.type = type;
-    BlockBody& b = block.body;
-    b.x = x; b.y = y; b.z = z;
-    b.width = width; b.height = height; b.length = length;
-    b.texRepeatX = b.texRepeatY = b.texRepeatZ = 1;
-    const BlockTextures slots = defaultBlockTextures(type);
-    b.sideTexture = slots.side;
-    b.topTexture = slots.top;
-    return block;
-}
 
 struct ScreenPoint {
     double x, y;
@@ -143,10 +131,11 @@ int shaded(int lit) { return lit * 4 / 10 + 3 * 31; }
 
 class Shadows : public Scene {
 protected:
-    // A wide block under a craft hovering 500 above it.
-    void drawShadowScene() {
-        craft.ypos = 650;
-        craft.z = 6000;
+    // The track, the craft and the shadows, seen from behind the craft. By
+    // default the craft hovers 500 above the wide block SetUp lays.
+    void drawShadowScene(int craftHeight = 650, int craftZ = 6000) {
+        craft.ypos = craftHeight;
+        craft.z = craftZ;
         craft.prevZ = craft.z;
         placeCameraAtStart(craft, ViewVariant::Single);
         beginView();
@@ -362,15 +351,7 @@ TEST_F(Shadows, LeavingOutVolumesThatReachNothingKeepsThePicture) {
         for (int culled = 0; culled < 3; ++culled) {
             setShadowCasterCulling(culled == 1);
             settings.shadows = culled == 2 ? 0 : 1;
-            craft.ypos = eyeHeight;
-            craft.z = 3000;
-            craft.prevZ = craft.z;
-            placeCameraAtStart(craft, ViewVariant::Single);
-            beginView();
-            drawTrack(level, craft.z);
-            drawCraftRecord(craft);
-            const Craft* crafts[] = {&craft};
-            drawShadows(level, crafts, 1, craft.z);
+            drawShadowScene(eyeHeight, 3000);
             pictures[culled] = readWindow(*gl);
         }
         setShadowCasterCulling(true);

@@ -21,21 +21,9 @@
 #include "render/track.h"
 #include "support/gl_context.h"
 #include "support/glow_setup.h"
+#include "support/scene_blocks.h"
 
 namespace {
-
-Block makeBlock(int x, int y, int z, int width, int height, int length, int type = BLOCK_PLAIN) {
-    Block block;
-    block.type = type;
-    BlockBody& b = block.body;
-    b.x = x; b.y = y; b.z = z;
-    b.width = width; b.height = height; b.length = length;
-    b.texRepeatX = b.texRepeatY = b.texRepeatZ = 1;
-    const BlockTextures slots = defaultBlockTextures(type);
-    b.sideTexture = slots.side;
-    b.topTexture = slots.top;
-    return block;
-}
 
 // Three lanes with every block type (HURT and ICE get halos), steps, slabs
 // over the middle lane that cast shadows onto it, and gaps where the sky
