@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -16,6 +14,7 @@
 #include "level/level_text.h"
 #include "support/file_size_limit.h"
 #include "support/sim_levels.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -107,32 +106,12 @@ TEST_F(LevelReader, MissingFileFailsQuietlyAndThePlayLoaderSaysSo) {
 
 class LevelFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tavrelo-level-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-    static std::vector<uint8_t> fileBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    std::vector<std::string> namesInDir() const {
-        std::vector<std::string> names;
-        if (DIR* folder = opendir(dir.c_str())) {
-            while (dirent* entry = readdir(folder))
-                if (entry->d_name[0] != '.' || (entry->d_name[1] != '\0' && std::strcmp(entry->d_name, "..") != 0))
-                    names.push_back(entry->d_name);
-            closedir(folder);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string dir;
+    void SetUp() override { ASSERT_TRUE(temp.ok()); }
+    TempDir temp{"tavrelo-level"};
 };
 
 TEST_F(LevelFiles, PlayLoaderRefusesALevelWithoutBlocks) {
-    std::string path = dir + "/empty.slv";
+    std::string path = temp.file("empty.slv");
     std::ofstream(path, std::ios::binary).write("\xff\xff\xff\xff\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
     Level level = levelFromText("block GOAL pos=1,2,3\n");
     testing::internal::CaptureStderr();
@@ -144,10 +123,10 @@ TEST_F(LevelFiles, PlayLoaderRefusesALevelWithoutBlocks) {
 }
 
 TEST_F(LevelFiles, FailedWriteLeavesThePreviousFileWhole) {
-    std::string path = dir + "/track.slv";
+    std::string path = temp.file("track.slv");
     Level first = levelFromText("block plain pos=1,2,3\n");
     ASSERT_EQ(writeLevelFile(path, first), 0);
-    const std::vector<uint8_t> before = fileBytes(path);
+    const std::vector<uint8_t> before = temp.readBytes("track.slv");
     ASSERT_EQ(before, levelBytes(first));
 
     // The second level needs more bytes than any file may take in the saving
@@ -156,16 +135,16 @@ TEST_F(LevelFiles, FailedWriteLeavesThePreviousFileWhole) {
     ASSERT_GT(levelBytes(second).size(), before.size());
     EXPECT_EQ(saveResultWithFileSizeLimit(before.size(), [&] { return writeLevelFile(path, second); }), -1)
         << "the failed save was reported as success";
-    EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(namesInDir(), std::vector<std::string>{"track.slv"}) << "a temporary file was left behind";
+    EXPECT_EQ(temp.readBytes("track.slv"), before);
+    EXPECT_EQ(temp.names(), std::vector<std::string>{"track.slv"}) << "a temporary file was left behind";
     Level back;
     ASSERT_EQ(readLevelFile(path, back), 0);
     EXPECT_EQ(back.blockCount(), 1);
 
     // Without the limit the same save goes through.
     ASSERT_EQ(writeLevelFile(path, second), 0);
-    EXPECT_EQ(fileBytes(path), levelBytes(second));
-    EXPECT_EQ(namesInDir(), std::vector<std::string>{"track.slv"});
+    EXPECT_EQ(temp.readBytes("track.slv"), levelBytes(second));
+    EXPECT_EQ(temp.names(), std::vector<std::string>{"track.slv"});
 }
 
 TEST(LevelWriter, SortByZSwapsTargetsWithTheBlocks) {
@@ -280,15 +259,14 @@ TEST(LevelTool, DumpThenBuildReproducesTheFile) {
     if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << "tavrelo-level not built";
     Level level = levelFromText("medals 5 6 7\nblock SPEED pos=1,2,3 flags=HAS_TARGET,TOUCH_TRIGGER target=1\n"
                                 "block GOAL pos=1,2,600 point=3,4,5 flags=PONG\n");
-    std::string base = "/tmp/tavrelo-tool-test-" + std::to_string(getpid());
+    TempDir temp("tavrelo-tool");
+    ASSERT_TRUE(temp.ok());
+    const std::string base = temp.file("track");
     std::vector<uint8_t> bytes = levelBytes(level);
     std::ofstream(base + ".slv", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_EQ(std::system((tool + " dump " + base + ".slv > " + base + ".txt").c_str()), 0);
     ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + "-2.slv").c_str()), 0);
-    std::ifstream rebuilt(base + "-2.slv", std::ios::binary);
-    std::vector<uint8_t> again((std::istreambuf_iterator<char>(rebuilt)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(again, bytes);
-    std::system(("rm -f " + base + ".slv " + base + ".txt " + base + "-2.slv").c_str());
+    EXPECT_EQ(temp.readBytes("track-2.slv"), bytes);
 }
 
 TEST(CastleArena, MirrorsIntoTwiceTheBlocksWithTargetsAndItems) {

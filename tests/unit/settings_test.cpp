@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "core/key_names.h"
 #include "core/settings.h"
 #include "support/file_size_limit.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -30,16 +30,14 @@ std::string readWholeFile(const std::string& path) {
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tavrelo-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        path = folder + "/settings.ini";
+        ASSERT_TRUE(temp.ok());
+        folder = temp.path();
+        path = temp.file("settings.ini");
         saved = settings;
         std::memset(&settings, 0x5a, sizeof settings);
     }
     void TearDown() override {
         settings = saved;
-        std::system(("rm -rf '" + folder + "'").c_str());
     }
     void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
     // A default file with one line replaced (1-based line number).
@@ -51,13 +49,12 @@ protected:
     }
     std::size_t filesInFolder() {
         std::size_t count = 0;
-        DIR* dir = opendir(folder.c_str());
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.') ++count;
-        closedir(dir);
+        for (const std::string& name : temp.names())
+            if (name[0] != '.') ++count;
         return count;
     }
 
+    TempDir temp{"tavrelo-settings"};
     std::string folder, path;
     Settings saved;
 };

@@ -6,6 +6,7 @@
 
 #include "modes/timeattack/byte_file.h"
 #include "modes/timeattack/ghost.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -18,17 +19,13 @@ TEST(GhostPath, ReplacesFromTheFirstDot) {
 class GhostRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tavrelo-ghost-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        level = dir + "/track.slv";
+        ASSERT_TRUE(temp.ok());
+        level = temp.file("track.slv");
         craft.x = 10;
         craft.ypos = 20;
         craft.z = 30;
         startRecording(g, craft);
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
     // One physics step of a running craft moving 60 along z.
     void step() {
         g.stepCounter += 1;
@@ -44,10 +41,11 @@ protected:
             writer.writeInt32(0);
             writer.writeInt32(k * 600);
         }
-        ASSERT_EQ(writeBytesAtomically(dir + "/track.gho", writer.bytes()), 0);
+        ASSERT_EQ(writeBytesAtomically(temp.file("track.gho"), writer.bytes()), 0);
     }
 
-    std::string dir, level;
+    TempDir temp{"tavrelo-ghost"};
+    std::string level;
     Craft craft;
     Ghost g;
 };
@@ -80,7 +78,7 @@ TEST_F(GhostRun, CapacityGrowsBy750UpTo7750) {
     EXPECT_EQ(g.recording.size(), 7750u);
     ASSERT_EQ(saveGhost(g, level), 0);
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(readWholeFile(dir + "/track.gho", bytes));
+    ASSERT_TRUE(readWholeFile(temp.file("track.gho"), bytes));
     EXPECT_EQ(bytes.size(), 4u + 12u * 7750u);
 }
 
@@ -141,7 +139,7 @@ TEST_F(GhostRun, FileWhoseCountDoesNotFitIsIgnored) {
     writeGhostFile(3, 3);
     loadGhost(g, level);
     EXPECT_TRUE(g.loaded);
-    unlink((dir + "/track.gho").c_str());
+    unlink(temp.file("track.gho").c_str());
     loadGhost(g, level);
     EXPECT_FALSE(g.loaded);
 }

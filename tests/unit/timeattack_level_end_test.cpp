@@ -13,6 +13,7 @@
 #include "modes/timeattack/level_end.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/time_attack.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -21,11 +22,9 @@ namespace {
 class RecordScreen : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tavrelo-levelend-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        ASSERT_TRUE(temp.ok());
         ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_EQ(chdir(temp.path().c_str()), 0);
         mkdir("maps", 0755);
         std::ofstream("maps/track.slv") << "level";
         savedPlay = stateTable[STATE_TIMEATTACK];
@@ -58,7 +57,6 @@ protected:
         releaseGhost(ghost);
         recordTable.clear();
         EXPECT_EQ(chdir(saved), 0);
-        std::system(("rm -rf '" + dir + "'").c_str());
     }
 
     void writeOldGhost() {
@@ -80,7 +78,7 @@ protected:
         return table;
     }
 
-    std::string dir;
+    TempDir temp{"tavrelo-levelend"};
     char saved[4096] = {};
     Gamestate* savedPlay = nullptr;
     TimeAttack play;

@@ -15,6 +15,7 @@
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_timer.h"
+#include "support/temp_dir.h"
 #include "timeattack_recording.h"
 
 namespace {
@@ -53,14 +54,11 @@ protected:
     void SetUp() override {
         settings = defaultSettings();
         setProjectionSetter(nullptr);
-        char pattern[] = "/tmp/tavrelo-levels-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        ASSERT_TRUE(temp.ok());
         consoleHistory.clear();
     }
     void TearDown() override {
         releaseGhost(ghost);
-        std::system(("rm -rf '" + dir + "'").c_str());
     }
 
     void load(const std::string& text, const std::string& name = "level.slv") {
@@ -69,9 +67,9 @@ protected:
         bool oldForm = false;
         ASSERT_EQ(parseLevelText(text, level, &error, &oldForm), 0) << error.line << ": " << error.message;
         std::vector<uint8_t> bytes = levelBytes(level, oldForm);
-        std::ofstream(dir + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+        std::ofstream(temp.file(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                               std::streamsize(bytes.size()));
-        ASSERT_EQ(run.loadLevel(dir + "/" + name), 0);
+        ASSERT_EQ(run.loadLevel(temp.file(name)), 0);
         run.reset();
     }
 
@@ -83,7 +81,7 @@ protected:
         }
     }
 
-    std::string dir;
+    TempDir temp{"tavrelo-levels"};
     TimeAttackRun run;
     HeldKeys previous;
 };
@@ -226,7 +224,7 @@ TEST_F(TimeAttackLevel, LevelWithoutMedalHeaderHasNoMedalTimes) {
 TEST_F(TimeAttackLevel, MissingLevelIsRefusedAndReleasesTheOldOne) {
     load(STRAIGHT);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(run.loadLevel(dir + "/nothing.slv"), -1);
+    EXPECT_EQ(run.loadLevel(temp.file("nothing.slv")), -1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.");
     EXPECT_FALSE(run.hasLevel());
 }

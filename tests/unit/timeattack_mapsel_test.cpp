@@ -9,6 +9,7 @@
 #include "modes/timeattack/map_sel.h"
 #include "modes/timeattack/records.h"
 #include "support/sim_fixtures.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -69,16 +70,13 @@ TEST_F(MapList, ScrollsUpOnlyWhenTheSelectionLeavesTheTop) {
 class MapListOnDisk : public MapList {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tavrelo-maplist-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        mkdir((dir + "/maps").c_str(), 0755);
+        ASSERT_TRUE(temp.ok());
+        mkdir(temp.file("maps").c_str(), 0755);
         ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        ASSERT_EQ(chdir(temp.path().c_str()), 0);
     }
     void TearDown() override {
         EXPECT_EQ(chdir(saved), 0);
-        std::system(("rm -rf '" + dir + "'").c_str());
         recordTable.clear();
     }
     void addLevels(int count) {
@@ -89,7 +87,7 @@ protected:
         }
     }
 
-    std::string dir;
+    TempDir temp{"tavrelo-maplist"};
     char saved[4096] = {};
 };
 

@@ -12,6 +12,7 @@
 
 #include "modes/timeattack/byte_file.h"
 #include "modes/timeattack/records.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -39,14 +40,11 @@ private:
 class RecordFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tavrelo-records-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        maps = dir + "/maps";
+        ASSERT_TRUE(temp.ok());
+        maps = temp.file("maps");
         mkdir(maps.c_str(), 0755);
-        highscores = dir + "/highscore.hsc";
+        highscores = temp.file("highscore.hsc");
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
     void touchLevel(const std::string& name, long fileTime = 1700000000) {
         std::string path = maps + "/" + name;
@@ -61,7 +59,8 @@ protected:
         return table;
     }
 
-    std::string dir, maps, highscores;
+    TempDir temp{"tavrelo-records"};
+    std::string maps, highscores;
 };
 
 TEST_F(RecordFiles, ScanSkipsCastleAndCampaignLevelsAndSortsByByte) {
@@ -94,7 +93,7 @@ TEST_F(RecordFiles, SortComparesSignedBytes) {
 TEST_F(RecordFiles, EmptyOrMissingFolderGivesNoMaps) {
     EXPECT_TRUE(scanned().empty());
     std::vector<RecordEntry> table(3);
-    EXPECT_EQ(scanMaps(dir + "/nowhere", table), 0);
+    EXPECT_EQ(scanMaps(temp.file("nowhere"), table), 0);
     EXPECT_TRUE(table.empty());
     EXPECT_EQ(averageRecordTime(table), 0u);
 }
@@ -208,7 +207,7 @@ TEST_F(RecordFiles, FailedWriteKeepsTheOldFile) {
         FileSizeLimit full(100);
         EXPECT_EQ(writeHighscores(highscores, table), -1);
     }
-    EXPECT_EQ(writeHighscores(dir + "/missing/highscore.hsc", table), -1);
+    EXPECT_EQ(writeHighscores(temp.file("missing/highscore.hsc"), table), -1);
     EXPECT_EQ(table[0].recordTime, 100u);
     std::vector<RecordEntry> reread = scanned();
     readHighscores(highscores, reread);
