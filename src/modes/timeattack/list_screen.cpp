@@ -11,7 +11,7 @@ int pixelY(double fraction) { return int(screenHeight * fraction); }
 
 namespace {
 
-void texturedQuad(float left, float bottom, float right, float top, float uLeft, float uRight,
+void texturedQuad(double left, double bottom, double right, double top, float uLeft, float uRight,
                   float vBottom, float vTop) {
     glBegin(GL_QUADS);
     glTexCoord2f(uLeft, vBottom);
@@ -43,12 +43,17 @@ void endFlat2D() {
 
 }  // namespace
 
+void drawFlatPiece(GLuint texture, double left, double bottom, double right, double top, float uLeft,
+                   float uRight, float vBottom, float vTop) {
+    beginFlat2D(texture);
+    texturedQuad(left, bottom, right, top, uLeft, uRight, vBottom, vTop);
+    endFlat2D();
+}
+
 void drawTitleStrip(float left, float bottom, float right, float top, float vTop, float vBottom,
                     float red, float green, float blue) {
-    beginFlat2D(titleTexture);
     glColor3f(red, green, blue);
-    texturedQuad(left, bottom, right, top, 0.0f, 1.0f, vBottom, vTop);
-    endFlat2D();
+    drawFlatPiece(titleTexture, left, bottom, right, top, 0.0f, 1.0f, vBottom, vTop);
 }
 
 void drawScrollArrows(bool hiddenAbove, bool hiddenBelow) {

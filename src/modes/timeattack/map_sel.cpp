@@ -28,25 +28,9 @@ void medalColour(int medal) {
 }
 
 void drawMedalIcon(int medal, double rowHeight) {
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glBindTexture(GL_TEXTURE_2D, textureFrame(TEX_GUI, 0));
-    beginOverlay();
     medalColour(medal);
-    const int left = pixelX(0.685), right = pixelX(0.702);
-    const int bottom = pixelY(rowHeight - 0.022), top = pixelY(rowHeight);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.755f, 0.995f); glVertex2i(left, bottom);
-    glTexCoord2f(0.995f, 0.995f); glVertex2i(right, bottom);
-    glTexCoord2f(0.995f, 0.005f); glVertex2i(right, top);
-    glTexCoord2f(0.755f, 0.005f); glVertex2i(left, top);
-    glEnd();
-    endOverlay();
-    glColor3f(1, 1, 1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    glDisable(GL_BLEND);
+    drawFlatPiece(textureFrame(TEX_GUI, 0), 0.685, rowHeight - 0.022, 0.702, rowHeight, 0.755f, 0.995f, 0.995f,
+                  0.005f);
 }
 }  // namespace
 
