@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/settings.h"
+#include "support/sim_levels.h"
 
 uint32_t SimServices::ticks = 1000;
 
@@ -54,3 +55,9 @@ void RecordingHooks::onFinish(Craft&, int blockIndex) {
 }
 
 void RecordingHooks::onPongStart(Craft&, Level&, int) { ++pongStarts; }
+
+void TextLevelPlay::load(const std::string& text) {
+    level = levelFromText(text);
+    resetCraft(craft, level, 0);
+    services.mixer.clear();
+}

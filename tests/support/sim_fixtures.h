@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -53,4 +56,20 @@ public:
 
 private:
     Level& level_;
+};
+
+// A craft on a level built from the level tool's text, stepped with the
+// time-attack rules, the recorders above and the first player's keys.
+class TextLevelPlay : public ::testing::Test {
+protected:
+    // Builds the level, puts the craft on its start and forgets the sounds
+    // played so far.
+    void load(const std::string& text);
+
+    SimServices services;
+    Level level;
+    Craft craft;
+    RecordingHooks hooks{level};
+    PlayRules rules = timeAttackRules(hooks);
+    ControlKeys keys = controlKeys(2);
 };

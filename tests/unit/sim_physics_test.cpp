@@ -9,13 +9,8 @@
 
 namespace {
 
-class PhysicsStep : public ::testing::Test {
+class PhysicsStep : public TextLevelPlay {
 protected:
-    void load(const std::string& text) {
-        level = levelFromText(text);
-        resetCraft(craft, level, 0);
-        mixer().clear();
-    }
     RecordingMixer& mixer() { return services.mixer; }
     void hold(int code) { setKeyHeld(craft, code, true); }
     void release(int code) { setKeyHeld(craft, code, false); }
@@ -25,13 +20,6 @@ protected:
         advanceLevel(level);
         return step();
     }
-
-    SimServices services;
-    Level level;
-    Craft craft;
-    RecordingHooks hooks{level};
-    PlayRules rules = timeAttackRules(hooks);
-    ControlKeys keys = controlKeys(2);
 };
 
 TEST_F(PhysicsStep, StraightTrackReachesTheGoalOnTheExpectedStep) {

@@ -157,13 +157,8 @@ TEST_F(TouchTriggers, DrivingOffAndBackFiresAgain) {
 
 // A craft resting on the track for many steps, the way a play state steps
 // it: the level moves first, then the craft.
-class TouchTriggerScenario : public ::testing::Test {
+class TouchTriggerScenario : public TextLevelPlay {
 protected:
-    void load(const std::string& text) {
-        level = levelFromText(text);
-        resetCraft(craft, level, 0);
-        services.mixer.clear();
-    }
     void stepWithLevel(int steps) {
         for (int i = 0; i < steps; ++i) {
             advanceLevel(level);
@@ -171,13 +166,6 @@ protected:
         }
     }
     int32_t farBlockX() const { return blockCorner(level.blocks[2].body).x; }
-
-    SimServices services;
-    Level level;
-    Craft craft;
-    RecordingHooks hooks{level};
-    PlayRules rules = timeAttackRules(hooks);
-    ControlKeys keys = controlKeys(2);
 };
 
 // The far block slides toward +x for 100 steps per leg once started.
