@@ -17,15 +17,15 @@
 #include <functional>
 #include <vector>
 
+#include "app/render_frame.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
-#include "core/render_frame.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/block_cache.h"
 #include "render/camera.h"
 #include "render/objects.h"
+#include "render/textures.h"
 #include "render/track.h"
 #include "support/gl_context.h"
 #include "support/glow_setup.h"

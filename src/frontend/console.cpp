@@ -6,9 +6,9 @@
 #include "frontend/console_commands.h"
 #include "frontend/console_history.h"
 #include "frontend/console_print.h"
-#include "core/textures.h"
 #include "render/camera.h"
 #include "render/text.h"
+#include "render/textures.h"
 
 void Console::enter() {
     input_.clear();

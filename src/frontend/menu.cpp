@@ -7,12 +7,12 @@
 
 #include "core/globals.h"
 #include "core/services.h"
-#include "core/textures.h"
 #include "frontend/menu_block.h"
 #include "modes/timeattack/list_screen.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/text.h"
+#include "render/textures.h"
 
 namespace {
 // Accumulated milliseconds; the ring and the hop advance one step per call

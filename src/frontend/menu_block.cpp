@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "core/settings.h"
-#include "core/textures.h"
+#include "render/textures.h"
 
 namespace {
 

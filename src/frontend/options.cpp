@@ -8,9 +8,9 @@
 #include "core/key_names.h"
 #include "core/services.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "render/camera.h"
 #include "render/text.h"
+#include "render/textures.h"
 
 namespace {
 

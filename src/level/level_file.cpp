@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/atomic_file.h"
-#include "level/level_bytes.h"
+#include "core/byte_io.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ int readLevel(const uint8_t* data, size_t size, Level& level, bool* oldForm) {
             return -1;
     }
     // The count is checked against the bytes left before anything is allocated.
-    if (count < 0 || size_t(count) > reader.remaining() / LEVEL_BLOCK_RECORD_BYTES) return -1;
+    if (!reader.fits(count, LEVEL_BLOCK_RECORD_BYTES)) return -1;
     loaded.blocks.resize(size_t(count));
     for (Block& block : loaded.blocks)
         if (!readBlock(reader, block)) return -1;

@@ -4,9 +4,9 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "render/block_cache.h"
 #include "render/objects.h"
+#include "render/textures.h"
 #include "render/track_rules.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/textures.h"
+#include "render/textures.h"
 
 namespace {
 

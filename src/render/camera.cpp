@@ -5,8 +5,8 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "render/camera_rules.h"
+#include "render/textures.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "core/globals.h"
-#include "core/textures.h"
 #include "render/craft_rules.h"
 #include "render/objects.h"
+#include "render/textures.h"
 
 namespace {
 

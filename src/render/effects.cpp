@@ -1,8 +1,8 @@
 #include <GL/gl.h>
 
 #include "core/services.h"
-#include "core/textures.h"
 #include "render/objects.h"
+#include "render/textures.h"
 #include "render/track_rules.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "render/objects.h"
+#include "render/textures.h"
 #include "render/track_rules.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 
 #include "core/globals.h"
-#include "core/textures.h"
 #include "render/camera.h"
+#include "render/textures.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "support/gl_context.h"
 
 namespace {

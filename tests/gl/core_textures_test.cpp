@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/settings.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "support/gl_context.h"
 
 #define STB_IMAGE_WRITE_STATIC

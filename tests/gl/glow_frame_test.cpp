@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "app/render_frame.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
-#include "core/render_frame.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "render/camera.h"
 #include "render/glow.h"
 #include "render/glow_api.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "support/gl_context.h"
 #include "support/glow_setup.h"
 

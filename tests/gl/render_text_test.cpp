@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/globals.h"
-#include "core/textures.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "support/gl_context.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/render_frame.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
-#include "core/render_frame.h"
 #include "core/settings.h"
 #include "modes/timeattack/list_screen.h"
 #include "modes/timeattack/time_attack.h"

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/startup.h"
 #include "core/globals.h"
-#include "core/startup.h"
-#include "core/textures.h"
 #include "render/block_cache.h"
+#include "render/textures.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/main_loop.h"
+#include "app/render_frame.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
-#include "core/main_loop.h"
-#include "core/render_frame.h"
 #include "core/settings.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <typeinfo>
 
+#include "app/state_table.h"
 #include "core/gamestate.h"
-#include "core/state_table.h"
 #include "editor/level_ed.h"
 #include "frontend/console.h"
 #include "frontend/menu.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/state_ids.h"
-#include "core/textures.h"
 #include "frontend/menu.h"
+#include "render/textures.h"
 #include "support/sim_fixtures.h"
 
 namespace {

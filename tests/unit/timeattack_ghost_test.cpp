@@ -4,7 +4,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "modes/timeattack/byte_file.h"
+#include "core/byte_io.h"
 #include "modes/timeattack/ghost.h"
 #include "support/temp_dir.h"
 

@@ -6,9 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/byte_io.h"
 #include "core/gamestate.h"
 #include "core/state_ids.h"
-#include "modes/timeattack/byte_file.h"
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/level_end.h"
 #include "modes/timeattack/records.h"

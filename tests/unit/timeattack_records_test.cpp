@@ -10,7 +10,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
-#include "modes/timeattack/byte_file.h"
+#include "core/byte_io.h"
 #include "modes/timeattack/records.h"
 #include "support/temp_dir.h"
 

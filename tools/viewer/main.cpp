@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "core/settings.h"
-#include "core/startup.h"
-#include "core/textures.h"
 #include "level/level_file.h"
 #include "level/level_text.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "render/track.h"
 #include "scene_frame.h"
 

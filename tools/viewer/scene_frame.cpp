@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/startup.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "core/settings.h"
-#include "core/startup.h"
-#include "core/textures.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "render/track.h"
 
 #define STB_IMAGE_WRITE_STATIC

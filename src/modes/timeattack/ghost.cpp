@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "modes/timeattack/byte_file.h"
+#include "core/byte_io.h"
 
 Ghost ghost;
 
@@ -53,7 +53,7 @@ void loadGhost(Ghost& ghost, const std::string& levelPath) {
     if (path.empty() || !readWholeFile(path, bytes)) return;
     ByteReader reader(bytes);
     int32_t count = 0;
-    if (!reader.readInt32(count) || count < 1 || size_t(count) > reader.remaining() / SAMPLE_BYTES) return;
+    if (!reader.readInt32(count) || count < 1 || !reader.fits(count, SAMPLE_BYTES)) return;
     ghost.samples.resize(size_t(count));
     for (GhostSample& sample : ghost.samples) {
         reader.readInt32(sample.x);

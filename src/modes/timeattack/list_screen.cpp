@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 
 #include "core/globals.h"
-#include "core/textures.h"
 #include "render/camera.h"
+#include "render/textures.h"
 
 int pixelX(double fraction) { return int(screenWidth * fraction); }
 int pixelY(double fraction) { return int(screenHeight * fraction); }

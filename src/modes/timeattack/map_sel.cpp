@@ -8,13 +8,13 @@
 
 #include "core/globals.h"
 #include "core/services.h"
-#include "core/textures.h"
 #include "modes/timeattack/list_screen.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_timer.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/camera.h"
 #include "render/text.h"
+#include "render/textures.h"
 
 namespace {
 const char* const MAPS_DIR = "maps";

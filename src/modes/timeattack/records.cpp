@@ -4,7 +4,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "modes/timeattack/byte_file.h"
+#include "core/byte_io.h"
 
 std::vector<RecordEntry> recordTable;
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/main_loop.h"
+#include "app/main_loop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/state_table.h"
+#include "app/state_table.h"
 
 #include "editor/level_ed.h"
 #include "frontend/console.h"
@@ -15,10 +15,6 @@
 #include "modes/timeattack/level_end.h"
 #include "modes/timeattack/map_sel.h"
 #include "modes/timeattack/time_attack.h"
-
-Gamestate* stateTable[STATE_COUNT] = {};
-Gamestate* currentState = nullptr;
-Gamestate* returnState = nullptr;
 
 void createStates() {
     // Creation order is fixed; constructors touch no video, files or sound.
@@ -47,15 +43,3 @@ void destroyStates() {
     currentState = nullptr;
     returnState = nullptr;
 }
-
-void switchToState(int id) {
-    currentState = stateTable[id];
-    currentState->enter();
-}
-
-void openConsole() {
-    returnState = currentState;
-    currentState = stateTable[STATE_CONSOLE];
-}
-
-void closeConsole() { currentState = returnState; }

@@ -1,20 +1,33 @@
-#include "modes/timeattack/byte_file.h"
+#include "core/byte_io.h"
 
 #include <cstdio>
 
 #include "core/atomic_file.h"
 
+bool ByteReader::fits(int64_t count, size_t recordBytes) const {
+    if (count < 0) return false;
+    if (recordBytes == 0) return true;
+    return uint64_t(count) <= remaining() / recordBytes;
+}
+
 bool ByteReader::readInt32(int32_t& value) {
     if (remaining() < 4) return false;
-    const uint8_t* p = bytes_.data() + position_;
+    const uint8_t* p = data_ + position_;
     value = int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
     position_ += 4;
     return true;
 }
 
+bool ByteReader::readInt32(uint32_t& value) {
+    int32_t signedValue = 0;
+    if (!readInt32(signedValue)) return false;
+    value = uint32_t(signedValue);
+    return true;
+}
+
 bool ByteReader::readText(std::string& text, size_t fieldSize) {
     if (remaining() < fieldSize) return false;
-    const char* start = reinterpret_cast<const char*>(bytes_.data() + position_);
+    const char* start = reinterpret_cast<const char*>(data_ + position_);
     size_t length = 0;
     while (length < fieldSize && start[length] != '\0') ++length;
     text.assign(start, length);
@@ -22,8 +35,7 @@ bool ByteReader::readText(std::string& text, size_t fieldSize) {
     return true;
 }
 
-void ByteWriter::writeInt32(int32_t value) {
-    uint32_t bits = uint32_t(value);
+void ByteWriter::writeUint32(uint32_t bits) {
     for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(uint8_t(bits >> shift));
 }
 
@@ -38,7 +50,7 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     uint8_t chunk[4096];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    bool failed = std::ferror(file) != 0;
+    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     return !failed;
 }

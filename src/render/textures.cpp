@@ -1,4 +1,4 @@
-#include "core/textures.h"
+#include "render/textures.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>

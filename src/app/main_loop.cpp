@@ -1,17 +1,17 @@
-#include "core/main_loop.h"
+#include "app/main_loop.h"
 
 #include <cstddef>
 #include <cstring>
 #include <utility>
 
+#include "app/render_frame.h"
+#include "app/startup.h"
+#include "app/state_table.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
-#include "core/render_frame.h"
-#include "core/startup.h"
-#include "core/state_table.h"
-#include "core/textures.h"
 #include "frontend/sound.h"
 #include "render/glow.h"
+#include "render/textures.h"
 
 namespace {
 

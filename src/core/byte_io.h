@@ -5,31 +5,42 @@
 #include <string>
 #include <vector>
 
-// Little-endian records of int32 and fixed-size text fields, as the record
-// and ghost files store them. The reader always knows how many bytes are
-// left, so a short or damaged file can never make it read past the end.
+// The one little-endian reader and writer of every binary file the game
+// keeps (levels, records, ghosts, progress). The reader always knows how many
+// bytes are left, so a short or damaged file can never make it read past the
+// end, and a count from a file is checked against the bytes left before
+// anything is allocated.
 
 class ByteReader {
 public:
-    explicit ByteReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    explicit ByteReader(const std::vector<uint8_t>& bytes) : data_(bytes.data()), size_(bytes.size()) {}
 
-    size_t remaining() const { return bytes_.size() - position_; }
+    size_t remaining() const { return size_ - position_; }
+    // True when count records of recordBytes each fit in what is left; a
+    // negative count never fits.
+    bool fits(int64_t count, size_t recordBytes) const;
+
     bool readInt32(int32_t& value);
+    bool readInt32(uint32_t& value);
     // A field of fieldSize bytes; the text ends at the first NUL or at the
     // end of the field.
     bool readText(std::string& text, size_t fieldSize);
 
 private:
-    const std::vector<uint8_t>& bytes_;
+    const uint8_t* data_;
+    size_t size_;
     size_t position_ = 0;
 };
 
 class ByteWriter {
 public:
-    void writeInt32(int32_t value);
+    void writeInt32(int32_t value) { writeUint32(uint32_t(value)); }
+    void writeUint32(uint32_t bits);
     // NUL-padded to fieldSize bytes; longer text is cut to the field.
     void writeText(const std::string& text, size_t fieldSize);
     const std::vector<uint8_t>& bytes() const { return bytes_; }
+    std::vector<uint8_t> take() { return std::move(bytes_); }
 
 private:
     std::vector<uint8_t> bytes_;

@@ -1,4 +1,4 @@
-#include "core/render_frame.h"
+#include "app/render_frame.h"
 
 #include <SDL/SDL.h>
 #include <GL/gl.h>

@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <SDL/SDL.h>
 #include <GL/gl.h>
@@ -10,9 +10,9 @@
 #include "core/globals.h"
 #include "core/services.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "frontend/sound.h"
 #include "render/glow.h"
+#include "render/textures.h"
 
 namespace {
 
