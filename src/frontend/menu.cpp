@@ -8,7 +8,7 @@
 #include "core/globals.h"
 #include "core/services.h"
 #include "frontend/menu_block.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/text.h"
@@ -24,19 +24,19 @@ constexpr int TURN_STEP = 5;
 constexpr int HOP_SPEED = 120;
 constexpr int HOP_GRAVITY = 10;
 
-int wrapped(int entry) { return (entry % MENU_ENTRY_COUNT + MENU_ENTRY_COUNT) % MENU_ENTRY_COUNT; }
+int ringEntry(int entry) { return (entry % MENU_ENTRY_COUNT + MENU_ENTRY_COUNT) % MENU_ENTRY_COUNT; }
 }  // namespace
 
 int menuEntryState(int entry) {
     static const int states[MENU_ENTRY_COUNT] = {STATE_MAPSEL, STATE_SINGLEPLCSEL, STATE_MODESELM,
                                                  STATE_OPTIONS, STATE_LEVELED, -1};
-    return states[wrapped(entry)];
+    return states[ringEntry(entry)];
 }
 
 int menuEntryLabel(int entry) {
     static const int labels[MENU_ENTRY_COUNT] = {TEX_MENU01, TEX_MENU01 + 1, TEX_MENU01 + 2,
                                                  TEX_MENU01 + 3, TEX_MENU01 + 4, TEX_MENU06};
-    return labels[wrapped(entry)];
+    return labels[ringEntry(entry)];
 }
 
 void Menu::enter() {
@@ -53,8 +53,8 @@ void Menu::turn(int newDirection) {
     playSound(ANY_CHANNEL, SOUND_MENU);
     // Reversing mid-turn first undoes the step in progress, so the ring
     // swings back to the entry it came from.
-    if (newDirection == TURNING_LEFT && direction == TURNING_RIGHT) selection = wrapped(selection + 1);
-    if (newDirection == TURNING_RIGHT && direction == TURNING_LEFT) selection = wrapped(selection - 1);
+    if (newDirection == TURNING_LEFT && direction == TURNING_RIGHT) selection = ringEntry(selection + 1);
+    if (newDirection == TURNING_RIGHT && direction == TURNING_LEFT) selection = ringEntry(selection - 1);
     direction = newDirection;
     if (craftY == MENU_CRAFT_REST_Y) verticalSpeed = HOP_SPEED;
 }
@@ -89,7 +89,7 @@ void Menu::update(int elapsedMs) {
     if (direction != RESTING) {
         angle += direction == TURNING_LEFT ? TURN_STEP : -TURN_STEP;
         if (angle % ENTRY_ANGLE == 0) {
-            selection = wrapped(selection + (direction == TURNING_LEFT ? -1 : 1));
+            selection = ringEntry(selection + (direction == TURNING_LEFT ? -1 : 1));
             direction = RESTING;
             angle %= 360;
         }

@@ -7,6 +7,7 @@
 
 #include "core/atomic_file.h"
 #include "core/byte_io.h"
+#include "core/wrapping.h"
 
 namespace {
 
@@ -62,8 +63,6 @@ void swapTargets(std::vector<Block>& blocks, int i, int j) {
             block.body.flags = withTarget(block.body.flags, i);
     }
 }
-
-int32_t wrapped(int64_t value) { return int32_t(uint32_t(uint64_t(value))); }
 
 Block mirroredCopy(const Block& original, int64_t centreX2, int64_t farEnd2, int copyTarget) {
     Block copy = original;

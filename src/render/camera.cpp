@@ -5,8 +5,9 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "render/camera_rules.h"
 #include "render/textures.h"
+#include "sim/physics.h"
+#include "sim/view_angle.h"
 
 namespace {
 
@@ -32,26 +33,32 @@ void loadPerspective(float viewAngle, double aspect) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-bool acceptsAngle(float angle, ViewVariant variant) {
-    if (angle > 170.0f) return false;
-    if (settings.speed) return true;
-    // With the speed view off single player keeps its start projection;
-    // time attack still takes the snap to 35 at level start.
-    if (variant == ViewVariant::Single) return false;
-    if (variant == ViewVariant::TimeAttack) return angle == BASE_VIEW_ANGLE;
-    return true;
+// The tests and the viewer move the eye by the game's own view rules.
+ViewAngleRules viewRulesFor(ViewVariant variant) {
+    switch (variant) {
+        case ViewVariant::Single: return singlePlayerViewRules();
+        case ViewVariant::TimeAttack: return timeAttackViewRules();
+        case ViewVariant::Split: return splitScreenViewRules(false);
+        case ViewVariant::SplitFacing: return splitScreenViewRules(true);
+    }
+    return singlePlayerViewRules();
+}
+
+ProjectionSetter projectionFor(ViewVariant variant) {
+    switch (variant) {
+        case ViewVariant::Single: return loadSingleProjection;
+        case ViewVariant::TimeAttack: return loadTimeAttackProjection;
+        case ViewVariant::Split: return loadSplitProjection;
+        case ViewVariant::SplitFacing: return loadSplitFacingProjection;
+    }
+    return loadSingleProjection;
 }
 
 }  // namespace
 
 void setViewAngle(Craft& craft, float angle, bool snap, ViewVariant variant) {
-    if (!acceptsAngle(angle, variant)) return;
-    craft.viewAngle = nextViewAngle(craft.viewAngle, angle, snap);
-    const EyeOffset eye = isSplit(variant) ? splitEyeOffset(craft.viewAngle, variant == ViewVariant::SplitFacing ? facingOf(craft) : 1)
-                                           : fullWindowEyeOffset(craft.viewAngle);
-    craft.camZ = craft.z + eye.z;
-    craft.camY = craft.ypos + eye.y;
-    loadPerspective(craft.viewAngle, isSplit(variant) ? splitAspect() : fullWindowAspect());
+    setProjectionSetter(projectionFor(variant));
+    updateViewAngle(craft, angle, snap, viewRulesFor(variant));
 }
 
 void loadSingleProjection(const Craft& craft) { loadPerspective(craft.viewAngle, fullWindowAspect()); }
@@ -67,18 +74,12 @@ void rememberWindowSize(int width, int height) {
 void forgetWindowSize() { rememberedWidth = rememberedHeight = 0; }
 
 void placeCameraAtStart(Craft& craft, ViewVariant variant) {
+    const ViewAngleRules rules = viewRulesFor(variant);
     const int facing = variant == ViewVariant::SplitFacing ? facingOf(craft) : 1;
-    const bool split = isSplit(variant);
-    craft.camX = craft.x;
-    craft.camY = craft.ypos + (split ? 1500 : 1800);
-    craft.camZ = craft.z - facing * (split ? 5000 : 6000);
-    craft.camUp[0] = 0; craft.camUp[1] = 1; craft.camUp[2] = 0;
-    craft.camTargetOffset[0] = 0;
-    craft.camTargetOffset[1] = 700;
-    craft.camTargetOffset[2] = 1000 * facing;
+    placeCameraBehind(craft, facing * rules.eyeBack, rules.eyeUp);
     // The full-window modes start from 40 degrees; with the speed view off
     // single player keeps it for the whole level.
-    if (!split) loadPerspective(40.0f, fullWindowAspect());
+    if (!isSplit(variant)) loadPerspective(40.0f, fullWindowAspect());
     setViewAngle(craft, BASE_VIEW_ANGLE, true, variant);
 }
 

@@ -7,6 +7,15 @@
 
 namespace {
 
+// The craft lands on a top that lies between 110 and 190 below its centre
+// (its feet rest 150 below it).
+constexpr int LANDING_WINDOW_HIGH = 110;
+constexpr int LANDING_WINDOW_LOW = 190;
+// A block's side touches the craft when the block reaches from 130 above the
+// craft's centre to 140 below it.
+constexpr int VERTICAL_CONTACT_BELOW = 140;
+constexpr int VERTICAL_CONTACT_ABOVE = 130;
+
 struct Corners {
     int64_t bx, by, bz;  // now
     int64_t px, py, pz;  // one step ago
@@ -53,7 +62,8 @@ bool landsOn(const Craft& craft, const BlockBody& body, const Corners& c) {
     bool topCrossedFoot = body.movePeriod != 0 &&
                           ((c.py <= foot && foot <= c.by) || (c.by <= foot && foot <= c.py));
     bool fellThroughTop = foot < c.by && c.by <= int64_t(craft.prevY) - CRAFT_REST_HEIGHT;
-    bool inLandingWindow = int64_t(craft.ypos) - 190 <= c.by && c.by <= int64_t(craft.ypos) - 110;
+    bool inLandingWindow =
+        int64_t(craft.ypos) - LANDING_WINDOW_LOW <= c.by && c.by <= int64_t(craft.ypos) - LANDING_WINDOW_HIGH;
     return topCrossedFoot || fellThroughTop || inLandingWindow;
 }
 
@@ -103,7 +113,8 @@ int blockTest(Craft& craft, Block& block) {
     if (c.bz + body.length < int64_t(craft.z) - CRAFT_HALF_LENGTH) return TEST_NO_CONTACT;
 
     if (landsOn(craft, body, c)) return land(craft, block, c);
-    bool verticalOverlap = int64_t(craft.ypos) - 140 < c.by && c.by - body.height < int64_t(craft.ypos) + 130;
+    bool verticalOverlap = int64_t(craft.ypos) - VERTICAL_CONTACT_BELOW < c.by &&
+                           c.by - body.height < int64_t(craft.ypos) + VERTICAL_CONTACT_ABOVE;
     if (verticalOverlap) return sideContact(craft, body, c);
     if (withinFootprint(craft, c, body.width, CRAFT_HALF_WIDTH)) {
         pickUpPowerup(craft, block, c.by);

@@ -33,9 +33,13 @@ void placeCraft(Craft& craft, int32_t x, int32_t y, int32_t z, int eyeBack, int 
     craft.x = craft.prevX = x;
     craft.ypos = craft.prevY = y;
     craft.z = craft.prevZ = z;
-    craft.camX = x;
-    craft.camY = wrapped(int64_t(y) + eyeUp);
-    craft.camZ = wrapped(int64_t(z) - eyeBack);
+    placeCameraBehind(craft, eyeBack, eyeUp);
+}
+
+void placeCameraBehind(Craft& craft, int eyeBack, int eyeUp) {
+    craft.camX = craft.x;
+    craft.camY = wrapped(int64_t(craft.ypos) + eyeUp);
+    craft.camZ = wrapped(int64_t(craft.z) - eyeBack);
     craft.camUp[0] = 0;
     craft.camUp[1] = 1;
     craft.camUp[2] = 0;

@@ -8,6 +8,13 @@
 namespace {
 constexpr float HURT_PULSE_WRAP = 2.0f;
 constexpr int LEGS_PER_CYCLE = 10;  // a free-running motion starts over after ten legs
+// A checkpoint gate counts while the craft is between 100 below and 1700
+// above the gate block's top.
+constexpr int CHECKPOINT_WINDOW_BELOW = 100;
+constexpr int CHECKPOINT_WINDOW_ABOVE = 1700;
+// Computer crafts appear at spawn points 20000 to 25000 ahead of the player.
+constexpr int SPAWN_WINDOW_NEAR = 20000;
+constexpr int SPAWN_WINDOW_FAR = 25000;
 }  // namespace
 
 void triggerChain(Level& level, int start) {
@@ -54,7 +61,8 @@ void scanItems(Craft& craft, Level& level, ItemScanHooks& hooks) {
         if (body.has(FLAG_CHECKPOINT)) {
             ++ordinal;
             bool insideX = int64_t(body.x) - body.width < craft.x && craft.x < body.x;
-            bool insideHeight = int64_t(body.y) - 100 <= craft.ypos && craft.ypos <= int64_t(body.y) + 1700;
+            bool insideHeight = int64_t(body.y) - CHECKPOINT_WINDOW_BELOW <= craft.ypos &&
+                                craft.ypos <= int64_t(body.y) + CHECKPOINT_WINDOW_ABOVE;
             if (ordinal > craft.checkpoint && insideX && insideHeight && craft.z >= body.pointY) {
                 craft.checkpoint = ordinal;
                 playSound(ANY_CHANNEL, SOUND_CHECKPOINT);
@@ -62,7 +70,8 @@ void scanItems(Craft& craft, Level& level, ItemScanHooks& hooks) {
             }
             continue;
         }
-        bool spawnWindow = int64_t(craft.z) + 20000 < body.pointY && body.pointY < int64_t(craft.z) + 25000;
+        bool spawnWindow = int64_t(craft.z) + SPAWN_WINDOW_NEAR < body.pointY &&
+                           body.pointY < int64_t(craft.z) + SPAWN_WINDOW_FAR;
         if (!spawnWindow) continue;
         if (body.has(FLAG_BONUS))
             hooks.onBonusSpawnPoint(level, i);

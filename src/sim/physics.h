@@ -143,6 +143,10 @@ void clearCraftForRun(Craft& craft, int32_t kind);
 // Puts the craft at (x, y, z) with the previous position there too and the
 // eye `eyeBack` behind and `eyeUp` above (negative eyeBack: in front).
 void placeCraft(Craft& craft, int32_t x, int32_t y, int32_t z, int eyeBack, int eyeUp);
+// The start camera of every mode: the eye `eyeBack` behind and `eyeUp` above
+// the craft where it stands, up (0, 1, 0), looking at a point 700 above and
+// 1000 ahead in its facing (negative eyeBack: the craft faces -z).
+void placeCameraBehind(Craft& craft, int eyeBack, int eyeUp);
 // Single player and time attack: clear, place at the level start (block 0)
 // or at checkpoint n (1-based; falls back to the start when there is no such
 // checkpoint), forced view angle 35, camera, and the level reset. The mode

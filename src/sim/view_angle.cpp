@@ -1,6 +1,7 @@
 #include "sim/view_angle.h"
 
 #include "core/settings.h"
+#include "core/wrapping.h"
 
 namespace {
 ProjectionSetter projectionSetter = nullptr;
@@ -28,7 +29,6 @@ int32_t offsetFor(float degrees, int perDegree) {
     return int32_t(offset);
 }
 
-int32_t wrapped(int64_t value) { return int32_t(uint32_t(uint64_t(value))); }
 }  // namespace
 
 void setProjectionSetter(ProjectionSetter setter) { projectionSetter = setter; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "render/screen_pieces.h"
 #include "render/text.h"
 #include "render/textures.h"
 #include "support/gl_context.h"
@@ -297,3 +298,36 @@ TEST_F(TextAndPanels, TwoDimensionalRoutinesLeaveMatrixStacksBalanced) {
 }
 
 }  // namespace
+
+// The shared scroll arrows draw at the place and in the colours they are
+// given: the map list's blue pair, and a yellow pair elsewhere for another list.
+TEST_F(TextAndPanels, ScrollArrowsUseTheirPlaceAndColours) {
+    drawScrollArrows(true, false);  // the map list's: up lit, down dark
+    const auto up = gl->pixel(pixelX(0.924), pixelY(0.72));
+    const auto down = gl->pixel(pixelX(0.924), pixelY(0.32));
+    EXPECT_GT(up.b, 200);
+    EXPECT_LT(up.r, 80);
+    EXPECT_LT(down.b, 80);
+    EXPECT_GT(down.b, 20);  // dark grey, not missing
+
+    gl->beginFrame();
+    ScrollArrows yellow = listScrollArrowsLit(SCREEN_YELLOW);
+    yellow.left = 0.1;
+    yellow.right = 0.12;
+    drawScrollArrows(false, true, yellow);
+    const auto lower = gl->pixel(pixelX(0.11), pixelY(0.32));
+    EXPECT_GT(lower.r, 200);
+    EXPECT_GT(lower.g, 200);
+    EXPECT_LT(lower.b, 40);
+    EXPECT_EQ(gl->brightness(pixelX(0.918), 0, pixelX(0.93), gl->height()), 0);  // nothing at the old place
+}
+
+TEST_F(TextAndPanels, ListPanelOutlinesItsBoxAndSpacesItsRows) {
+    drawListPanel(MAP_LIST_PANEL);
+    const Box box = litBox(*gl);
+    EXPECT_EQ(box.left, pixelX(0.029));
+    EXPECT_EQ(box.top, pixelY(0.82) - 1);
+    EXPECT_EQ(box.right, pixelX(0.029) + pixelX(0.941) - 1);
+    EXPECT_DOUBLE_EQ(listRowY(MAP_LIST_PANEL, 0), 0.716);
+    EXPECT_DOUBLE_EQ(listRowY(MAP_LIST_PANEL, 2), 0.716 - 2 * 0.039);
+}

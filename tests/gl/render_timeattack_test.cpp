@@ -12,7 +12,7 @@
 #include "core/gamestate.h"
 #include "core/globals.h"
 #include "core/settings.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/camera.h"
 #include "render/glow.h"

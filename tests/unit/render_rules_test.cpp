@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "render/camera_rules.h"
 #include "render/craft_rules.h"
 #include "render/shadow_casters.h"
 #include "render/track_rules.h"
+#include "core/settings.h"
+#include "sim/view_angle.h"
 
 namespace {
 
@@ -118,21 +119,44 @@ TEST(ChangedType, ShowsTheChangedTexturesAndHaloWhileItLasts) {
     EXPECT_EQ(haloKind(block), HaloKind::Hurt);  // its own HURT comes first
 }
 
+// The view rules the game's modes use (sim/view_angle.h), as the GL tests
+// and the viewer use them: the angle reached from `from` when asking for
+// `asked`, and the eye offsets from the craft.
+float angleAfter(float from, float asked, bool snap) {
+    settings = defaultSettings();
+    setProjectionSetter(nullptr);
+    Craft craft;
+    craft.viewAngle = from;
+    updateViewAngle(craft, asked, snap, splitScreenViewRules(false));
+    return craft.viewAngle;
+}
+
+Craft eyeAt(float angle, const ViewAngleRules& rules, int32_t kind = 1) {
+    settings = defaultSettings();
+    settings.speed = 1;
+    setProjectionSetter(nullptr);
+    Craft craft;
+    craft.kind = kind;
+    updateViewAngle(craft, angle, true, rules);
+    return craft;
+}
+
 TEST(ViewAngleRule, NarrowsGentlyWidensAtOnce) {
-    EXPECT_FLOAT_EQ(nextViewAngle(60.0f, 35.0f, false), 58.5f);
-    EXPECT_FLOAT_EQ(nextViewAngle(60.0f, 35.0f, true), 35.0f);
-    EXPECT_FLOAT_EQ(nextViewAngle(60.0f, 59.0f, false), 59.0f);  // less than 1.5 narrower
-    EXPECT_FLOAT_EQ(nextViewAngle(40.0f, 90.0f, false), 90.0f);
+    EXPECT_FLOAT_EQ(angleAfter(60.0f, 35.0f, false), 58.5f);
+    EXPECT_FLOAT_EQ(angleAfter(60.0f, 35.0f, true), 35.0f);
+    EXPECT_FLOAT_EQ(angleAfter(60.0f, 59.0f, false), 59.0f);  // less than 1.5 narrower
+    EXPECT_FLOAT_EQ(angleAfter(40.0f, 90.0f, false), 90.0f);
 }
 
 TEST(ViewAngleRule, EyeOffsetsPerMode) {
-    EXPECT_EQ(fullWindowEyeOffset(35.0f).z, -6000);
-    EXPECT_EQ(fullWindowEyeOffset(35.0f).y, 1800);
-    EXPECT_EQ(fullWindowEyeOffset(91.25f).z, int(56.25f * 40.0f) - 6000);
-    EXPECT_EQ(fullWindowEyeOffset(91.25f).y, 1800 - int(56.25f * 6.0f));
-    EXPECT_EQ(splitEyeOffset(35.0f, 1).z, -5000);
-    EXPECT_EQ(splitEyeOffset(35.0f, -1).z, 5000);
-    EXPECT_EQ(splitEyeOffset(35.0f, -1).y, 1500);
+    EXPECT_EQ(eyeAt(35.0f, singlePlayerViewRules()).camZ, -6000);
+    EXPECT_EQ(eyeAt(35.0f, singlePlayerViewRules()).camY, 1800);
+    EXPECT_EQ(eyeAt(91.25f, singlePlayerViewRules()).camZ, int(56.25f * 40.0f) - 6000);
+    EXPECT_EQ(eyeAt(91.25f, singlePlayerViewRules()).camY, 1800 - int(56.25f * 6.0f));
+    EXPECT_EQ(eyeAt(35.0f, splitScreenViewRules(false)).camZ, -5000);
+    EXPECT_EQ(eyeAt(35.0f, splitScreenViewRules(true), -1).camZ, 5000);
+    EXPECT_EQ(eyeAt(35.0f, splitScreenViewRules(false), -1).camZ, -5000);  // race: always behind
+    EXPECT_EQ(eyeAt(35.0f, splitScreenViewRules(true), -1).camY, 1500);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_timer.h"
+#include "support/shipped_levels.h"
 #include "support/temp_dir.h"
 #include "timeattack_recording.h"
 
@@ -22,30 +24,11 @@ namespace {
 
 constexpr int STEP_MS = 21;  // one physics step at full frame rate
 
-std::string sourceDir() {
-    const char* dir = std::getenv("TAVRELO_SOURCE_DIR");
-    return dir ? dir : ".";
-}
-
 std::string readText(const std::string& path) {
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-std::vector<std::string> shippedLevels() {
-    std::vector<std::string> names;
-    DIR* dir = opendir((sourceDir() + "/maps").c_str());
-    if (dir == nullptr) return names;
-    while (dirent* item = readdir(dir)) {
-        std::string name = item->d_name;
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0 && name.rfind("ca-", 0) != 0 &&
-            name.rfind("s-", 0) != 0)
-            names.push_back(name.substr(0, name.size() - 4));
-    }
-    closedir(dir);
-    return names;
 }
 
 // A run on a level built from text, in a private folder.
@@ -91,12 +74,12 @@ const char* const STRAIGHT =
     "block GOAL pos=600,0,3000 size=1200,500,2000\n";
 
 TEST_F(TimeAttackLevel, EveryShippedLevelIsFinishedByItsRecording) {
-    std::vector<std::string> names = shippedLevels();
-    ASSERT_GE(names.size(), 5u);
-    for (const std::string& name : names) {
-        SCOPED_TRACE(name);
-        load(readText(sourceDir() + "/maps/" + name + ".txt"), name + ".slv");
-        std::vector<HeldKeys> recording = readRecording(sourceDir() + "/maps/" + name + ".keys");
+    const std::vector<ShippedLevel> levels = shippedLevelsWithPrefix("");
+    ASSERT_GE(levels.size(), 5u);
+    for (const ShippedLevel& shipped : levels) {
+        SCOPED_TRACE(shipped.relative);
+        load(readText(shipped.textPath), shipped.name + ".slv");
+        std::vector<HeldKeys> recording = readRecording(shipped.keysPath);
         ASSERT_FALSE(recording.empty()) << "no recording beside the level";
         previous = HeldKeys();
         ReplayResult result = replayRecording(run, recording);
@@ -115,9 +98,9 @@ TEST_F(TimeAttackLevel, EveryShippedLevelIsFinishedByItsRecording) {
 TEST_F(TimeAttackLevel, ShippedLevelsUseEveryBlockTypeMotionAndATriggerChain) {
     std::set<int> types;
     bool moving = false, chain = false;
-    for (const std::string& name : shippedLevels()) {
+    for (const ShippedLevel& shipped : shippedLevelsWithPrefix("")) {
         Level level;
-        ASSERT_EQ(parseLevelText(readText(sourceDir() + "/maps/" + name + ".txt"), level, nullptr), 0) << name;
+        ASSERT_EQ(parseLevelText(readText(shipped.textPath), level, nullptr), 0) << shipped.relative;
         for (const Block& block : level.blocks) {
             types.insert(block.type);
             const BlockBody& body = block.body;
@@ -131,6 +114,34 @@ TEST_F(TimeAttackLevel, ShippedLevelsUseEveryBlockTypeMotionAndATriggerChain) {
     for (int type = 0; type < BLOCK_TYPE_COUNT; ++type) EXPECT_TRUE(types.count(type)) << "type " << type;
     EXPECT_TRUE(moving);
     EXPECT_TRUE(chain);
+}
+
+// Every level the game ships, in campaign folders too, parses and has a
+// readable replay proof; one whose name claims a mode of its own is left to
+// that mode's replay, named here so nothing is silently skipped.
+TEST(ShippedLevels, EveryLevelParsesAndHasItsReplayProof) {
+    const std::vector<ShippedLevel> levels = findShippedLevels();
+    ASSERT_GE(levels.size(), 5u);
+    for (const ShippedLevel& shipped : levels) {
+        SCOPED_TRACE(shipped.relative);
+        Level level;
+        LevelTextError error;
+        EXPECT_EQ(parseLevelText(readText(shipped.textPath), level, &error), 0) << error.line << ": " << error.message;
+        EXPECT_FALSE(readRecording(shipped.keysPath).empty()) << "no readable " << shipped.keysPath;
+        if (const LevelProofRoute* route = proofRouteFor(shipped.name))
+            std::printf("%s: proved by %s\n", shipped.relative.c_str(), route->provedBy.c_str());
+    }
+    EXPECT_EQ(orphanProofs(), std::vector<std::string>()) << "a .keys without its <name>.slv.txt";
+}
+
+TEST(ShippedLevels, AModePrefixRoutesItsLevelsAwayFromTimeAttack) {
+    ASSERT_NE(proofRouteFor("s-01-hello"), nullptr);
+    EXPECT_EQ(proofRouteFor("s-01-hello")->prefix, "s-");
+    ASSERT_NE(proofRouteFor("ca-keep"), nullptr);
+    EXPECT_EQ(proofRouteFor("ca-keep")->prefix, "ca-");
+    EXPECT_EQ(proofRouteFor("first-steps"), nullptr);
+    EXPECT_EQ(proofRouteFor("sea-s-"), nullptr);  // only the start of the name counts
+    for (const ShippedLevel& shipped : shippedLevelsWithPrefix("")) EXPECT_EQ(proofRouteFor(shipped.name), nullptr);
 }
 
 TEST_F(TimeAttackLevel, JumpAloneHopsWithoutStartingTheTimer) {

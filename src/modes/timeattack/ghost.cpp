@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-#include "core/byte_io.h"
-
 Ghost ghost;
 
 namespace {
-
-constexpr size_t SAMPLE_BYTES = 12;
 
 GhostSample positionOf(const Craft& craft) { return {craft.x, craft.ypos, craft.z}; }
 
@@ -49,18 +45,8 @@ void loadGhost(Ghost& ghost, const std::string& levelPath) {
     ghost.loaded = false;
     ghost.samples.clear();
     std::string path = ghostPathFor(levelPath);
-    std::vector<uint8_t> bytes;
-    if (path.empty() || !readWholeFile(path, bytes)) return;
-    ByteReader reader(bytes);
-    int32_t count = 0;
-    if (!reader.readInt32(count) || count < 1 || !reader.fits(count, SAMPLE_BYTES)) return;
-    ghost.samples.resize(size_t(count));
-    for (GhostSample& sample : ghost.samples) {
-        reader.readInt32(sample.x);
-        reader.readInt32(sample.y);
-        reader.readInt32(sample.z);
-    }
-    ghost.loaded = true;
+    if (path.empty()) return;
+    ghost.loaded = readGhostFile(path, ghost.samples);
 }
 
 void startRecording(Ghost& ghost, const Craft& craft) {
@@ -81,15 +67,7 @@ void recordAndReplay(Ghost& ghost, const Craft& craft, int phase) {
 int saveGhost(const Ghost& ghost, const std::string& levelPath) {
     std::string path = ghostPathFor(levelPath);
     if (path.empty() || ghost.recording.empty()) return -1;
-    size_t count = std::min(size_t(ghost.sampleIndex) + 1, ghost.recording.size());
-    ByteWriter writer;
-    writer.writeInt32(int32_t(count));
-    for (size_t k = 0; k < count; ++k) {
-        writer.writeInt32(ghost.recording[k].x);
-        writer.writeInt32(ghost.recording[k].y);
-        writer.writeInt32(ghost.recording[k].z);
-    }
-    return writeBytesAtomically(path, writer.bytes());
+    return writeGhostFile(path, ghost.recording, size_t(ghost.sampleIndex) + 1);
 }
 
 void releaseGhost(Ghost& ghost) {

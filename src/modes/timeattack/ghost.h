@@ -4,14 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "modes/timeattack/ghost_file.h"
 #include "sim/craft.h"
 
 // Every run is sampled as a sparse path (one craft position per six physics
 // steps); the stored path of the record run is replayed beside the player.
-
-struct GhostSample {
-    int32_t x = 0, y = 0, z = 0;
-};
 
 constexpr int GHOST_STEPS_PER_SAMPLE = 6;
 constexpr int GHOST_FIRST_CAPACITY = 250;

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "modes/timeattack/ghost.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "modes/timeattack/map_sel.h"
 #include "modes/timeattack/name_entry.h"
 #include "modes/timeattack/records.h"

@@ -8,7 +8,7 @@
 
 #include "core/globals.h"
 #include "core/services.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_timer.h"
 #include "modes/timeattack/time_attack.h"
@@ -110,14 +110,14 @@ void MapSel::draw() {
     drawRows();
     drawScrollArrows(firstVisibleRow >= 1, firstVisibleRow + MAPSEL_VISIBLE_ROWS - 1 < mapCount - 1);
     drawFooter();
-    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 0, 0, 1);
+    drawListPanel(MAP_LIST_PANEL);
 }
 
 void MapSel::drawRows() {
     const int last = std::min(firstVisibleRow + MAPSEL_VISIBLE_ROWS, mapCount);
     for (int row = firstVisibleRow; row < last; ++row) {
         const RecordEntry& entry = recordTable[size_t(row)];
-        const double height = 0.716 - 0.039 * (row - firstVisibleRow);
+        const double height = listRowY(MAP_LIST_PANEL, row - firstVisibleRow);
         const bool chosen = row == selected;
         const float green = chosen ? 0.0f : 1.0f;
         const int y = pixelY(height);

@@ -7,7 +7,7 @@
 #include "core/globals.h"
 #include "core/settings.h"
 #include "modes/timeattack/ghost.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "modes/timeattack/records.h"
 #include "render/camera.h"
 #include "render/objects.h"

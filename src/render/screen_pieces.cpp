@@ -1,9 +1,10 @@
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 
 #include <GL/gl.h>
 
 #include "core/globals.h"
 #include "render/camera.h"
+#include "render/text.h"
 #include "render/textures.h"
 
 int pixelX(double fraction) { return int(screenWidth * fraction); }
@@ -56,19 +57,28 @@ void drawTitleStrip(float left, float bottom, float right, float top, float vTop
     drawFlatPiece(titleTexture, left, bottom, right, top, 0.0f, 1.0f, vBottom, vTop);
 }
 
-void drawScrollArrows(bool hiddenAbove, bool hiddenBelow) {
+void drawScrollArrows(bool hiddenAbove, bool hiddenBelow, const ScrollArrows& arrows) {
     beginFlat2D(textureFrame(TEX_GUI, 0));
-    const float lit[3] = {0.2f, 0.2f, 1.0f};
-    const float dark[3] = {0.2f, 0.2f, 0.2f};
-    glColor3fv(hiddenBelow ? lit : dark);
-    texturedQuad(0.918f, 0.3f, 0.93f, 0.335f, 0.4f, 0.47f, 0.1f, 0.7f);
-    glColor3fv(hiddenAbove ? lit : dark);
-    texturedQuad(0.918f, 0.7f, 0.93f, 0.735f, 0.4f, 0.47f, 0.7f, 0.1f);
+    const ScreenColour& below = hiddenBelow ? arrows.lit : arrows.dark;
+    glColor3f(below.red, below.green, below.blue);
+    texturedQuad(arrows.left, arrows.belowBottom, arrows.right, arrows.belowTop, 0.4f, 0.47f, 0.1f, 0.7f);
+    const ScreenColour& above = hiddenAbove ? arrows.lit : arrows.dark;
+    glColor3f(above.red, above.green, above.blue);
+    texturedQuad(arrows.left, arrows.aboveBottom, arrows.right, arrows.aboveTop, 0.4f, 0.47f, 0.7f, 0.1f);
     endFlat2D();
 }
 
-void drawListBackdrop() {
-    glColor3f(0.7f, 0.7f, 0.7f);
-    drawBackdrop(TEX_SPACE1, false);
+void drawListPanel(const ListPanel& panel) {
+    drawPanel(pixelX(panel.left), pixelY(panel.top), pixelX(panel.width), pixelY(panel.height),
+              panel.frame.red, panel.frame.green, panel.frame.blue);
+}
+
+double listRowY(const ListPanel& panel, int visibleIndex) { return panel.firstRowY - panel.rowStep * visibleIndex; }
+
+void drawDimmedBackdrop(int slot, float brightness) {
+    glColor3f(brightness, brightness, brightness);
+    drawBackdrop(slot, false);
     glColor3f(1, 1, 1);
 }
+
+void drawListBackdrop() { drawDimmedBackdrop(TEX_SPACE1, 0.7f); }
