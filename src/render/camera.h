@@ -20,10 +20,13 @@ enum class ViewVariant {
     SplitFacing  // half window (castle attack): the eye sits behind a craft facing -z too
 };
 
-// The speed view: sets the craft's view angle (widening at once, narrowing
-// by at most 1.5 degrees per call unless snapping), re-anchors the eye's y
-// and z to the craft and loads the perspective. Angles above 170 are
-// ignored. The facing of a SplitFacing craft is the sign of its kind.
+// The speed view for tests and the viewer, through the game's own rules
+// (updateViewAngle with the variant's ViewAngleRules, sim/view_angle.h): sets
+// the craft's view angle (widening at once, narrowing by at most 1.5 degrees
+// per call unless snapping), re-anchors the eye's y and z to the craft and
+// loads the perspective; the variant's projection setter stays installed.
+// Angles above 170 are ignored. The facing of a SplitFacing craft is the
+// sign of its kind.
 void setViewAngle(Craft& craft, float angle, bool snap, ViewVariant variant);
 
 // Projection setters for the simulation's view-angle seam
@@ -40,8 +43,9 @@ void loadSplitFacingProjection(const Craft& craft);
 void rememberWindowSize(int width, int height);
 void forgetWindowSize();  // back to screenWidth x screenHeight
 
-// Level (re)start: eye behind and above the craft, up (0, 1, 0), target
-// offset ahead of the craft in its facing, then a snapped setViewAngle(35).
+// Level (re)start: the sim's placeCameraBehind with the variant's eye
+// distances (eye behind and above the craft, up (0, 1, 0), target offset
+// ahead of the craft in its facing), then a snapped setViewAngle(35).
 void placeCameraAtStart(Craft& craft, ViewVariant variant);
 
 // gluLookAt from the eye at the craft position + camTargetOffset, up camUp.
