@@ -63,6 +63,7 @@ public:
         switch (test) {
             case TEST_STANDS:
                 if (options_.pongCourts && isCourt(block)) craft_.powerup = 100;
+                if (options_.landingStopsFall) craft_.v_speed = 0;
                 result_.groundType = groundTypeOf(block);
                 result_.standingBlock = i;
                 touch(i, false);

@@ -40,7 +40,11 @@ const BlockBody* courtOf(const Craft& craft, const Level& level) {
     return &level.blocks[size_t(craft.lastTouched)].body;
 }
 
-void steerLeft(Craft& craft, const Level& level) {
+void steerLeft(Craft& craft, const Level& level, const PlayRules& rules) {
+    if (rules.fixedSteering > 0) {
+        if (craft.s_speed < 180) craft.s_speed += rules.fixedSteering;
+        return;
+    }
     if (heldByPong(craft)) {
         const BlockBody* court = courtOf(craft, level);
         if (court && int64_t(craft.x) + PONG_COURT_MARGIN <= court->x) craft.s_speed += PONG_SIDE_SPEED;
@@ -49,7 +53,11 @@ void steerLeft(Craft& craft, const Level& level) {
     craft.s_speed += steeringSpeed(craft.f_speed);
 }
 
-void steerRight(Craft& craft, const Level& level) {
+void steerRight(Craft& craft, const Level& level, const PlayRules& rules) {
+    if (rules.fixedSteering > 0) {
+        if (craft.s_speed > -180) craft.s_speed -= rules.fixedSteering;
+        return;
+    }
     if (heldByPong(craft)) {
         const BlockBody* court = courtOf(craft, level);
         if (court && int64_t(court->x) - court->width <= int64_t(craft.x) - PONG_COURT_MARGIN)
@@ -65,19 +73,21 @@ void iceEffect(Craft& craft, int32_t savedSide, const PlayRules& rules) {
     craft.s_speed = savedSide;
     if (held(craft, keys.forward) && craft.f_speed < FORWARD_LIMIT && !heldByPong(craft)) craft.f_speed -= 3;
     if (held(craft, keys.backward) && craft.f_speed > BACKWARD_LIMIT && !heldByPong(craft)) craft.f_speed += 2;
+    // Without the grip the speed adds nothing and a drift beyond 100 is left alone.
+    const bool grip = rules.iceSpeedGrip;
     if (held(craft, keys.left) && craft.s_speed > -180) {
         if (craft.s_speed < 100) {
-            craft.s_speed += std::abs(craft.f_speed / 55);
+            if (grip) craft.s_speed += std::abs(craft.f_speed / 55);
             craft.s_speed += craft.s_speed < 1 ? 8 : 15;
-        } else {
+        } else if (grip) {
             craft.s_speed -= 7;
         }
     }
     if (held(craft, keys.right) && craft.s_speed < 180) {
         if (craft.s_speed < -99) {
-            craft.s_speed += 7;
+            if (grip) craft.s_speed += 7;
         } else {
-            craft.s_speed -= std::abs(craft.f_speed / 55);
+            if (grip) craft.s_speed -= std::abs(craft.f_speed / 55);
             craft.s_speed -= craft.s_speed < 0 ? 15 : 8;
         }
     }
@@ -161,6 +171,7 @@ PlayRules castleRules(PlayHooks& hooks, int keyGroup, int gravity) {
 void airControl(Craft& craft, const PlayRules& rules) {
     const ControlKeys& keys = rules.keys;
     craft.v_speed -= rules.gravity;
+    if (!rules.airSteering) return;
     if (held(craft, keys.forward) && craft.f_speed < FORWARD_LIMIT && !heldByPong(craft)) {
         craft.f_speed += 3;
         speedView(craft, rules);
@@ -198,8 +209,10 @@ int32_t groundControl(Craft& craft, const Level& level, int previousType, const 
         craft.f_speed -= 3;
         speedView(craft, rules);
     }
-    if (held(craft, keys.left) && craft.groundType != GROUND_SIDE_LEFT && craft.holdTimer < 1) steerLeft(craft, level);
-    if (held(craft, keys.right) && craft.groundType != GROUND_SIDE_RIGHT && craft.holdTimer < 1) steerRight(craft, level);
+    if (held(craft, keys.left) && craft.groundType != GROUND_SIDE_LEFT && craft.holdTimer < 1)
+        steerLeft(craft, level, rules);
+    if (held(craft, keys.right) && craft.groundType != GROUND_SIDE_RIGHT && craft.holdTimer < 1)
+        steerRight(craft, level, rules);
     return savedSide;
 }
 
@@ -209,7 +222,9 @@ void jumpControl(Craft& craft, const PlayRules& rules) {
     if (craft.groundType == GROUND_SIDE_LEFT) craft.s_speed = -push;
     if (craft.groundType == GROUND_SIDE_RIGHT) craft.s_speed = push;
     bool speedAllows = rules.jumpRule == JumpRule::Always || craft.v_speed < JUMP_BELOW_SPEED;
-    if (speedAllows && craft.groundType != BLOCK_NOJUMP) jumpNow(craft);
+    if (!speedAllows || craft.groundType == BLOCK_NOJUMP) return;
+    jumpNow(craft, rules.jumpSounds);
+    if (rules.jumpReleasesKey) setKeyHeld(craft, rules.keys.jump, false);
 }
 
 StepOutcome applyBlockEffect(Craft& craft, int standingBlock, int32_t savedSide, const PlayRules& rules) {
@@ -229,7 +244,7 @@ StepOutcome applyBlockEffect(Craft& craft, int standingBlock, int32_t savedSide,
         case BLOCK_HURT: return hurtEffect(craft, rules);
         case BLOCK_ICE: iceEffect(craft, savedSide, rules); break;
         case BLOCK_CRAZY:
-            if (craft.lastGroundType != BLOCK_CRAZY) craft.camUp[1] = -craft.camUp[1];
+            if (rules.crazyFlipsView && craft.lastGroundType != BLOCK_CRAZY) craft.camUp[1] = -craft.camUp[1];
             break;
         case BLOCK_HEAL:
             if (craft.health < 100) {
@@ -238,7 +253,7 @@ StepOutcome applyBlockEffect(Craft& craft, int standingBlock, int32_t savedSide,
             }
             break;
         case BLOCK_JUMP:
-            playSound(ANY_CHANNEL, SOUND_JUMP);
+            if (rules.jumpSounds) playSound(ANY_CHANNEL, SOUND_JUMP);
             craft.v_speed = int32_t(float(std::abs(int64_t(craft.f_speed))) / JUMP_PAD_DIVISOR);
             break;
         case BLOCK_GOAL:
@@ -258,6 +273,7 @@ void integrate(Craft& craft, const PlayRules& rules) {
     moveBy(craft.z, int64_t(direction) * craft.f_speed);
     moveBy(craft.ypos, craft.v_speed);
     moveBy(craft.x, int64_t(direction) * craft.s_speed);
+    if (!rules.moveCamera) return;
     moveBy(craft.camX, int64_t(direction) * craft.s_speed);
     moveBy(craft.camY, craft.v_speed);
     moveBy(craft.camZ, int64_t(direction) * craft.f_speed);
@@ -273,6 +289,7 @@ StepOutcome physicsStep(Craft& craft, Level& level, const PlayRules& rules) {
     rules.hooks->beforeGroundScan(craft, level);
     GroundScanOptions options;
     options.pongCourts = rules.pongCourts;
+    options.landingStopsFall = rules.landingStopsFall;
     GroundScanResult scan = groundScan(craft, level, options);
     craft.groundType = scan.groundType;
     if (scan.pongStartBlock >= 0) rules.hooks->onPongStart(craft, level, scan.pongStartBlock);
@@ -291,14 +308,14 @@ StepOutcome physicsStep(Craft& craft, Level& level, const PlayRules& rules) {
         StepOutcome outcome = groundBranch(craft, level, previousType, scan.standingBlock, rules);
         if (outcome != StepOutcome::Completed) return outcome;
     }
-    if (craft.f_speed != 0 && craft.phase == 0) craft.phase = 1;
+    if (rules.startDetection && craft.f_speed != 0 && craft.phase == 0) craft.phase = 1;
     integrate(craft, rules);
     return StepOutcome::Completed;
 }
 
-void jumpNow(Craft& craft) {
+void jumpNow(Craft& craft, bool withSound) {
     craft.v_speed = JUMP_SPEED;
-    playSound(ANY_CHANNEL, SOUND_JUMP);
+    if (withSound) playSound(ANY_CHANNEL, SOUND_JUMP);
     EffectSprite& puff = craft.effects[JUMP_PUFF_ENTRY];
     puff.x = wrapped(int64_t(craft.x) + 200);
     puff.y = wrapped(int64_t(craft.ypos) + 100);

@@ -106,6 +106,18 @@ struct PlayRules {
     bool crashContinuesStep = false;         // single player: after the death routine the step goes on on plain ground
     ViewAngleRules view = singlePlayerViewRules();
     PlayHooks* hooks = nullptr;              // required
+
+    // Where the computer crafts' simpler step differs (computer_physics.h);
+    // the defaults are the players'.
+    bool airSteering = true;        // false: in the air only gravity acts
+    int fixedSteering = 0;          // > 0: on the ground the steering keys add this much, within +-180
+    bool iceSpeedGrip = true;       // false: no f_speed / 55 grip and no 7 back from beyond +-100 on ICE
+    bool jumpSounds = true;         // the jump key and the jump pad play the jump sound
+    bool jumpReleasesKey = false;   // the jump flag is cleared once the craft jumps
+    bool crazyFlipsView = true;     // CRAZY turns the view upside down
+    bool landingStopsFall = false;  // the ground scan sets v_speed 0 on a landing (no landing bump)
+    bool startDetection = true;     // a nonzero f_speed moves phase 0 to 1
+    bool moveCamera = true;         // the integration moves the eye with the craft
 };
 
 PlayRules singlePlayerRules(PlayHooks& hooks);
@@ -130,7 +142,8 @@ void integrate(Craft& craft, const PlayRules& rules);
 
 // v_speed 125, the jump sound and the jump puff (the Jump2 key press of
 // single player and time attack, the held jump key, the castle air jump).
-void jumpNow(Craft& craft);
+// The bonus craft jumps silently.
+void jumpNow(Craft& craft, bool withSound = true);
 
 // "Died after %d:%02d:%02d" (single player) or with "%2d" minutes (time
 // attack) from the run timer: minutes, seconds, msPart / 10.

@@ -36,6 +36,8 @@ struct GroundScanOptions {
     // over one starts the game. Time attack, race, castle attack and the
     // computer crafts know no pong courts.
     bool pongCourts = false;
+    // Computer crafts: standing on a block stops the fall at once.
+    bool landingStopsFall = false;
 };
 
 struct GroundScanResult {
