@@ -53,6 +53,14 @@ void PongGame::remove() {
     rallySteps_ = 0;
 }
 
+void PongGame::setBall(const PongBall& ball, int32_t computerPaddleX) {
+    if (!running_) return;
+    const int court = ball_.court;
+    ball_ = ball;
+    ball_.court = court;
+    paddleX_ = computerPaddleX;
+}
+
 // Every block but the court is an obstacle, whatever its height; only the
 // blocks whose z extent meets the ball's path can be hit.
 void PongGame::bounceOffBlocks(const Level& level) {

@@ -54,6 +54,9 @@ public:
     PongOutcome step(Craft& player, const Level& level, const ControlKeys& playerKeys, PongHooks& hooks);
     // Ends any game; the computer paddle goes idle.
     void remove();
+    // Puts the running game's ball (and the computer paddle) in a chosen
+    // state: tests set up a rally this way. The court stays the game's.
+    void setBall(const PongBall& ball, int32_t computerPaddleX);
 
     // The aim of the medium (10 steps) and hard (20 steps) computer paddle:
     // where the ball will be in x, reflected off the blocks after the court
