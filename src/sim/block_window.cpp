@@ -48,7 +48,9 @@ int BlockZWindow::next(int from, int64_t lo, int64_t hi) const {
     const int count = int(nearest_.size());
     if (from < 0) from = 0;
     if (from >= count) return count;
-    // Blocks before the first whose running far end reaches lo all end before it.
+    // Blocks before the first whose running far end reaches lo all end before
+    // it. Visits in level order mostly find the very next block in reach.
+    if (farthestUpTo_[size_t(from)] >= lo) return nearest_[size_t(from)] > hi ? count : from;
     auto reaching = std::partition_point(farthestUpTo_.begin() + from, farthestUpTo_.end(),
                                          [lo](int64_t farEnd) { return farEnd < lo; });
     int index = int(reaching - farthestUpTo_.begin());

@@ -59,6 +59,7 @@ void PongGame::setBall(const PongBall& ball, int32_t computerPaddleX) {
     ball_ = ball;
     ball_.court = court;
     paddleX_ = computerPaddleX;
+    rallySteps_ = 0;  // a placed ball starts a new rally
 }
 
 // Every block but the court is an obstacle, whatever its height; only the

@@ -55,7 +55,8 @@ public:
     // Ends any game; the computer paddle goes idle.
     void remove();
     // Puts the running game's ball (and the computer paddle) in a chosen
-    // state: tests set up a rally this way. The court stays the game's.
+    // state: tests set up a rally this way. The court stays the game's and
+    // the rally counts from this ball.
     void setBall(const PongBall& ball, int32_t computerPaddleX);
 
     // The aim of the medium (10 steps) and hard (20 steps) computer paddle:

@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes as a level file, then as level text. A level
 // that loads must write back to the same bytes, print to text that parses
 // back to the same bytes, and survive a few hundred physics steps, on each of
-// which the indexed ground scan must agree with the block-by-block one.
+// which the indexed ground scan must agree with the block-by-block one. The
+// computer crafts and a pong game then run on it in the single-player order.
 
 #include <algorithm>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include "core/settings.h"
 #include "level/level_file.h"
 #include "level/level_text.h"
+#include "sim/computer_craft.h"
 #include "sim/physics.h"
 
 namespace {
@@ -82,6 +84,55 @@ void drive(Level& level, uint8_t keyPattern) {
     }
 }
 
+class LifeHooks : public PongHooks {
+public:
+    void onPongLost(Craft& player) override {
+        if (player.lives > 1) player.lives -= 1;
+    }
+};
+
+class SpawningHooks : public ItemScanHooks {
+public:
+    explicit SpawningHooks(ComputerCrafts& computer) : computer_(computer) {}
+    void onBonusSpawnPoint(Level& level, int i) override { computer_.onBonusSpawnPoint(level, i); }
+    void onPusherSpawnPoint(Level& level, int i) override { computer_.onPusherSpawnPoint(level, i); }
+
+private:
+    ComputerCrafts& computer_;
+};
+
+// The player drives as the key pattern says; a computer craft is spawned on
+// some block whenever none is active, and a pong game on some block whenever
+// none runs, whatever those blocks hold.
+void driveComputerObjects(Level& level, uint8_t keyPattern) {
+    if (level.blocks.empty()) return;
+    Craft player;
+    resetCraft(player, level, 0);
+    player.lives = 6;
+    QuietHooks hooks(level);
+    PlayRules rules = singlePlayerRules(hooks);
+    ComputerCrafts computer;
+    SpawningHooks spawning(computer);
+    LifeHooks lives;
+    const ControlKeys& keys = rules.keys;
+    const int codes[5] = {keys.forward, keys.backward, keys.left, keys.right, keys.jump};
+    const int count = level.blockCount();
+    for (int step = 0; step < 300; ++step) {
+        if (step % 60 == 0 && !computer.anyActive())
+            computer.spawn((keyPattern + step) & 8 ? CRAFT_KIND_PUSHER : CRAFT_KIND_BONUS, level,
+                           (keyPattern + step / 60) % count);
+        if (step % 90 == 0 && !computer.pong.running()) {
+            computer.pong.start(level, (keyPattern / 3 + step / 90) % count);
+            player.holdTimer = HOLD_BY_PONG;
+        }
+        for (int k = 0; k < 5; ++k) setKeyHeld(player, codes[k], ((keyPattern + step / 30) >> k) & 1);
+        advanceLevel(level);
+        if (physicsStep(player, level, rules) == StepOutcome::Completed) scanItems(player, level, spawning);
+        computer.step(player, level, keys, lives);
+        if (player.holdTimer > 0) --player.holdTimer;
+    }
+}
+
 void checkLevelBytes(const uint8_t* data, size_t size) {
     Level level;
     bool oldForm = false;
@@ -93,6 +144,7 @@ void checkLevelBytes(const uint8_t* data, size_t size) {
     if (parseLevelText(printLevelText(level, oldForm), fromText, nullptr, &textOld) != 0) std::abort();
     if (levelBytes(fromText, textOld) != bytes) std::abort();
     if (level.blockCount() <= 64) drive(level, size ? data[size - 1] : 0);
+    if (level.blockCount() <= 64) driveComputerObjects(level, size ? data[size / 2] : 0);
     if (level.blockCount() <= 64) buildCastleArena(level);
 }
 

@@ -24,6 +24,15 @@ int main(int argc, char** argv) {
         "block CRAZY pos=300,0,2000 size=600,500,2000 point=200,2500,1 flags=PONG,POWERUP\n"
         "block NOJUMP pos=300,0,4000 size=600,500,2000 flags=HAS_TARGET,TOUCH_TRIGGER target=4\n"
         "block HEAL pos=300,0,6000 size=600,500,2000 flags=HAS_TARGET target=3\n",
+        // Computer crafts and a pong court, with an obstacle over the court.
+        "medals 0 0 0\n"
+        "block plain pos=2000,0,0 size=4000,500,3000 point=10,2000,1 flags=PUSHER\n"
+        "block LEFT pos=2000,0,3000 size=4000,500,3000 point=10,4000,2 flags=BONUS\n"
+        "block plain pos=300,1500,4000 size=600,1000,1000\n"
+        "block ICE pos=2000,-400,7000 size=4000,500,3000\n"
+        "block plain pos=2000,-1000,10000 size=4000,500,8000 point=10,17000,2 flags=PONG\n"
+        "block plain pos=2000,-900,13000 size=1000,300,600\n"
+        "block GOAL pos=2000,-1000,18000 size=4000,500,1000\n",
     };
     int n = 0;
     for (const char* text : texts) {
