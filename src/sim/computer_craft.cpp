@@ -88,8 +88,9 @@ void ComputerCrafts::stepBonus(Craft& player, Level& level) {
     const int previousBlock = bonus.camX;
     if (bonus.catchCooldown > 0) {
         --bonus.catchCooldown;
-    } else if (currentTicks() % uint32_t(200 - 10 * bonus.phase) == 0) {
-        bonus.catchCooldown = 100 + 40 * bonus.phase;
+    } else {
+        const int skill = clampSkill(bonus.phase);
+        if (currentTicks() % uint32_t(200 - 10 * skill) == 0) bonus.catchCooldown = 100 + 40 * skill;
     }
     bonusAngle = (bonusAngle + BONUS_TURN_DEGREES) % 360;
     if (!computerPhysicsStep(bonus, level)) {
