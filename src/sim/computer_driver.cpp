@@ -61,9 +61,14 @@ public:
             lastAny = t;
             if (!leadsOn(t, box)) return true;
             lastLive = t;
-            if (t == preferred) preferredLive = true;
+            if (t == preferred) {
+                preferredLive = true;
+                return false;  // nothing later can change the choice
+            }
             if (firstAhead == NO_BLOCK && box.z >= a.farEnd() - 5) firstAhead = t;
-            return true;
+            // Candidates come in level order: once the preferred block is
+            // behind, the first one ahead is the choice.
+            return !(firstAhead != NO_BLOCK && preferred < t);
         });
         if (lastLive == NO_BLOCK) return lastAny;  // all lead nowhere: the last one stays
         if (preferredLive) return preferred;
