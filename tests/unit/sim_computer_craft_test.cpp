@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include "render/computer_objects_view.h"
 #include "sim/computer_craft.h"
 #include "sim/computer_physics.h"
 #include "support/computer_play.h"
@@ -431,6 +433,76 @@ TEST_F(ComputerPhysics, FallAndCrashEndTheCraft) {
     EXPECT_TRUE(computerPhysicsStep(pusher, level));  // its front is not there yet
     EXPECT_FALSE(computerPhysicsStep(pusher, level));
     EXPECT_EQ(services.mixer.count(SOUND_EXPLODE), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// What the single-player frame hands to drawComputerObjects.
+class ComputerObjectsViewTest : public ComputerPlay {};
+
+TEST_F(ComputerObjectsViewTest, NothingRunningDrawsNothing) {
+    load(FLAT_FIELD);
+    PongBallView ballView;
+    ComputerObjectsView view = computerObjectsView(level, computer, ballView);
+    EXPECT_EQ(view.ball, nullptr);
+    EXPECT_EQ(view.court, nullptr);
+    EXPECT_EQ(view.computerPaddleX, PONG_PADDLE_IDLE_X);
+    EXPECT_EQ(view.pusher, nullptr);
+    EXPECT_EQ(view.bonus, nullptr);
+    EXPECT_EQ(view.referenceBlockIndex, -1);
+}
+
+TEST_F(ComputerObjectsViewTest, ActivePusherWithItsBlocksAndProbe) {
+    load(PUSHER_TRACK);
+    setKeyHeld(craft, keys.forward, true);
+    for (int i = 0; i < 60; ++i) step();
+    ASSERT_TRUE(computer.pusherActive);
+    PongBallView ballView;
+    ComputerObjectsView view = computerObjectsView(level, computer, ballView);
+    EXPECT_EQ(view.pusher, &computer.pusher);
+    EXPECT_EQ(view.pusherBlockIndex, 1);
+    EXPECT_EQ(view.referenceBlockIndex, 1);
+    EXPECT_EQ(view.pusherProbeDistance, std::min<int64_t>(computer.route.forwardReach, 30000));
+    EXPECT_GT(view.pusherProbeDistance, 0);
+    EXPECT_EQ(view.bonus, nullptr);
+}
+
+TEST_F(ComputerObjectsViewTest, BonusStarIsBlendedWhileItCannotBeCaught) {
+    load(FLAT_FIELD);
+    computer.onBonusSpawnPoint(level, 2);
+    computer.bonus.catchCooldown = 40;
+    computer.bonusAngle = 88;
+    PongBallView ballView;
+    ComputerObjectsView view = computerObjectsView(level, computer, ballView);
+    ASSERT_EQ(view.bonus, &computer.bonus);
+    EXPECT_EQ(view.bonusAngle, 88);
+    EXPECT_EQ(view.bonusFade, 40);
+    EXPECT_FLOAT_EQ(view.bonusColour[0], 0.6f);
+    computer.bonus.catchCooldown = 0;
+    view = computerObjectsView(level, computer, ballView);
+    EXPECT_EQ(view.bonusFade, 0);
+    EXPECT_FLOAT_EQ(view.bonusColour[0], 1.0f);
+    EXPECT_FLOAT_EQ(view.bonusColour[1], 0.8f);
+}
+
+TEST_F(ComputerObjectsViewTest, PongBallPaddleAndCourt) {
+    load("block plain pos=2000,0,0 size=4000,500,3000\n"
+         "block plain pos=2000,-3000,0 size=4000,500,12000 point=10,11000,1 flags=PONG\n"
+         "block plain pos=2000,0,13000 size=4000,500,3000\n");
+    step();
+    ASSERT_TRUE(computer.pong.running());
+    step();
+    PongBallView ballView;
+    ComputerObjectsView view = computerObjectsView(level, computer, ballView);
+    ASSERT_EQ(view.ball, &ballView);
+    EXPECT_EQ(view.court, &level.blocks[1]);
+    EXPECT_EQ(view.computerPaddleX, computer.pong.computerPaddleX());
+    EXPECT_EQ(ballView.z, computer.pong.ball().z);
+    EXPECT_EQ(ballView.trail[0][2], computer.pong.ball().trail[0][2]);
+    EXPECT_EQ(ballView.trail[4][0], computer.pong.ball().trail[4][0]);
+    EXPECT_EQ(ballView.spin, computer.pong.ball().spin);
 }
 
 }  // namespace
