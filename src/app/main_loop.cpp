@@ -22,7 +22,8 @@ static_assert(sizeof(SDL_Event) >= KEY_RECORD_OFFSET + sizeof(SDL_keysym),
 LoopIo sdlLoopIo() {
     return LoopIo{[] { return uint32_t(SDL_GetTicks()); },
                   [](SDL_Event& event) { return SDL_PollEvent(&event) != 0; },
-                  renderFrame};
+                  renderFrame,
+                  [](uint32_t ms) { SDL_Delay(ms); }};
 }
 
 int shutDown() {
@@ -60,13 +61,17 @@ bool MainLoop::runIteration() {
         frameCounter_ = 0;
     }
 
-    io_.renderFrame();
+    // Nobody sees an iconified window: drawing it would only hold a core.
+    if (windowShown_) io_.renderFrame();
+    else if (io_.sleepMs) io_.sleepMs(HIDDEN_FRAME_SLEEP_MS);
 
     SDL_Event event;
     while (io_.pollEvent(event)) {
         // Looked up per event: after a switch the rest goes to the new state.
         if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
         if (event.type == SDL_QUIT) quit_ = true;  // window closed, SIGTERM or SIGINT
+        if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPACTIVE))
+            windowShown_ = event.active.gain != 0;
     }
     currentState->update(int(elapsed));
     return !quit_;

@@ -15,7 +15,13 @@ struct LoopIo {
     std::function<uint32_t()> readTicks;
     std::function<bool(SDL_Event&)> pollEvent;
     std::function<void()> renderFrame;
+    // Waits instead of a frame while the window is iconified (may be empty).
+    std::function<void(uint32_t)> sleepMs;
 };
+
+// An iconified window is not drawn; the loop waits this long in place of a
+// frame. Shorter than a physics step, so play keeps its speed.
+constexpr uint32_t HIDDEN_FRAME_SLEEP_MS = 10;
 
 // The key record handed to handleEvent: the four words after the event's
 // first word, whatever the event type (for key events: the keysym).
@@ -29,7 +35,8 @@ public:
 
     // Clock, frame, every pending event, update. Returns false once a
     // handler returned -1 or the window was closed; that iteration still
-    // delivers the whole queue and one update.
+    // delivers the whole queue and one update. While the window is
+    // iconified the frame is a short sleep instead.
     bool runIteration();
 
 private:
@@ -38,4 +45,5 @@ private:
     int frameCounter_ = 0;
     uint32_t accumulatorMs_ = 0;
     bool quit_ = false;
+    bool windowShown_ = true;  // cleared while the window is iconified
 };

@@ -28,6 +28,10 @@ void requestGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 8);
+    // Vertical sync: a real display never gets frames faster than it shows
+    // them, so the menus stop holding a core. Motion follows the elapsed
+    // milliseconds, so play speed does not depend on it.
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
 }
 
 int failAndQuit(const char* message) {

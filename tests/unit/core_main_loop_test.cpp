@@ -72,7 +72,20 @@ protected:
                       [this] {
                           callLog.push_back("render");
                           currentState->draw();
+                      },
+                      [this](uint32_t ms) {
+                          callLog.push_back("sleep" + std::to_string(ms));
+                          now += ms;
                       }};
+    }
+    // The window's activity: state SDL_APPACTIVE is iconified (gain 0) or
+    // shown again (gain 1); the focus states alone leave it on screen.
+    void queueActivity(uint8_t state, uint8_t gain) {
+        SDL_Event event{};
+        event.type = SDL_ACTIVEEVENT;
+        event.active.state = state;
+        event.active.gain = gain;
+        queue.push_back(event);
     }
     void queueUserEvent(int code) {
         SDL_Event event{};
@@ -199,6 +212,46 @@ TEST_F(MainLoopOrder, ElapsedTimeSurvivesTheTickCounterWrapping) {
     now = 0x100u;
     loop.runIteration();
     EXPECT_EQ(first.updates, (std::vector<int>{512}));
+}
+
+TEST_F(MainLoopOrder, IconifiedWindowSleepsInsteadOfDrawingUntilShownAgain) {
+    MainLoop loop(io());
+    queueActivity(SDL_APPACTIVE, 0);
+    loop.runIteration();  // drawn before the event arrived
+    callLog.clear();
+    now += 3;
+    loop.runIteration();
+    loop.runIteration();
+    EXPECT_EQ(callLog, (std::vector<std::string>{"sleep10", "first.update", "sleep10", "first.update"}));
+    // The sleep counts as elapsed time: the game clock keeps its pace.
+    EXPECT_EQ(first.updates, (std::vector<int>{0, 3, 10}));
+
+    callLog.clear();
+    queueActivity(SDL_APPACTIVE | SDL_APPINPUTFOCUS, 1);
+    loop.runIteration();  // the event comes after this iteration's frame
+    loop.runIteration();
+    EXPECT_EQ(callLog, (std::vector<std::string>{"sleep10", "first.event0", "first.update", "render",
+                                                 "first.draw", "first.update"}));
+}
+
+TEST_F(MainLoopOrder, LosingOnlyTheFocusKeepsDrawing) {
+    MainLoop loop(io());
+    queueActivity(SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS, 0);
+    loop.runIteration();
+    callLog.clear();
+    loop.runIteration();
+    EXPECT_EQ(callLog, (std::vector<std::string>{"render", "first.draw", "first.update"}));
+}
+
+TEST_F(MainLoopOrder, ActivityEventsStillReachTheState) {
+    MainLoop loop(io());
+    queueActivity(SDL_APPACTIVE, 0);
+    queueActivity(SDL_APPACTIVE, 1);
+    loop.runIteration();
+    EXPECT_EQ(first.eventsSeen, 2);
+    callLog.clear();
+    loop.runIteration();  // shown again within the same poll: drawn
+    EXPECT_EQ(callLog, (std::vector<std::string>{"render", "first.draw", "first.update"}));
 }
 
 class GlowGate : public ::testing::Test {
