@@ -21,11 +21,14 @@ void clearForDrawing() {
 
 // Draw routines build their projections from screenWidth/screenHeight, so
 // swapping in the glow target's size makes them draw at that size unaware.
+// Only the proportions of a split-screen view must stay the window's: the
+// glow image is stretched back over the window.
 void drawGlowPass() {
     bindGlowFramebuffer();
     clearForDrawing();
     const int savedWidth = screenWidth;
     const int savedHeight = screenHeight;
+    rememberWindowSize(savedWidth, savedHeight);
     screenWidth = settings.bloomW;
     screenHeight = settings.bloomH;
     glViewport(0, 0, settings.bloomW, settings.bloomH);
@@ -33,6 +36,7 @@ void drawGlowPass() {
     currentState->draw();
     screenWidth = savedWidth;
     screenHeight = savedHeight;
+    forgetWindowSize();
     runGlowBlur();
     bindWindowFramebuffer();
 }
@@ -46,8 +50,13 @@ void drawNormalPass() {
 }
 
 // Adding the blurred image Bloom times scales the glow's brightness; 0 adds
-// nothing.
+// nothing. In plain white and unlit: the texture is modulated by the colour
+// in force, and whatever the normal pass drew last (yellow debug text, a
+// damage tint) must not colour the glow.
 void compositeBloom() {
+    const bool lit = glIsEnabled(GL_LIGHTING);
+    glDisable(GL_LIGHTING);
+    glColor3f(1, 1, 1);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
@@ -55,6 +64,7 @@ void compositeBloom() {
     drawFullWindowQuad(screenWidth, screenHeight, settings.bloom);
     glDisable(GL_BLEND);
     glEnable(GL_CULL_FACE);
+    if (lit) glEnable(GL_LIGHTING);
 }
 
 }  // namespace

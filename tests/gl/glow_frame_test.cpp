@@ -3,6 +3,8 @@
 #include <SDL/SDL.h>
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -277,6 +279,105 @@ TEST_F(GlowFrameTest, WithoutUltraOnlyTheNormalPassRuns) {
     EXPECT_EQ(recorder.passes[1].blendSource, GL_ONE);
     EXPECT_EQ(recorder.passes[1].blendDestination, GL_ONE);
     expectFreshPass(recorder.passes[1], "normal pass");
+}
+
+// A cyan square drawn lit with colour material, as a play frame's surfaces
+// are, then a line of yellow debug text: the last colour set is yellow.
+class ColouredScene : public Gamestate {
+public:
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_LIGHTING);
+        beginOverlay();
+        glColor3f(0, 1, 1);
+        glRecti(int(0.15 * screenWidth), int(0.4 * screenHeight), int(0.25 * screenWidth),
+                int(0.6 * screenHeight));
+        endOverlay();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_COLOR_MATERIAL);
+        drawText(int(0.55 * screenWidth), int(0.9 * screenHeight), 0.6f, 1, 1, 0, "f_speed:    150");
+    }
+};
+
+TEST_F(GlowFrameTest, CyanHaloStaysCyanAfterYellowText) {
+    ColouredScene coloured;
+    currentState = &coloured;
+    renderAt(3, 1);
+    glDisable(GL_COLOR_MATERIAL);
+    int halos = 0;
+    for (int offset = 2; offset <= 10; offset += 2) {
+        const unsigned char* p = &frame[size_t(SQUARE_MIDDLE_Y * WIDTH + SQUARE_RIGHT + offset) * 3];
+        if (p[1] == 0) continue;
+        ++halos;
+        EXPECT_EQ(p[0], 0) << "red in the halo " << offset << " px right of the square";
+        EXPECT_NEAR(p[2], p[1], 2) << "blue against green " << offset << " px right of the square";
+    }
+    EXPECT_GE(halos, 3);
+    // The composite leaves the frame's usual state behind.
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// A split-screen viewport of the lower half: a white square left of the
+// middle, seen through the split projection the race sets in its draw.
+class SplitScene : public Gamestate {
+public:
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override {
+        setViewAngle(viewer, BASE_VIEW_ANGLE, true, ViewVariant::Split);
+        GLdouble projection[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        (glowPass ? glowAspect : normalAspect) = projection[5] / projection[0];
+        glLoadIdentity();
+        setSplitViewport(SPLIT_PLAYER_A);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(1, 1, 1);
+        glBegin(GL_QUADS);
+        glVertex3i(-480, -60, -1000);
+        glVertex3i(-360, -60, -1000);
+        glVertex3i(-360, 60, -1000);
+        glVertex3i(-480, 60, -1000);
+        glEnd();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
+        setWholeViewport();
+    }
+    Craft viewer;
+    double glowAspect = 0, normalAspect = 0;
+};
+
+TEST_F(GlowFrameTest, SplitScreenGlowKeepsTheWindowsProportions) {
+    SplitScene split;
+    currentState = &split;
+    const int row = HEIGHT / 4;  // middle of the lower half
+    renderAt(2);
+    int left = -1, right = -1;
+    for (int x = 0; x < WIDTH; ++x)
+        if (brightness(x, row) > 700) {
+            if (left < 0) left = x;
+            right = x;
+        }
+    ASSERT_GT(left, 0);
+    ASSERT_LT(right, WIDTH / 2);
+
+    renderAt(3, 1);
+    EXPECT_NEAR(split.glowAspect, double(WIDTH) / double(HEIGHT / 2), 1e-6);
+    EXPECT_NEAR(split.normalAspect, split.glowAspect, 1e-6);
+    // The halo lies around the square: as bright on its right as on its left.
+    const int leftHalo = brightness(left - 5, row);
+    const int rightHalo = brightness(right + 5, row);
+    EXPECT_GT(leftHalo, 0);
+    EXPECT_GT(rightHalo, 0);
+    EXPECT_LT(std::abs(leftHalo - rightHalo), std::max(leftHalo, rightHalo) / 3 + 6);
 }
 
 }  // namespace
