@@ -1,11 +1,14 @@
 // Frame time of a single-player frame at 1024 x 768: a reference level with
 // a few hundred blocks in view, the player's craft, two more crafts, shadows
-// and halos; and of the time-attack state's own frame on the same level.
-// Every frame goes through renderFrame, so Details 3 adds the glow pass, the
-// blur and the bloom composite. Run under Xvfb from the runtime directory
-// (it uses gfx/ when present and needs shaders/ for Details 3):
+// and halos; of the time-attack state's own frame on the same level; of a
+// split-screen race frame (two half-window views); and of a bare frame that
+// only clears and swaps. Every frame goes through renderFrame, so Details 3
+// adds the glow pass, the blur and the bloom composite. Run under Xvfb from
+// the runtime directory (it uses gfx/ when present and needs shaders/ for
+// Details 3):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_frames
-// Each benchmark reports the median and 95th percentile of its frames.
+// Each benchmark reports the median and 95th percentile of its frames; the
+// end of the run prints the targets as ratios between frames of the run.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
@@ -15,6 +18,7 @@
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/render_frame.h"
@@ -30,6 +34,8 @@
 #include "support/gl_context.h"
 #include "support/glow_setup.h"
 #include "support/scene_blocks.h"
+
+#include "frame_report.h"
 
 namespace {
 
@@ -81,12 +87,42 @@ private:
     Fixture& fixture_;
 };
 
+// The split-screen order of a race frame: craft A's view in the lower half,
+// craft B's in the upper half, each with its own projection, backdrop,
+// track pass, both crafts, their shadows and (outside the glow pass) halos.
+class SplitReferenceScene : public Gamestate {
+public:
+    explicit SplitReferenceScene(Fixture& fixture) : fixture_(fixture) {}
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override;
+
+private:
+    void drawView(Craft& viewer, SplitPlayer player);
+    Fixture& fixture_;
+};
+
+// Nothing but renderFrame's clear and swap.
+class EmptyState : public Gamestate {
+public:
+    void enter() override {}
+    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    void update(int) override {}
+    void draw() override {}
+};
+
+constexpr int RACE_BACKDROP_SLOT = 35;
+
 struct Fixture {
     GlContext* gl = nullptr;
     bool glowReady = false;
     Level level;
     Craft player, pusher, ghostLike;
     ReferenceScene scene{*this};
+    SplitReferenceScene splitScene{*this};
+    EmptyState empty;
+    Craft racerA, racerB;
     TimeAttack timeAttack;
 
     Fixture() {
@@ -105,6 +141,8 @@ struct Fixture {
         player = placed(900, 650, 3000, 1);
         pusher = placed(-800, 650, 9000, 99);
         ghostLike = placed(2500, 650, 14000, 1);
+        racerA = placed(900, 650, 3000, 1);
+        racerB = placed(-800, 650, 3600, 1);
         timeAttack.run.level = level;
         timeAttack.backgroundIndex = 1;
     }
@@ -149,7 +187,37 @@ struct Fixture {
         timeAttack.run.craft = player;
         renderState(timeAttack, timeAttack.run.craft, ViewVariant::TimeAttack);
     }
+
+    void drawSplitFrame() {
+        placeCameraAtStart(racerB, ViewVariant::Split);
+        renderState(splitScene, racerA, ViewVariant::Split);
+    }
+
+    void drawBareFrame() { renderState(empty, player, ViewVariant::Single); }
 };
+
+void SplitReferenceScene::drawView(Craft& viewer, SplitPlayer player) {
+    Fixture& f = fixture_;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    setViewAngle(viewer, BASE_VIEW_ANGLE + float(viewer.f_speed) / 8.0f, false, ViewVariant::Split);
+    glLoadIdentity();
+    applyCamera(viewer);
+    setSplitViewport(player);
+    drawBackdrop(RACE_BACKDROP_SLOT, true);
+    drawSplitTrack(f.level, viewer, 1, SplitTrackOptions());
+    drawCraftRecord(f.racerA);
+    drawCraftRecord(f.racerB);
+    drawSplitShadows(f.racerA, f.racerB);
+    if (settings.glow && !glowPass) drawSplitHalos(f.level, viewer.camZ, 1, HALO_SPLIT);
+}
+
+void SplitReferenceScene::draw() {
+    drawView(fixture_.racerA, SPLIT_PLAYER_A);
+    drawView(fixture_.racerB, SPLIT_PLAYER_B);
+    setWholeViewport();
+}
 
 void ReferenceScene::draw() {
     Fixture& f = fixture_;
@@ -211,8 +279,9 @@ bool frameSettings(benchmark::State& state, Fixture& f, int details, int shadows
 }
 
 // Times each call of `frame` (three unmeasured first) and reports the
-// median and 95th percentile frame and the CPU time per frame.
-void timeFrames(benchmark::State& state, const std::function<void()>& frame) {
+// median and 95th percentile frame and the CPU time per frame; a named
+// frame is kept for the targets printed at the end.
+void timeFrames(benchmark::State& state, const std::function<void()>& frame, const std::string& name = "") {
     for (int warm = 0; warm < 3; ++warm) frame();
     std::vector<double> frameMs;
     const double cpuStart = processCpuMs();
@@ -223,9 +292,18 @@ void timeFrames(benchmark::State& state, const std::function<void()>& frame) {
         state.SetIterationTime(took.count());
         frameMs.push_back(took.count() * 1000.0);
     }
-    state.counters["median_ms"] = percentile(frameMs, 0.5);
-    state.counters["p95_ms"] = percentile(frameMs, 0.95);
-    state.counters["cpu_ms_per_frame"] = (processCpuMs() - cpuStart) / double(frameMs.size());
+    FrameFigures figures;
+    figures.medianMs = percentile(frameMs, 0.5);
+    figures.p95Ms = percentile(frameMs, 0.95);
+    figures.cpuMsPerFrame = (processCpuMs() - cpuStart) / double(frameMs.size());
+    state.counters["median_ms"] = figures.medianMs;
+    state.counters["p95_ms"] = figures.p95Ms;
+    state.counters["cpu_ms_per_frame"] = figures.cpuMsPerFrame;
+    if (!name.empty()) recordFrame(name, figures);
+}
+
+std::string frameName(const char* kind, int details, int shadows) {
+    return std::string(kind) + " details " + std::to_string(details) + (shadows ? " shadows" : "");
 }
 
 // Arguments: Details, Shadows, compiled block bodies, backdrop behind the
@@ -235,7 +313,9 @@ void BM_Frame(benchmark::State& state) {
     if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
     setBlockCacheEnabled(state.range(2) != 0);
     const bool behind = state.range(3) != 0;
-    timeFrames(state, [&] { f.drawFrame(behind); });
+    const bool usual = state.range(2) != 0 && !behind;
+    timeFrames(state, [&] { f.drawFrame(behind); },
+               usual ? frameName("reference", int(state.range(0)), int(state.range(1))) : "");
     setBlockCacheEnabled(true);
 }
 
@@ -243,7 +323,21 @@ void BM_Frame(benchmark::State& state) {
 void BM_TimeAttackFrame(benchmark::State& state) {
     Fixture& f = fixture();
     if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
-    timeFrames(state, [&] { f.drawTimeAttackFrame(); });
+    timeFrames(state, [&] { f.drawTimeAttackFrame(); }, frameName("time attack", int(state.range(0)), int(state.range(1))));
+}
+
+// Arguments: Details, Shadows.
+void BM_SplitFrame(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
+    timeFrames(state, [&] { f.drawSplitFrame(); }, frameName("split screen", int(state.range(0)), int(state.range(1))));
+}
+
+// A frame that draws nothing: what clearing and swapping alone cost.
+void BM_BareFrame(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!frameSettings(state, f, 2, 0)) return;
+    timeFrames(state, [&] { f.drawBareFrame(); }, "bare");
 }
 
 // Where the time of a Details 2 frame with shadows goes (glFinish after
@@ -286,6 +380,32 @@ BENCHMARK(BM_TimeAttackFrame)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+BENCHMARK(BM_SplitFrame)
+    ->ArgsProduct({{2, 3}, {1}})
+    ->ArgNames({"details", "shadows"})
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_BareFrame)->Iterations(60)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The frame-time targets. Add the single-player state's frame against the
+// time-attack frame once it exists.
+const FrameTarget FRAME_TARGETS[] = {
+    {"Details 3 / Details 2 (shadows on)", "reference details 3 shadows", "reference details 2 shadows", 1.3},
+    {"Details 3 (shadows on), 95th percentile", "reference details 3 shadows", nullptr, 21.0},
+    {"Details 2 (shadows on) / bare frame", "reference details 2 shadows", "bare", 6.0},
+    {"split screen / time attack (Details 2, shadows)", "split screen details 2 shadows",
+     "time attack details 2 shadows", 1.2},
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printFrameTargets(FRAME_TARGETS, int(sizeof FRAME_TARGETS / sizeof FRAME_TARGETS[0]));
+    return 0;
+}
