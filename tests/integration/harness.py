@@ -59,6 +59,8 @@ Input (real XTEST events through xdotool, key names as xdotool/X keysyms:
     ``game.hold(name, ms)`` holds one key down for ms milliseconds;
     ``game.type_text(text)`` types text character by character;
     ``game.mouse_move(x, y)`` / ``game.click(button=1)`` in window pixels.
+    ``game.hide_window()`` / ``game.show_window()`` unmap and map the window
+    as iconifying does (no window manager runs to iconify it).
     ``game.pause(ms)`` sleeps.
 
 Screenshots:
@@ -477,6 +479,12 @@ class Game:
 
     def click(self, button=1):
         self._xdotool("click", str(button))
+
+    def hide_window(self):
+        self._xdotool("windowunmap", "--sync", self.window)
+
+    def show_window(self):
+        self._xdotool("windowmap", "--sync", self.window)
 
     @staticmethod
     def pause(ms):
