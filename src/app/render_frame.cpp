@@ -60,8 +60,7 @@ void compositeBloom() {
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, glowTexture());
-    drawFullWindowQuad(screenWidth, screenHeight, settings.bloom);
+    drawGlowLayers(screenWidth, screenHeight, settings.bloom);
     glDisable(GL_BLEND);
     glEnable(GL_CULL_FACE);
     if (lit) glEnable(GL_LIGHTING);

@@ -172,6 +172,28 @@ void runGlowBlur() {
 
 GLuint glowTexture() { return glowResources.textureB; }
 
+namespace {
+bool singlePassComposite = true;
+}
+
+void setSinglePassComposite(bool enabled) { singlePassComposite = enabled; }
+
+void drawGlowLayers(int width, int height, int layers) {
+    if (layers <= 0) return;
+    glBindTexture(GL_TEXTURE_2D, glowResources.textureB);
+    const CompositeProgram& composite = glowResources.composite;
+    if (!singlePassComposite || composite.program == 0 || layers == 1) {
+        drawFullWindowQuad(width, height, layers);
+        return;
+    }
+    // A software renderer pays for every layer over the whole window.
+    glowGl.useProgramObject(composite.program);
+    glowGl.uniform1i(composite.samplerLocation, 0);
+    glowGl.uniform1f(composite.layersLocation, float(layers));
+    drawFullWindowQuad(width, height, 1);
+    glowGl.useProgramObject(0);
+}
+
 void releaseGlow() { releaseGlowResources(); }
 
 void releaseGlowResources() {
@@ -180,6 +202,7 @@ void releaseGlowResources() {
         if (pass->program && glowGl.deleteObject) glowGl.deleteObject(pass->program);
         *pass = GlowProgram();
     }
+    if (r.composite.program && glowGl.deleteObject) glowGl.deleteObject(r.composite.program);
     if (r.textureA) glDeleteTextures(1, &r.textureA);
     if (r.textureB) glDeleteTextures(1, &r.textureB);
     if (r.framebuffer && glowGl.deleteFramebuffers) glowGl.deleteFramebuffers(1, &r.framebuffer);

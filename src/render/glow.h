@@ -22,5 +22,12 @@ void bindWindowFramebuffer();  // framebuffer 0
 void runGlowBlur();
 // The texture that holds the blurred glow image.
 GLuint glowTexture();
+// Adds the glow image over 0..width x 0..height `layers` times (additive
+// blending must be on): in one pass through the composite program, which
+// gives the same pixels as the layers one by one (8-bit sums saturate
+// either way), or layer by layer without it.
+void drawGlowLayers(int width, int height, int layers);
+// Off draws the layers one by one even with the program (for comparisons).
+void setSinglePassComposite(bool enabled);
 // Releases programs, textures, framebuffer and render buffer.
 void releaseGlow();

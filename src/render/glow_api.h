@@ -42,6 +42,13 @@ struct GlowProgram {
     GLint pixelSizeLocation = -1;  // "pixsize"; -1 for the filter
 };
 
+// The composite's own program: the glow image times the number of layers.
+struct CompositeProgram {
+    GLhandleARB program = 0;
+    GLint samplerLocation = -1;  // "tex"
+    GLint layersLocation = -1;   // "layers"
+};
+
 struct GlowResources {
     GLuint framebuffer = 0;
     GLuint depthBuffer = 0;
@@ -50,6 +57,7 @@ struct GlowResources {
     int width = 0;
     int height = 0;
     GlowProgram filter, blurVertical, blurHorizontal;
+    CompositeProgram composite;  // program 0: the layers are drawn one by one
 };
 extern GlowResources glowResources;
 
@@ -62,6 +70,10 @@ const char* framebufferStatusMessage(GLenum status);
 
 // Reads a whole text file; false when it cannot be opened or read.
 bool readShaderText(const char* path, std::string& text);
+
+// Builds the composite program from the game's own source; leaves program 0
+// when the driver does not link it.
+void loadCompositeProgram();
 
 // Deletes whatever glow resources exist and forgets them.
 void releaseGlowResources();

@@ -44,7 +44,42 @@ void buildProgram(const ProgramFile& file, const std::string& source) {
     printInfoLog(pass.program);
 }
 
+// The glow image scaled by the number of layers. The window holds 8 bits a
+// channel, so the fragment is clamped to 1 before it is added: adding
+// min(1, n t) once saturates exactly as adding t n times.
+const char* const compositeSource =
+    "#version 110\n"
+    "uniform sampler2D tex;\n"
+    "uniform float layers;\n"
+    "void main()\n"
+    "{\n"
+    "    gl_FragColor = texture2D(tex, gl_TexCoord[0].st) * layers;\n"
+    "}\n";
+
 }  // namespace
+
+void loadCompositeProgram() {
+    CompositeProgram& composite = glowResources.composite;
+    composite = CompositeProgram();
+    GLhandleARB program = glowGl.createProgramObject();
+    GLhandleARB shader = glowGl.createShaderObject(GL_FRAGMENT_SHADER_ARB);
+    glowGl.attachObject(program, shader);
+    const GLcharARB* text = compositeSource;
+    glowGl.shaderSource(shader, 1, &text, nullptr);
+    glowGl.compileShader(shader);
+    glowGl.linkProgram(program);
+    glowGl.deleteObject(shader);
+    GLint linked = 0;
+    glowGl.getProgramiv(program, GL_OBJECT_LINK_STATUS_ARB, &linked);
+    if (!linked) {
+        // The layers are then drawn one by one, as without the program.
+        glowGl.deleteObject(program);
+        return;
+    }
+    composite.program = program;
+    composite.samplerLocation = glowGl.getUniformLocation(program, "tex");
+    composite.layersLocation = glowGl.getUniformLocation(program, "layers");
+}
 
 bool readShaderText(const char* path, std::string& text) {
     std::FILE* file = std::fopen(path, "rt");
@@ -78,4 +113,5 @@ void loadGlowShaders() {
         }
     }
     for (int i = 0; i < 3; ++i) buildProgram(files[i], sources[i]);
+    loadCompositeProgram();
 }

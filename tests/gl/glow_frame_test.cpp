@@ -324,6 +324,28 @@ TEST_F(GlowFrameTest, CyanHaloStaysCyanAfterYellowText) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
+TEST_F(GlowFrameTest, OnePassCompositeGivesTheSamePictureAsLayerByLayer) {
+    ASSERT_NE(glowResources.composite.program, 0u) << "the composite program did not link";
+    ColouredScene coloured;  // cyan halo over black, partly saturated
+    for (Gamestate* state : {static_cast<Gamestate*>(&scene), static_cast<Gamestate*>(&coloured)})
+        for (int bloom : {2, 3, 5}) {
+            currentState = state;
+            setSinglePassComposite(false);
+            renderAt(3, bloom);
+            const std::vector<unsigned char> layered = frame;
+            setSinglePassComposite(true);
+            renderAt(3, bloom);
+            int differing = 0, halo = 0;
+            for (size_t i = 0; i < frame.size(); ++i) {
+                differing += frame[i] != layered[i];
+                halo += frame[i] > 0 && frame[i] < 255;
+            }
+            EXPECT_EQ(differing, 0) << "Bloom " << bloom;
+            EXPECT_GT(halo, 1000) << "Bloom " << bloom;  // the soft part of the glow is compared too
+        }
+    glDisable(GL_COLOR_MATERIAL);
+}
+
 // A split-screen viewport of the lower half: a white square left of the
 // middle, seen through the split projection the race sets in its draw.
 class SplitScene : public Gamestate {
