@@ -11,6 +11,8 @@
 
 namespace {
 
+bool chamferedGlowBodies = true;
+
 BlockShape shapeOf(const BlockBody& b) {
     return {b.width, b.height, b.length, float(b.texRepeatX), float(b.texRepeatY), float(b.texRepeatZ)};
 }
@@ -33,6 +35,8 @@ void drawTop(const BlockBody& body, const BlockShape& shape, bool halo) {
 
 }  // namespace
 
+void setChamferedGlowBodies(bool enabled) { chamferedGlowBodies = enabled; }
+
 void drawBlock(const Block& block, bool halo, int distance) {
     const BlockBody& body = block.body;
     const BlockTextures slots = blockTextureSlots(block);
@@ -41,7 +45,8 @@ void drawBlock(const Block& block, bool halo, int distance) {
     glPushMatrix();
     glTranslatef(float(at.x), float(at.y), float(at.z));
     bindSlot(slots.side, animationTicks);
-    drawBlockBody(shape, blockDetail(settings.details, distance, halo));
+    const bool chamfered = halo || (glowPass && chamferedGlowBodies);
+    drawBlockBody(shape, blockDetail(settings.details, distance, chamfered));
     bindSlot(slots.top, animationTicks);
     drawTop(body, shape, halo);
     glPopMatrix();

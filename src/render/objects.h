@@ -13,6 +13,10 @@
 // viewing craft it lies (picks the detail level). Leaves the current colour
 // as it found it unless halo is set.
 void drawBlock(const Block& block, bool halo, int distance);
+// The glow pass draws the rounded bodies chamfered: its image is a quarter
+// of the window or less and blurred, and the chamfered body costs a fifth
+// of the vertices. Off draws them as the normal pass does (for comparisons).
+void setChamferedGlowBodies(bool enabled);
 
 // The craft model. kind: 1 / -1 face +z / -z, -2 the pong paddle; only
 // kinds -1..1 that are opaque (transparency 0) carry the red marker.
