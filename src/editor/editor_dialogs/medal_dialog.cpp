@@ -1,0 +1,68 @@
+#include "editor/editor_dialogs/medal_dialog.h"
+
+#include <SDL/SDL_keysym.h>
+
+#include <utility>
+
+namespace {
+constexpr int32_t DIGIT_UNIT_MS[MEDAL_DIGIT_POSITIONS] = {600000, 60000, 10000, 1000, 100, 10};
+// What lies below each digit: the digit is (value mod this) / its unit.
+constexpr int32_t DIGIT_SPAN_MS[MEDAL_DIGIT_POSITIONS] = {0, 600000, 60000, 10000, 1000, 100};
+}
+
+int32_t replaceTimeDigit(int32_t value, int position, int digit) {
+    if (position < 0 || position >= MEDAL_DIGIT_POSITIONS || digit < 0 || digit > 9) return value;
+    const int32_t unit = DIGIT_UNIT_MS[position];
+    if (position == 0) return digit * unit + value % unit;
+    const int32_t current = (value % DIGIT_SPAN_MS[position]) / unit;
+    return value + (digit - current) * unit;
+}
+
+int32_t& medalTime(Level& level, int row) {
+    if (row == ROW_GOLD) return level.goldTime;
+    if (row == ROW_SILVER) return level.silverTime;
+    return level.bronzeTime;
+}
+
+void orderMedalTimes(Level& level) {
+    if (level.bronzeTime < level.goldTime) std::swap(level.bronzeTime, level.goldTime);
+    if (level.silverTime < level.goldTime) std::swap(level.silverTime, level.goldTime);
+    if (level.bronzeTime < level.silverTime) std::swap(level.bronzeTime, level.silverTime);
+}
+
+DialogOutcome MedalDialog::key(int sym, int character, Level& level) {
+    switch (sym) {
+        case SDLK_UP:
+            row = (row + 2) % 3;
+            position = 0;
+            return DialogOutcome::Stay;
+        case SDLK_DOWN:
+            row = (row + 1) % 3;
+            position = 0;
+            return DialogOutcome::Stay;
+        case SDLK_ESCAPE: return DialogOutcome::Cancel;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            orderMedalTimes(level);
+            return DialogOutcome::Confirm;
+        default: break;
+    }
+    const int digit = digitOfKey(sym, character);
+    if (digit >= 0) {
+        int32_t& time = medalTime(level, row);
+        time = replaceTimeDigit(time, position, digit);
+        position = (position + 1) % MEDAL_DIGIT_POSITIONS;
+    }
+    return DialogOutcome::Stay;
+}
+
+DialogOutcome DifficultyDialog::key(int sym) {
+    switch (sym) {
+        case SDLK_DOWN: difficulty = (difficulty + 1) % 3; break;
+        case SDLK_UP: difficulty = (difficulty + 2) % 3; break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return DialogOutcome::Confirm;
+        default: break;
+    }
+    return DialogOutcome::Stay;
+}

@@ -1,0 +1,335 @@
+#include "editor/editor_model.h"
+
+#include <SDL/SDL_keysym.h>
+
+#include "core/services.h"
+#include "editor/editor_paths.h"
+#include "level/level_file.h"
+
+namespace {
+
+constexpr int TOP_VIEW_HEIGHT = 48000;
+constexpr int SIDE_VIEW_DISTANCE = -56000;
+constexpr int PAN_INTERVAL_MS = 35;
+constexpr int PAN_REMAINDER_MS = 30;
+constexpr int TOP_PAN_STEP = 2000;
+constexpr int SIDE_PAN_STEP = 1500;
+
+}  // namespace
+
+Block newEditorBlock(int type, int x, int z) {
+    Block block;
+    block.type = type;
+    BlockBody& body = block.body;
+    body.x = x;
+    body.y = 0;
+    body.z = z;
+    body.width = 600;
+    body.height = 500;
+    body.length = 600;
+    body.texRepeatX = body.texRepeatY = body.texRepeatZ = 1;
+    const BlockTextures textures = defaultBlockTextures(type);
+    body.sideTexture = textures.side;
+    body.topTexture = textures.top;
+    body.moving = -1;  // as a freshly read block
+    return block;
+}
+
+EditorModel::EditorModel() { enter(); }
+
+void EditorModel::enter() {
+    camera.target = {0, 0, 0};
+    view = VIEW_TOP;
+    resetCamera();
+    level = Level{};
+    tool = 0;
+    selected = -1;
+    dragging = grabbedExisting = false;
+    dragKind = DragKind::None;
+    grabOffsetX = grabOffsetZ = dragOriginX = dragOriginZ = 0;
+    panUp = panDown = panRight = panLeft = false;
+    control = false;
+    dialog = DIALOG_NONE;
+    trigger.reset();
+    statusLine.clear();
+    history.clear();
+    file.refresh(mapsRoot);
+}
+
+void EditorModel::resetCamera() {
+    if (view == VIEW_TOP) {
+        camera.eye = {0, TOP_VIEW_HEIGHT, 0};
+        camera.up = {0, 0, 1};
+    } else {
+        camera.eye = {SIDE_VIEW_DISTANCE, 0, 0};
+        camera.up = {0, 1, 0};
+    }
+}
+
+void EditorModel::update(int elapsedMs) {
+    panAccumulatorMs += elapsedMs;
+    if (panAccumulatorMs <= PAN_INTERVAL_MS) return;
+    if (dialog == DIALOG_NONE) {
+        IntVector3 step;
+        if (view == VIEW_TOP) {
+            if (panUp) step.z += TOP_PAN_STEP;
+            if (panDown) step.z -= TOP_PAN_STEP;
+            if (panRight) step.x -= TOP_PAN_STEP;  // +x is the left of the screen
+            if (panLeft) step.x += TOP_PAN_STEP;
+        } else {
+            if (panUp) step.y += SIDE_PAN_STEP;
+            if (panDown) step.y -= SIDE_PAN_STEP;
+            if (panRight) step.z += SIDE_PAN_STEP;
+            if (panLeft) step.z -= SIDE_PAN_STEP;
+        }
+        for (IntVector3* point : {&camera.eye, &camera.target}) {
+            point->x += step.x;
+            point->y += step.y;
+            point->z += step.z;
+        }
+    }
+    panAccumulatorMs %= PAN_REMAINDER_MS;
+}
+
+ViewProjection EditorModel::projection() const {
+    return ViewProjection(40.0, screenWidth, screenHeight, 50.5, 400000.0, camera.eye, camera.target, camera.up);
+}
+
+bool EditorModel::plainIndex(int index) const {
+    if (!level.validIndex(index)) return true;
+    return level.blocks[size_t(index)].body.flags == 0 && !isTargeted(level, index);
+}
+
+Block* EditorModel::selectedBlock() { return level.validIndex(selected) ? &level.blocks[size_t(selected)] : nullptr; }
+
+void EditorModel::beginEdit() { history.begin(level, selected); }
+
+void EditorModel::finishEditIfIdle() {
+    if (!dragging && dialog == DIALOG_NONE) history.commit(level);
+}
+
+// Every change to the blocks passes here, so the play code's cached
+// ground-scan index never outlives the layout it was built from.
+void EditorModel::levelEdited() { markLevelEdited(level); }
+
+// ---- keys ------------------------------------------------------------------
+
+EditorResult EditorModel::keyDown(int sym, int character, bool controlHeld) {
+    if (dialog == DIALOG_NONE) return editingKey(sym, character, controlHeld);
+    dialogKey(sym, character);
+    return EditorResult::Stay;
+}
+
+void EditorModel::keyUp(int sym) {
+    switch (sym) {
+        case SDLK_UP:
+        case SDLK_w: panUp = false; break;
+        case SDLK_DOWN:
+        case SDLK_s: panDown = false; break;
+        case SDLK_RIGHT:
+        case SDLK_d: panRight = false; break;
+        case SDLK_LEFT:
+        case SDLK_a: panLeft = false; break;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: control = false; break;
+        default: break;
+    }
+}
+
+EditorResult EditorModel::editingKey(int sym, int character, bool controlHeld) {
+    // Ctrl+Z and Ctrl+Y: no other editing key uses z or y, and Control alone
+    // only matters together with the mouse.
+    if ((controlHeld || control) && (sym == SDLK_z || sym == SDLK_y)) {
+        if (!dragging) sym == SDLK_z ? undo() : redo();
+        return EditorResult::Stay;
+    }
+    if (sym == SDLK_PLUS || sym == SDLK_KP_PLUS || character == '+') sym = SDLK_m;
+    if (sym == SDLK_MINUS || sym == SDLK_KP_MINUS || character == '-') sym = SDLK_n;
+    switch (sym) {
+        case SDLK_ESCAPE:
+            // Nothing is saved: leaving discards the level.
+            level = Level{};
+            selected = -1;
+            tool = 0;
+            history.clear();
+            return EditorResult::Leave;
+        case SDLK_e: openTriggerDialog(false); break;
+        case SDLK_m: raiseSelected(); break;
+        case SDLK_n: lowerSelected(); break;
+        case SDLK_DELETE: deleteSelected(); break;
+        case SDLK_UP:
+        case SDLK_w: panUp = true; break;
+        case SDLK_DOWN:
+        case SDLK_s: panDown = true; break;
+        case SDLK_RIGHT:
+        case SDLK_d: panRight = true; break;
+        case SDLK_LEFT:
+        case SDLK_a: panLeft = true; break;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: control = true; break;
+        default: break;
+    }
+    return EditorResult::Stay;
+}
+
+void EditorModel::raiseSelected() {
+    Block* block = selectedBlock();
+    if (!block || dragging) return;
+    beginEdit();
+    block->body.height += 500;
+    block->body.texRepeatY += 1;
+    levelEdited();
+    finishEditIfIdle();
+}
+
+void EditorModel::lowerSelected() {
+    Block* block = selectedBlock();
+    if (!block || dragging || block->body.height <= 500) return;
+    beginEdit();
+    block->body.height -= 500;
+    block->body.texRepeatY -= 1;
+    levelEdited();
+    finishEditIfIdle();
+}
+
+void EditorModel::deleteSelected() {
+    if (!level.validIndex(selected) || dragging) return;
+    beginEdit();
+    const int removed = selected;
+    level.blocks.erase(level.blocks.begin() + removed);
+    for (Block& block : level.blocks) {
+        BlockBody& body = block.body;
+        if (!body.has(FLAG_HAS_TARGET)) continue;
+        const int target = targetOf(body.flags);
+        if (target == removed) body.flags = withTarget(body.flags, 0) & ~FLAG_HAS_TARGET;
+        else if (target > removed) body.flags = withTarget(body.flags, target - 1);
+    }
+    selected = level.blockCount() - 1;
+    levelEdited();
+    finishEditIfIdle();
+}
+
+void EditorModel::openTriggerDialog(bool forMotion) {
+    Block* block = selectedBlock();
+    if (!block) return;
+    beginEdit();
+    if (forMotion) trigger.presetForMotion(block->body);
+    else trigger.presetFrom(block->body);
+    dialog = DIALOG_TRIGGER;
+}
+
+bool EditorModel::undo() {
+    if (!history.undo(level, selected)) return false;
+    dragKind = DragKind::None;
+    statusLine.clear();
+    return true;
+}
+
+bool EditorModel::redo() {
+    if (!history.redo(level, selected)) return false;
+    dragKind = DragKind::None;
+    statusLine.clear();
+    return true;
+}
+
+// ---- dialogs -----------------------------------------------------------------
+
+void EditorModel::closeDialog() {
+    dialog = DIALOG_NONE;
+    trigger.reset();
+    finishEditIfIdle();
+}
+
+void EditorModel::dialogKey(int sym, int character) {
+    switch (dialog) {
+        case DIALOG_SAVE:
+        case DIALOG_LOAD: fileDialogKey(sym, character); return;
+        case DIALOG_BONUS:
+        case DIALOG_PUSHER:
+        case DIALOG_PONG:
+            if (difficulty.key(sym) == DialogOutcome::Confirm) {
+                if (Block* block = selectedBlock()) block->body.pointZ = difficulty.difficulty;
+                levelEdited();
+                closeDialog();
+            }
+            return;
+        case DIALOG_TRIGGER: {
+            Block* block = selectedBlock();
+            if (!block) {
+                closeDialog();
+                return;
+            }
+            const DialogOutcome outcome = trigger.key(sym, character, block->body, level.blockCount());
+            if (outcome == DialogOutcome::Confirm) {
+                // Clearing the flags also takes any item off the block.
+                block->body.flags = trigger.confirmedFlags(isTargeted(level, selected));
+                levelEdited();
+                closeDialog();
+            } else if (outcome == DialogOutcome::Cancel) {
+                // A cancelled control-drag leaves no motion behind.
+                if (trigger.period == 0 && block->body.has(FLAG_MOVE)) block->body.flags = 0;
+                levelEdited();
+                closeDialog();
+            }
+            return;
+        }
+        case DIALOG_MEDALS: {
+            const DialogOutcome outcome = medals.key(sym, character, level);
+            if (outcome == DialogOutcome::Confirm) saveChosenLevel();
+            else if (outcome == DialogOutcome::Cancel) closeDialog();
+            return;
+        }
+        default: closeDialog(); return;
+    }
+}
+
+void EditorModel::fileDialogKey(int sym, int character) {
+    switch (sym) {
+        case SDLK_UP: file.selectPrevious(); return;
+        case SDLK_DOWN: file.selectNext(); return;
+        case SDLK_BACKSPACE: file.erase(); return;
+        case SDLK_ESCAPE: closeDialog(); return;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            if (file.confirm(mapsRoot) != FileDialogOutcome::Chosen) return;
+            if (dialog == DIALOG_SAVE) {
+                dialog = DIALOG_MEDALS;
+                medals.open();
+            } else {
+                loadChosenLevel();
+            }
+            return;
+        default: file.typeCharacter(character); return;
+    }
+}
+
+void EditorModel::saveChosenLevel() {
+    std::string error;
+    if (saveEditorLevel(level, mapsRoot, file.folder, file.name, error) != 0) {
+        // The dialog stays open with the reason; the old file is untouched.
+        file.message = error;
+        return;
+    }
+    file.message.clear();
+    file.refresh(mapsRoot);
+    closeDialog();
+}
+
+void EditorModel::loadChosenLevel() {
+    Level loaded;
+    std::string error;
+    if (loadEditorLevel(loaded, mapsRoot, file.folder, file.name, error) != 0) {
+        file.message = error;
+        return;
+    }
+    level = std::move(loaded);
+    // The old selection may lie past the new level's end.
+    selected = -1;
+    dragging = grabbedExisting = false;
+    dragKind = DragKind::None;
+    view = VIEW_TOP;
+    resetCamera();
+    camera.target = {0, 0, 0};
+    levelEdited();
+    closeDialog();
+}

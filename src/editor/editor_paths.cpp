@@ -1,0 +1,106 @@
+#include "editor/editor_paths.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "level/level_file.h"
+
+namespace {
+
+const char* const LEVEL_EXTENSION = ".slv";
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The rules a single path component follows; empty when it passes.
+std::string componentProblem(const std::string& part, const char* what) {
+    if (part.empty()) return std::string("Please enter a ") + what + ".";
+    if (int(part.size()) > EDITOR_NAME_LIMIT) return std::string("The ") + what + " is too long.";
+    if (part.find("..") != std::string::npos) return std::string("A ") + what + " may not hold \"..\".";
+    for (char c : part) {
+        if (c == '/' || c == '\\') return std::string("A ") + what + " may not hold \"/\" or \"\\\".";
+        if (static_cast<unsigned char>(c) < 32 || c == 127) return std::string("A ") + what + " may not hold control characters.";
+    }
+    if (part[0] == '.') return std::string("A ") + what + " may not start with \".\".";
+    return "";
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+bool isCampaignFolderName(const std::string& folder) {
+    return componentProblem(folder, "folder").empty() && folder.find('.') == std::string::npos &&
+           folder.find("camp") != std::string::npos;
+}
+
+LevelPath resolveLevelPath(const std::string& mapsRoot, const std::string& folder, const std::string& name) {
+    LevelPath result;
+    result.error = componentProblem(name, "name");
+    if (!result.error.empty()) return result;
+    std::string fileName = name;
+    if (fileName.find('.') == std::string::npos) {
+        fileName += LEVEL_EXTENSION;
+    } else if (!endsWith(fileName, LEVEL_EXTENSION) || fileName.size() == std::strlen(LEVEL_EXTENSION)) {
+        result.error = "Level names end in \".slv\".";
+        return result;
+    }
+    std::string directory = mapsRoot;
+    if (!folder.empty()) {
+        if (!isCampaignFolderName(folder)) {
+            result.error = "Levels go in maps/ or a campaign folder.";
+            return result;
+        }
+        directory += "/" + folder;
+        if (!isFolder(directory)) {
+            result.error = "There is no folder " + folder + ".";
+            return result;
+        }
+    }
+    result.ok = true;
+    result.path = directory + "/" + fileName;
+    return result;
+}
+
+int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string& folder,
+                    const std::string& name, std::string& error) {
+    const LevelPath target = resolveLevelPath(mapsRoot, folder, name);
+    if (!target.ok) {
+        error = target.error;
+        return -1;
+    }
+    if (level.blocks.empty()) {
+        error = "The level has no blocks: nothing saved.";
+        return -1;
+    }
+    sortBlocksByZ(level.blocks);
+    markLevelEdited(level);
+    if (writeLevelFile(target.path, level) != 0) {
+        error = std::string("Could not save: ") + std::strerror(errno) + ".";
+        return -1;
+    }
+    error.clear();
+    return 0;
+}
+
+int loadEditorLevel(Level& level, const std::string& mapsRoot, const std::string& folder,
+                    const std::string& name, std::string& error) {
+    const LevelPath source = resolveLevelPath(mapsRoot, folder, name);
+    if (!source.ok) {
+        error = source.error;
+        return -1;
+    }
+    if (readLevelFile(source.path, level) != 0) {
+        error = "Could not read " + name + ".";
+        return -1;
+    }
+    markLevelEdited(level);
+    error.clear();
+    return 0;
+}
