@@ -35,9 +35,16 @@ Block newEditorBlock(int type, int x, int z) {
     return block;
 }
 
-EditorModel::EditorModel() { enter(); }
+// Only fields: the state table builds the editor before the game has a
+// window or has looked at any folder.
+EditorModel::EditorModel() { clear(); }
 
 void EditorModel::enter() {
+    clear();
+    file.refresh(mapsRoot);
+}
+
+void EditorModel::clear() {
     camera.target = {0, 0, 0};
     view = VIEW_TOP;
     resetCamera();
@@ -53,7 +60,6 @@ void EditorModel::enter() {
     trigger.reset();
     statusLine.clear();
     history.clear();
-    file.refresh(mapsRoot);
 }
 
 void EditorModel::resetCamera() {
@@ -91,9 +97,11 @@ void EditorModel::update(int elapsedMs) {
     panAccumulatorMs %= PAN_REMAINDER_MS;
 }
 
-ViewProjection EditorModel::projection() const {
-    return ViewProjection(40.0, screenWidth, screenHeight, 50.5, 400000.0, camera.eye, camera.target, camera.up);
+ViewProjection editorViewProjection(const EditorCamera& camera, int width, int height) {
+    return ViewProjection(40.0, width, height, 50.5, 400000.0, camera.eye, camera.target, camera.up);
 }
+
+ViewProjection EditorModel::projection() const { return editorViewProjection(camera, screenWidth, screenHeight); }
 
 bool EditorModel::plainIndex(int index) const {
     if (!level.validIndex(index)) return true;

@@ -55,6 +55,10 @@ struct EditorCamera {
     IntVector3 eye, target, up;
 };
 
+// 40 degrees high, near plane 50.5, far plane 400000, from the camera's eye
+// to its target.
+ViewProjection editorViewProjection(const EditorCamera& camera, int width, int height);
+
 class EditorModel {
 public:
     std::string mapsRoot = "maps";
@@ -117,6 +121,7 @@ public:
     bool plainIndex(int index) const;
 
 private:
+    void clear();
     EditorResult editingKey(int sym, int character, bool controlHeld);
     void dialogKey(int sym, int character);
     void fileDialogKey(int sym, int character);

@@ -1,12 +1,37 @@
 #include "editor/level_ed.h"
 
-void LevelEd::enter() {}
+#include <GL/gl.h>
+
+#include "core/globals.h"
+#include "editor/editor_view.h"
+
+void LevelEd::enter() {
+    SDL_ShowCursor(SDL_ENABLE);
+    model.screenWidth = screenWidth;
+    model.screenHeight = screenHeight;
+    model.enter();
+}
 
 int LevelEd::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    model.screenWidth = screenWidth;
+    model.screenHeight = screenHeight;
+    switch (event.type) {
+        case SDL_KEYDOWN:
+            if (model.keyDown(key.sym, key.unicode, (key.mod & KMOD_CTRL) != 0) == EditorResult::Leave) {
+                SDL_WM_GrabInput(SDL_GRAB_ON);
+                SDL_ShowCursor(SDL_DISABLE);
+                switchToState(STATE_MENU);
+            }
+            break;
+        case SDL_KEYUP: model.keyUp(key.sym); break;
+        case SDL_MOUSEBUTTONDOWN: model.mouseDown(event.button.button, event.button.x, event.button.y); break;
+        case SDL_MOUSEBUTTONUP: model.mouseUp(event.button.button); break;
+        case SDL_MOUSEMOTION: model.mouseMotion(event.motion.x, event.motion.y); break;
+        default: break;
+    }
     return 0;
 }
 
-void LevelEd::draw() {}
+void LevelEd::draw() { drawEditor(model); }
 
-void LevelEd::update(int) {}
+void LevelEd::update(int elapsedMs) { model.update(elapsedMs); }

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "core/gamestate.h"
+#include "editor/editor_model.h"
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+// The level editor screen. Everything it edits, and every rule of its keys,
+// mouse and dialogs, lives in EditorModel; this state passes SDL events on
+// and draws.
 class LevelEd : public Gamestate {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    EditorModel model;
 };

@@ -1,0 +1,153 @@
+#include <cstdio>
+#include <string>
+
+#include "core/globals.h"
+#include "core/textures.h"
+#include "editor/editor_overlay.h"
+#include "modes/timeattack/list_screen.h"
+#include "render/text.h"
+
+namespace {
+
+struct Colour {
+    float red, green, blue;
+};
+constexpr Colour WHITE = {1, 1, 1};
+constexpr Colour MAGENTA = {1, 0, 1};
+constexpr Colour GREY = {0.7f, 0.7f, 0.7f};
+constexpr Colour WARNING = {1, 0.4f, 0.4f};
+
+void text(double x, double y, float scale, Colour colour, const std::string& words) {
+    drawText(pixelX(x), pixelY(y), scale, colour.red, colour.green, colour.blue, words.c_str());
+}
+
+Colour chosen(bool isChosen) { return isChosen ? MAGENTA : WHITE; }
+
+// The level shows through a panel's frame; a dark veil behind the dialog
+// keeps its words readable over bright block tops.
+void veil(double left, double top, double width, double height) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.75f);
+    drawFlatPiece(0, left, top - height, left + width, top, 0, 0, 0, 0);
+    glBlendFunc(GL_ONE, GL_ONE);  // the frame's additive blending
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+}
+
+void panel(double left, double top, double width, double height) {
+    drawPanel(pixelX(left), pixelY(top), pixelX(width), pixelY(height), 1, 1, 1);
+}
+
+void drawFileArrows(const FileDialog& file) {
+    const GLuint arrows = textureFrame(TEX_GUI, 0);
+    const float lit = 1.0f, dark = 0.2f;
+    float shade = file.hiddenBelow() ? lit : dark;
+    glColor3f(shade, shade, shade);
+    drawFlatPiece(arrows, 0.688, 0.55, 0.7, 0.585, 0.4f, 0.47f, 0.1f, 0.7f);
+    shade = file.hiddenAbove() ? lit : dark;
+    glColor3f(shade, shade, shade);
+    drawFlatPiece(arrows, 0.688, 0.765, 0.7, 0.8, 0.4f, 0.47f, 0.7f, 0.1f);
+}
+
+void drawFileDialog(const FileDialog& file) {
+    const int count = int(file.entries.size());
+    const int rowStep = pixelY(0.03947);
+    for (int i = file.firstVisible; i < count && i <= file.firstVisible + FILE_DIALOG_VISIBLE_ROWS - 1; ++i) {
+        const int y = pixelY(0.78125) - rowStep * (i - file.firstVisible);
+        const Colour colour = chosen(i == file.selected);
+        drawText(pixelX(0.28), y, 1, colour.red, colour.green, colour.blue, file.entries[size_t(i)].c_str());
+    }
+    drawFileArrows(file);
+    text(0.28, 0.521, 1, WHITE, "Enter filename:");
+    text(0.28, 0.48, 1, WHITE, file.name);
+    if (!file.message.empty()) text(0.25, 0.447, 0.7f, WARNING, file.message);
+    panel(0.23, 0.807, 0.516, 0.382);
+}
+
+void drawDifficultyDialog(int difficulty) {
+    text(0.15, 0.781, 1, WHITE, "Select difficulty: ");
+    const char* const names[3] = {"Easy", "Medium", "Hard"};
+    const double rows[3] = {0.72, 0.69, 0.66};
+    for (int i = 0; i < 3; ++i) text(0.16, rows[i], 1, chosen(i == difficulty), names[i]);
+    panel(0.12, 0.807, 0.35, 0.2);
+}
+
+void drawTriggerDialog(const EditorModel& model) {
+    if (!model.level.validIndex(model.selected)) return;
+    const TriggerDialog& t = model.trigger;
+    const BlockBody& block = model.level.blocks[size_t(model.selected)].body;
+    text(0.19, 0.781, 1, chosen(t.column == COLUMN_TRIGGERED_BY), "Triggered by:");
+    text(0.43, 0.781, 1, chosen(t.column == COLUMN_ACTION), "Action:");
+    text(0.68, 0.781, 1, chosen(t.column == COLUMN_TRIGGER), "Trigger:");
+    const double rows[3] = {0.741, 0.711, 0.681};
+    const float small = 0.8f;
+    if (isTargeted(model.level, model.selected)) {
+        text(0.19, rows[0], small, GREY, "Start");
+        text(0.19, rows[1], small, GREY, "Touch");
+        text(0.19, rows[2], small, GREY, triggeredByOthersText(model.level, model.selected));
+    } else {
+        text(0.19, rows[0], small, chosen(t.triggeredBy == TRIGGERED_BY_START), "Start");
+        text(0.19, rows[1], small, chosen(t.triggeredBy == TRIGGERED_BY_TOUCH), "Touch");
+        text(0.19, rows[2], small, GREY, "Other");
+    }
+    if (block.has(FLAG_MOVE)) {
+        text(0.43, rows[0], small, GREY, "None");
+        text(0.43, rows[1], small, chosen(t.action == ACTION_MOVE), t.actionText(block));
+        text(0.43, rows[2], small, GREY, "Change Type:");
+    } else {
+        text(0.43, rows[0], small, chosen(t.action == ACTION_NONE), "None");
+        text(0.43, rows[1], small, GREY, "Move");
+        text(0.43, rows[2], small, chosen(t.action == ACTION_CHANGE_TYPE), t.actionText(block));
+    }
+    text(0.68, rows[0], small, chosen(t.trigger == TRIGGER_NONE), "None");
+    text(0.68, rows[1], small, chosen(t.trigger == TRIGGER_OTHER), t.targetText());
+    panel(0.15, 0.807, 0.7, 0.17);
+}
+
+std::string timeText(int32_t ms) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d: %02d: %02d", ms / 60000, (ms % 60000) / 1000, (ms % 1000) / 10);
+    return buffer;
+}
+
+void drawMedalDialog(const EditorModel& model) {
+    const Level& level = model.level;
+    text(0.35, 0.781, 1, WHITE, "Please enter times:");
+    text(0.27, 0.707, 1, {0.5f, 0.3f, 0.3f}, "Bronze Medal: ");
+    text(0.27, 0.647, 1, {0.7f, 0.7f, 0.7f}, "Silver Medal: ");
+    text(0.27, 0.587, 1, {1, 0.85f, 0}, "Gold Medal: ");
+    text(0.56, 0.707, 1, chosen(model.medals.row == ROW_BRONZE), timeText(level.bronzeTime));
+    text(0.56, 0.647, 1, chosen(model.medals.row == ROW_SILVER), timeText(level.silverTime));
+    text(0.56, 0.587, 1, chosen(model.medals.row == ROW_GOLD), timeText(level.goldTime));
+    if (!model.file.message.empty()) text(0.25, 0.52, 0.7f, WARNING, model.file.message);
+    panel(0.23, 0.807, 0.516, 0.339);
+}
+
+}  // namespace
+
+void drawEditorDialog(const EditorModel& model) {
+    switch (model.dialog) {
+        case DIALOG_SAVE:
+        case DIALOG_LOAD:
+        case DIALOG_MEDALS: veil(0.23, 0.807, 0.516, model.dialog == DIALOG_MEDALS ? 0.339 : 0.382); break;
+        case DIALOG_BONUS:
+        case DIALOG_PUSHER:
+        case DIALOG_PONG: veil(0.12, 0.807, 0.35, 0.2); break;
+        case DIALOG_TRIGGER: veil(0.15, 0.807, 0.7, 0.17); break;
+        default: break;
+    }
+    switch (model.dialog) {
+        case DIALOG_SAVE:
+        case DIALOG_LOAD: drawFileDialog(model.file); break;
+        case DIALOG_BONUS:
+        case DIALOG_PUSHER:
+        case DIALOG_PONG: drawDifficultyDialog(model.difficulty.difficulty); break;
+        case DIALOG_TRIGGER: drawTriggerDialog(model); break;
+        case DIALOG_MEDALS: drawMedalDialog(model); break;
+        default: break;
+    }
+    glColor3f(1, 1, 1);
+}

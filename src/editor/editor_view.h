@@ -1,0 +1,9 @@
+#pragma once
+
+#include "editor/editor_model.h"
+
+// Draws the editor: the level from the editor's camera with the selected
+// block in grey, motions as ghost copies joined by lines, item markers and
+// the start line, then the open dialog, the toolbar and the selected index.
+// Uses the projection the model picks with, so what is seen is what is hit.
+void drawEditor(const EditorModel& model);
