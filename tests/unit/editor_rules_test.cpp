@@ -11,6 +11,7 @@
 #include "editor/editor_projection.h"
 #include "editor/editor_snap.h"
 #include "level/level_file.h"
+#include "support/file_size_limit.h"
 #include "support/sim_levels.h"
 #include "support/temp_dir.h"
 
@@ -117,15 +118,15 @@ TEST_F(EditorPaths, SaveRefusesAnEmptyLevelAndKeepsTheOldFileOnAFailedWrite) {
     ASSERT_EQ(saveEditorLevel(level, maps.path(), "campaign1", "kept", error), 0) << error;
     const std::vector<uint8_t> before = maps.readBytes("campaign1/kept.slv");
     ASSERT_FALSE(before.empty());
-    ASSERT_EQ(chmod(maps.file("campaign1").c_str(), 0555), 0);  // read-only folder
+    // A disk that fills up halfway through the larger level.
     Level changed = levelFromText("block GOAL pos=0,0,0\nblock plain pos=0,0,600\n");
-    const int result = saveEditorLevel(changed, maps.path(), "campaign1", "kept", error);
-    chmod(maps.file("campaign1").c_str(), 0755);
-    if (geteuid() != 0) {  // root writes anywhere
-        EXPECT_EQ(result, -1);
-        EXPECT_FALSE(error.empty());
-        EXPECT_EQ(maps.readBytes("campaign1/kept.slv"), before);
-    }
+    EXPECT_EQ(saveResultWithFileSizeLimit(before.size(), [&] {
+                  std::string childError;
+                  const int result = saveEditorLevel(changed, maps.path(), "campaign1", "kept", childError);
+                  return result == -1 && !childError.empty() ? -1 : 1;
+              }),
+              -1);
+    EXPECT_EQ(maps.readBytes("campaign1/kept.slv"), before);
 }
 
 TEST_F(EditorPaths, LoadReadsBothFormsAndRefusesWhatItCannotRead) {
