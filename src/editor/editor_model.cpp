@@ -108,7 +108,9 @@ bool EditorModel::plainIndex(int index) const {
     return level.blocks[size_t(index)].body.flags == 0 && !isTargeted(level, index);
 }
 
-Block* EditorModel::selectedBlock() { return level.validIndex(selected) ? &level.blocks[size_t(selected)] : nullptr; }
+const Block* EditorModel::selectedBlock() const {
+    return level.validIndex(selected) ? &level.blocks[size_t(selected)] : nullptr;
+}
 
 void EditorModel::beginEdit() { history.begin(level, selected); }
 
@@ -116,9 +118,15 @@ void EditorModel::finishEditIfIdle() {
     if (!dragging && dialog == DIALOG_NONE) history.commit(level);
 }
 
-// Every change to the blocks passes here, so the play code's cached
-// ground-scan index never outlives the layout it was built from.
-void EditorModel::levelEdited() { markLevelEdited(level); }
+Block& EditorModel::editBlock(int index) {
+    markLevelEdited(level);
+    return level.blocks[size_t(index)];
+}
+
+std::vector<Block>& EditorModel::editBlocks() {
+    markLevelEdited(level);
+    return level.blocks;
+}
 
 // ---- keys ------------------------------------------------------------------
 
@@ -148,7 +156,9 @@ EditorResult EditorModel::editingKey(int sym, int character, bool controlHeld) {
     // Ctrl+Z and Ctrl+Y: no other editing key uses z or y, and Control alone
     // only matters together with the mouse.
     if ((controlHeld || control) && (sym == SDLK_z || sym == SDLK_y)) {
-        if (!dragging) sym == SDLK_z ? undo() : redo();
+        if (dragging) return EditorResult::Stay;  // the drag is still one open step
+        if (sym == SDLK_z) undo();
+        else redo();
         return EditorResult::Stay;
     }
     if (sym == SDLK_PLUS || sym == SDLK_KP_PLUS || character == '+') sym = SDLK_m;
@@ -181,22 +191,21 @@ EditorResult EditorModel::editingKey(int sym, int character, bool controlHeld) {
 }
 
 void EditorModel::raiseSelected() {
-    Block* block = selectedBlock();
-    if (!block || dragging) return;
+    if (!selectedBlock() || dragging) return;
     beginEdit();
-    block->body.height += 500;
-    block->body.texRepeatY += 1;
-    levelEdited();
+    BlockBody& body = editBlock(selected).body;
+    body.height += 500;
+    body.texRepeatY += 1;
     finishEditIfIdle();
 }
 
 void EditorModel::lowerSelected() {
-    Block* block = selectedBlock();
+    const Block* block = selectedBlock();
     if (!block || dragging || block->body.height <= 500) return;
     beginEdit();
-    block->body.height -= 500;
-    block->body.texRepeatY -= 1;
-    levelEdited();
+    BlockBody& body = editBlock(selected).body;
+    body.height -= 500;
+    body.texRepeatY -= 1;
     finishEditIfIdle();
 }
 
@@ -204,8 +213,9 @@ void EditorModel::deleteSelected() {
     if (!level.validIndex(selected) || dragging) return;
     beginEdit();
     const int removed = selected;
-    level.blocks.erase(level.blocks.begin() + removed);
-    for (Block& block : level.blocks) {
+    std::vector<Block>& blocks = editBlocks();
+    blocks.erase(blocks.begin() + removed);
+    for (Block& block : blocks) {
         BlockBody& body = block.body;
         if (!body.has(FLAG_HAS_TARGET)) continue;
         const int target = targetOf(body.flags);
@@ -213,12 +223,11 @@ void EditorModel::deleteSelected() {
         else if (target > removed) body.flags = withTarget(body.flags, target - 1);
     }
     selected = level.blockCount() - 1;
-    levelEdited();
     finishEditIfIdle();
 }
 
 void EditorModel::openTriggerDialog(bool forMotion) {
-    Block* block = selectedBlock();
+    const Block* block = selectedBlock();
     if (!block) return;
     beginEdit();
     if (forMotion) trigger.presetForMotion(block->body);
@@ -256,13 +265,12 @@ void EditorModel::dialogKey(int sym, int character) {
         case DIALOG_PUSHER:
         case DIALOG_PONG:
             if (difficulty.key(sym) == DialogOutcome::Confirm) {
-                if (Block* block = selectedBlock()) block->body.pointZ = difficulty.difficulty;
-                levelEdited();
+                if (selectedBlock()) editBlock(selected).body.pointZ = difficulty.difficulty;
                 closeDialog();
             }
             return;
         case DIALOG_TRIGGER: {
-            Block* block = selectedBlock();
+            const Block* block = selectedBlock();
             if (!block) {
                 closeDialog();
                 return;
@@ -270,13 +278,12 @@ void EditorModel::dialogKey(int sym, int character) {
             const DialogOutcome outcome = trigger.key(sym, character, block->body, level.blockCount());
             if (outcome == DialogOutcome::Confirm) {
                 // Clearing the flags also takes any item off the block.
-                block->body.flags = trigger.confirmedFlags(isTargeted(level, selected));
-                levelEdited();
+                const uint32_t flags = trigger.confirmedFlags(isTargeted(level, selected));
+                editBlock(selected).body.flags = flags;
                 closeDialog();
             } else if (outcome == DialogOutcome::Cancel) {
                 // A cancelled control-drag leaves no motion behind.
-                if (trigger.period == 0 && block->body.has(FLAG_MOVE)) block->body.flags = 0;
-                levelEdited();
+                if (trigger.period == 0 && block->body.has(FLAG_MOVE)) editBlock(selected).body.flags = 0;
                 closeDialog();
             }
             return;
@@ -338,6 +345,5 @@ void EditorModel::loadChosenLevel() {
     view = VIEW_TOP;
     resetCamera();
     camera.target = {0, 0, 0};
-    levelEdited();
     closeDialog();
 }

@@ -140,8 +140,12 @@ private:
     void beginEdit();
     // Closes it once no drag and no dialog is left.
     void finishEditIfIdle();
-    void levelEdited();
-    Block* selectedBlock();
+    // Every change to the stored blocks goes through these two, so the play
+    // code's cached ground-scan index never outlives the layout it was built
+    // from. Take the reference for one change at a time.
+    Block& editBlock(int index);
+    std::vector<Block>& editBlocks();
+    const Block* selectedBlock() const;
 };
 
 // One stored block as the editor makes it: 600 x 500 x 600 at (x, 0, z),

@@ -140,10 +140,10 @@ void EditorModel::viewClick(int x, int y) {
     const int worldX = truncated(world.x), worldZ = truncated(world.z);
 
     if (hit >= 0) {
-        Block& block = level.blocks[size_t(hit)];
+        const BlockBody& body = level.blocks[size_t(hit)].body;
         if (view == VIEW_TOP) {
-            grabOffsetX = block.body.x - worldX;
-            grabOffsetZ = block.body.z - worldZ;
+            grabOffsetX = body.x - worldX;
+            grabOffsetZ = body.z - worldZ;
             if (isItemTool(tool)) {
                 placeItem(hit, worldX, worldZ);
                 return;
@@ -154,11 +154,11 @@ void EditorModel::viewClick(int x, int y) {
         dragKind = DragKind::Move;
         if (control) {
             // The place where the drag starts becomes the far end of the motion.
-            block.body.pointX = storablePointX(block.body.x);
-            block.body.pointY = block.body.y;
-            block.body.pointZ = block.body.z;
-            block.body.flags |= FLAG_MOVE;
-            levelEdited();
+            BlockBody& edited = editBlock(hit).body;
+            edited.pointX = storablePointX(edited.x);
+            edited.pointY = edited.y;
+            edited.pointZ = edited.z;
+            edited.flags |= FLAG_MOVE;
         }
         return;
     }
@@ -171,7 +171,7 @@ void EditorModel::viewClick(int x, int y) {
 }
 
 void EditorModel::placeItem(int blockIndex, int worldX, int worldZ) {
-    BlockBody& body = level.blocks[size_t(blockIndex)].body;
+    BlockBody& body = editBlock(blockIndex).body;
     body.pointX = storablePointX(worldX);
     body.pointY = worldZ;
     static const uint32_t ITEM_FLAGS[] = {FLAG_CHECKPOINT, FLAG_PONG, FLAG_BONUS, FLAG_PUSHER};
@@ -188,7 +188,6 @@ void EditorModel::placeItem(int blockIndex, int worldX, int worldZ) {
         }
     }
     tool = 0;
-    levelEdited();
 }
 
 void EditorModel::placeBlock(int worldX, int worldZ) {
@@ -197,13 +196,12 @@ void EditorModel::placeBlock(int worldX, int worldZ) {
         return;
     }
     const int x = snapTowardZero(worldX, PLACE_GRID), z = snapTowardZero(worldZ, PLACE_GRID);
-    level.blocks.push_back(newEditorBlock(tool, x, z));
+    editBlocks().push_back(newEditorBlock(tool, x, z));
     selected = level.blockCount() - 1;
     dragOriginX = x;
     dragOriginZ = z;
     dragKind = DragKind::Stretch;
     statusLine.clear();
-    levelEdited();
 }
 
 void EditorModel::mouseUp(int button) {
@@ -218,15 +216,16 @@ void EditorModel::mouseUp(int button) {
 }
 
 void EditorModel::mouseMotion(int x, int y) {
-    Block* block = selectedBlock();
+    const Block* block = selectedBlock();
     if (!dragging || !block || dialog != DIALOG_NONE || dragKind == DragKind::None) return;
-    BlockBody& b = block->body;
+    const BlockBody& at = block->body;
     const ViewProjection view3d = projection();
     WindowPoint corner;
-    view3d.project({double(b.x), double(b.y), double(b.z)}, corner);
+    view3d.project({double(at.x), double(at.y), double(at.z)}, corner);
     Point3 world;
     if (!view3d.unproject({double(x), double(screenHeight - y), corner.depth}, world)) return;
     const int ux = truncated(world.x), uy = truncated(world.y), uz = truncated(world.z);
+    BlockBody& b = editBlock(selected).body;
     if (view == VIEW_SIDE) {
         b.y = snapTowardZero(uy, HEIGHT_GRID);
     } else if (dragKind == DragKind::Stretch) {
@@ -239,5 +238,4 @@ void EditorModel::mouseMotion(int x, int y) {
         b.x = snapTowardZero(grabOffsetX + ux, PLACE_GRID);
         b.z = snapTowardZero(grabOffsetZ + uz, PLACE_GRID);
     }
-    levelEdited();
 }

@@ -218,7 +218,7 @@ TEST_F(EditorEditing, SideViewRaisesTheBlockIn250Steps) {
 }
 
 TEST_F(EditorEditing, TheBlockLimitRefusesOneMoreWithALine) {
-    editor.level.blocks.assign(EDITOR_BLOCK_LIMIT, newEditorBlock(0, 90000, 90000));
+    editor.level.blocks = std::vector<Block>(EDITOR_BLOCK_LIMIT, newEditorBlock(0, 90000, 90000));
     clickWorld(-300, 300);
     EXPECT_EQ(editor.level.blockCount(), EDITOR_BLOCK_LIMIT);
     EXPECT_NE(editor.statusLine.find("8192"), std::string::npos);
