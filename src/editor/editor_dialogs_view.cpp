@@ -1,18 +1,17 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "core/globals.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "editor/editor_overlay.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "render/text.h"
 
 namespace {
 
-struct Colour {
-    float red, green, blue;
-};
-constexpr Colour WHITE = {1, 1, 1};
+using Colour = ScreenColour;
+constexpr Colour WHITE = SCREEN_WHITE;
 constexpr Colour MAGENTA = {1, 0, 1};
 constexpr Colour GREY = {0.7f, 0.7f, 0.7f};
 constexpr Colour WARNING = {1, 0.4f, 0.4f};
@@ -41,30 +40,22 @@ void panel(double left, double top, double width, double height) {
     drawPanel(pixelX(left), pixelY(top), pixelX(width), pixelY(height), 1, 1, 1);
 }
 
-void drawFileArrows(const FileDialog& file) {
-    const GLuint arrows = textureFrame(TEX_GUI, 0);
-    const float lit = 1.0f, dark = 0.2f;
-    float shade = file.hiddenBelow() ? lit : dark;
-    glColor3f(shade, shade, shade);
-    drawFlatPiece(arrows, 0.688, 0.55, 0.7, 0.585, 0.4f, 0.47f, 0.1f, 0.7f);
-    shade = file.hiddenAbove() ? lit : dark;
-    glColor3f(shade, shade, shade);
-    drawFlatPiece(arrows, 0.688, 0.765, 0.7, 0.8, 0.4f, 0.47f, 0.7f, 0.1f);
-}
+// The file list: six rows in a white frame, white arrows inside its right edge.
+constexpr ListPanel FILE_LIST_PANEL = {0.23, 0.807, 0.516, 0.382, SCREEN_WHITE, 0.78125, 0.03947,
+                                       FILE_DIALOG_VISIBLE_ROWS};
+constexpr ScrollArrows FILE_LIST_ARROWS = {0.688, 0.7, 0.55, 0.585, 0.765, 0.8, SCREEN_WHITE, {0.2f, 0.2f, 0.2f}};
 
 void drawFileDialog(const FileDialog& file) {
     const int count = int(file.entries.size());
-    const int rowStep = pixelY(0.03947);
-    for (int i = file.firstVisible; i < count && i <= file.firstVisible + FILE_DIALOG_VISIBLE_ROWS - 1; ++i) {
-        const int y = pixelY(0.78125) - rowStep * (i - file.firstVisible);
-        const Colour colour = chosen(i == file.selected);
-        drawText(pixelX(0.28), y, 1, colour.red, colour.green, colour.blue, file.entries[size_t(i)].c_str());
-    }
-    drawFileArrows(file);
+    const int last = std::min(count, file.firstVisible + FILE_LIST_PANEL.visibleRows);
+    for (int i = file.firstVisible; i < last; ++i)
+        text(0.28, listRowY(FILE_LIST_PANEL, i - file.firstVisible), 1, chosen(i == file.selected),
+             file.entries[size_t(i)]);
+    drawScrollArrows(file.hiddenAbove(), file.hiddenBelow(), FILE_LIST_ARROWS);
     text(0.28, 0.521, 1, WHITE, "Enter filename:");
     text(0.28, 0.48, 1, WHITE, file.name);
     if (!file.message.empty()) text(0.25, 0.447, 0.7f, WARNING, file.message);
-    panel(0.23, 0.807, 0.516, 0.382);
+    drawListPanel(FILE_LIST_PANEL);
 }
 
 void drawDifficultyDialog(int difficulty) {

@@ -1,7 +1,7 @@
 #include "core/globals.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "editor/editor_overlay.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "render/text.h"
 
 namespace {

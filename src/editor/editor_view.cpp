@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/globals.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "editor/editor_overlay.h"
-#include "modes/timeattack/list_screen.h"
+#include "render/screen_pieces.h"
 #include "render/objects.h"
 #include "render/text.h"
 
