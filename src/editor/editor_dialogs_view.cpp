@@ -54,7 +54,8 @@ void drawFileDialog(const FileDialog& file) {
     drawScrollArrows(file.hiddenAbove(), file.hiddenBelow(), FILE_LIST_ARROWS);
     text(0.28, 0.521, 1, WHITE, "Enter filename:");
     text(0.28, 0.48, 1, WHITE, file.name);
-    if (!file.message.empty()) text(0.25, 0.447, 0.7f, WARNING, file.message);
+    // Under the frame, on the dialog's veil.
+    if (!file.message.empty()) text(0.24, 0.412, 0.8f, WARNING, file.message);
     drawListPanel(FILE_LIST_PANEL);
 }
 
@@ -122,8 +123,8 @@ void drawMedalDialog(const EditorModel& model) {
 void drawEditorDialog(const EditorModel& model) {
     switch (model.dialog) {
         case DIALOG_SAVE:
-        case DIALOG_LOAD:
-        case DIALOG_MEDALS: veil(0.23, 0.807, 0.516, model.dialog == DIALOG_MEDALS ? 0.339 : 0.382); break;
+        case DIALOG_LOAD: veil(0.23, 0.807, 0.516, 0.382 + (model.file.message.empty() ? 0 : 0.04)); break;
+        case DIALOG_MEDALS: veil(0.23, 0.807, 0.516, 0.339); break;
         case DIALOG_BONUS:
         case DIALOG_PUSHER:
         case DIALOG_PONG: veil(0.12, 0.807, 0.35, 0.2); break;

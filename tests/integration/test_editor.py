@@ -243,7 +243,12 @@ class EditorRoad(unittest.TestCase):
             ed.clear_name()
             game.type_text("../../evil")
             game.key("Return")
-            game.pause(300)
+            game.pause(400)
+            refused = game.screenshot()
+            top = H - int(0.412 * H)
+            reason = refused.count(lambda p: p[0] > 150 and p[1] < 140 and p[2] < 140,
+                                   box=(int(0.24 * W), top, int(0.75 * W), top + 20))
+            self.assertGreater(reason, 30, "the dialog stays open and says why")
             game.key("Escape")
             ed.toolbar(0.16)
             ed.clear_name()
