@@ -16,7 +16,7 @@ constexpr Settings DEFAULT_SETTINGS = {
 // Lines are read in pieces of at most 63 characters: a longer line counts as
 // several lines and shifts every later setting, which old files rely on
 // staying readable the same way.
-constexpr int LINE_BUFFER_SIZE = 64;
+constexpr int LINE_BUFFER_SIZE = SETTING_LINE_BUFFER_SIZE;
 
 // AnimSpeed is kept as the divisor of the animation tick counter.
 constexpr int ANIM_SPEED_BASE = 53;
@@ -106,11 +106,10 @@ int animDivisorFor(int fileValue) {
 // The value of one line piece. The character after '=' is skipped unseen:
 // the writer always puts a blank there, so "Forward1=119" reads as 19.
 int lineValue(const char* piece, const SettingLine& line) {
-    const char* equals = std::strchr(piece, '=');
-    if (equals == nullptr) return line.noEqualsDefault;
-    // '=' ending the piece leaves nothing to read: the value is 0, which for
-    // AnimSpeed still has to become a divisor, never 0 itself.
-    const int value = equals[1] == '\0' ? 0 : parseDecimal(equals + 2);
+    if (std::strchr(piece, '=') == nullptr) return line.noEqualsDefault;
+    // '=' ending the piece reads as 0, which for AnimSpeed still has to
+    // become a divisor, never 0 itself.
+    const int value = settingPieceValue(piece, 0);
     return line.special == Special::ANIM_SPEED ? animDivisorFor(value) : value;
 }
 
@@ -121,6 +120,29 @@ void applyRanges(Settings& values, int textureSetCount) {
 }
 
 }  // namespace
+
+int settingPieceValue(const char* piece, int noEqualsDefault) {
+    const char* equals = std::strchr(piece, '=');
+    if (equals == nullptr) return noEqualsDefault;
+    // '=' ending the piece leaves nothing to read past it.
+    return equals[1] == '\0' ? 0 : parseDecimal(equals + 2);
+}
+
+std::vector<std::string> settingPieces(const std::string& text) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = start;
+        // Up to 63 characters, the line break included when it fits.
+        while (end < text.size() && end - start < size_t(SETTING_LINE_BUFFER_SIZE - 1)) {
+            if (text[end++] == '\n') break;
+        }
+        std::string piece = text.substr(start, end - start);
+        pieces.push_back(piece.substr(0, piece.find('\0')));
+        start = end;
+    }
+    return pieces;
+}
 
 Settings settings = DEFAULT_SETTINGS;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The fourteen key bindings in file order. Group 1 (indices 0-6) is called
 // "Player 2" on screen, group 2 (7-13) "Player 1"; single player and time
@@ -50,3 +51,16 @@ std::string settingsFileText(const Settings& values);
 // Replaces the file atomically. On failure the old file stays as it was and
 // the settings in memory are untouched. Returns 0 or -1.
 int writeSettings(const std::string& path);
+
+// Pieces of line-oriented setting files (settings.ini, multiplayer.ini):
+// both are read by position, in pieces of at most 63 characters, as a
+// 64-character line buffer takes them. A longer line goes on in the next
+// piece. The value of a piece follows its first '='; the character right
+// after it is skipped unseen (the writer's blank), and an '=' that ends the
+// piece reads as 0 instead of looking past it. A piece without '=' yields
+// noEqualsDefault.
+constexpr int SETTING_LINE_BUFFER_SIZE = 64;
+int settingPieceValue(const char* piece, int noEqualsDefault);
+// The pieces of a whole file image, in order (a NUL byte ends a piece's
+// text as it would end the buffer's).
+std::vector<std::string> settingPieces(const std::string& text);

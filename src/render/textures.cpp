@@ -195,6 +195,15 @@ int loadTextures() {
     return 0;
 }
 
+GLuint loadPictureTexture(const std::string& path) {
+    SDL_Surface* image = loadRgbaImage(path);
+    if (image == nullptr) return 0;
+    GLuint texture = createTexture();
+    uploadImage(image, false);
+    SDL_FreeSurface(image);
+    return texture;
+}
+
 int loadTitleTexture() { return loadSingleTexture("gfx/titles.png", titleTexture); }
 int loadFontTexture() { return loadSingleTexture("gfx/font1.png", fontTexture); }
 

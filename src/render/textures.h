@@ -54,6 +54,10 @@ int listTextureSets();
 // (Re)loads every slot from the set chosen by Style. 0 or -1; on failure the
 // previous table stays in use untouched.
 int loadTextures();
+// A picture outside the slot table (a map preview): any image the loader
+// reads, converted to RGBA, linear filters. 0 when it cannot be read; the
+// caller deletes the texture.
+GLuint loadPictureTexture(const std::string& path);
 int loadTitleTexture();  // gfx/titles.png; 0 or -1
 int loadFontTexture();   // gfx/font1.png; 0 or -1
 void buildSpriteTiles();

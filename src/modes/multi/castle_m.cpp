@@ -1,12 +1,124 @@
 #include "modes/multi/castle_m.h"
 
-void CastleM::enter() {}
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "modes/multi/multiplayer_settings_file.h"
+#include "modes/multi/split_hud.h"
+#include "modes/multi/two_player.h"
+#include "render/camera.h"
+#include "render/objects.h"
+#include "render/text.h"
+#include "render/track.h"
+#include "sim/view_angle.h"
+
+namespace {
+constexpr int HEALTH_TEXT_HEIGHT = 6000;  // above the castle goal
+
+CastleWall wallOf(const CastlePlayer& side) { return CastleWall{side.wall.x, side.wall.y, side.wall.z}; }
+}  // namespace
+
+int CastleM::chooseLevel(const std::string& path) {
+    levelPath = path;
+    return run.loadLevel(path);
+}
+
+void CastleM::enter() {
+    const MultiplayerSettings values = readMultiplayerSettings();
+    // A fresh duel starts on the arena as the file has it.
+    if (!levelPath.empty()) run.loadLevel(levelPath);
+    setProjectionSetter(loadSplitFacingProjection);
+    run.start(values.castleLives, values.powerups, values.castleGravity);
+}
 
 int CastleM::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    Craft& a = run.players[PLAYER_A].craft;
+    Craft& b = run.players[PLAYER_B].craft;
+    if (event.type == SDL_KEYUP) {
+        holdKeyForBoth(a, b, key.sym, false);
+        return 0;
+    }
+    if (event.type != SDL_KEYDOWN) return 0;
+    if (key.sym == SDLK_ESCAPE) {
+        switchToState(STATE_MODESELM);
+        return 0;
+    }
+    if (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB) {
+        openConsole();
+        return 0;
+    }
+    if (key.sym == settings.keys[KEY_RESET1]) run.respawn(PLAYER_A);
+    if (key.sym == settings.keys[KEY_RESET2]) run.respawn(PLAYER_B);
+    if (key.sym == settings.keys[KEY_USE1]) run.usePowerup(PLAYER_A);
+    if (key.sym == settings.keys[KEY_USE2]) run.usePowerup(PLAYER_B);
+    holdKeyForBoth(a, b, key.sym, true);
     return 0;
 }
 
-void CastleM::draw() {}
+void CastleM::update(int elapsedMs) {
+    run.update(elapsedMs);
+    if (run.over()) switchToState(STATE_CASTLEMEND);
+}
 
-void CastleM::update(int) {}
+void CastleM::draw() {
+    drawHalf(PLAYER_A);
+    drawHalf(PLAYER_B);
+    setWholeViewport();
+    if (debugView) drawTwoPlayerDebugLines(run.players[PLAYER_B].craft, run.players[PLAYER_A].craft);
+}
+
+void CastleM::drawHalf(int player) {
+    CastlePlayer& side = run.players[player];
+    Craft& craft = side.craft;
+    const int facing = player == PLAYER_A ? 1 : -1;
+    setSplitViewport(player == PLAYER_A ? SPLIT_PLAYER_A : SPLIT_PLAYER_B);
+    setViewAngle(craft, settings.speed ? speedViewAngle(craft) : BASE_VIEW_ANGLE, false, ViewVariant::SplitFacing);
+    applyCamera(craft);
+    drawBackdrop(player == PLAYER_A ? TEX_SPACE1 : TEX_SPACE2, true);
+    if (run.hasLevel()) {
+        SplitTrackOptions options;
+        options.powerupItems = run.powerups;
+        options.spinAngle = run.spinAngle;
+        drawSplitTrack(run.level, craft, facing, options);
+        for (CastlePlayer& each : run.players) {
+            drawCraftRecord(each.craft);
+            drawCraftTrail(each.craft);
+            drawJumpEffect(each.craft);
+        }
+        drawCastleWalls(wallOf(run.players[PLAYER_A]), wallOf(run.players[PLAYER_B]));
+        drawSplitShadows(run.players[PLAYER_A].craft, run.players[PLAYER_B].craft);
+        if (settings.glow) drawSplitHalos(run.level, craft.camZ, facing, HALO_SPLIT);
+        drawShieldsAndWaves({&run.players[PLAYER_A].craft, run.players[PLAYER_A].shieldTime, run.players[PLAYER_A].pushTime},
+                            {&run.players[PLAYER_B].craft, run.players[PLAYER_B].shieldTime, run.players[PLAYER_B].pushTime},
+                            player);
+        drawCastleHealth(player);
+    }
+    if (craft.powerup > 0 && !glowPass) {
+        setWholeViewport();
+        const int half = screenHeight / 2;
+        drawPowerupIcon(windowPixelX(0.9), (player == PLAYER_A ? 0 : half) + int(half * 0.1), craft.powerup);
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", side.castleHealth);
+    drawHalfText(player, 0.95, 0.1, 1.0f, text);
+}
+
+void CastleM::drawCastleHealth(int player) {
+    // The opponent's castle, with its health standing above it.
+    const int opponent = 1 - player;
+    const int goal = opponent == PLAYER_A ? run.castleGoalA : run.castleGoalB;
+    if (!run.level.validIndex(goal)) return;
+    const BlockBody& body = run.level.blocks[size_t(goal)].body;
+    const int health = run.players[opponent].castleHealth;
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", health);
+    const int shift = health >= 10 ? 1100 : 500;
+    const int facing = player == PLAYER_A ? 1 : -1;
+    const Craft& viewer = run.players[player].craft;
+    drawWorldText(viewer.camZ, body.x - body.width / 2 + facing * shift, body.y + HEALTH_TEXT_HEIGHT, body.z, 1, 1, 1, 8.0f,
+                  text);
+}

@@ -1,12 +1,28 @@
 #pragma once
 
-#include "core/gamestate.h"
+#include <string>
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+#include "core/gamestate.h"
+#include "modes/multi/castle_run.h"
+
+// The castle-attack duel on a split screen: craft A (first key group) below
+// drives toward +z, craft B (second group) above toward -z. ModeSelM
+// chooses the level; CastleMEnd starts a fresh duel on it.
 class CastleM : public Gamestate {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    // Reads the stored half and builds the arena; -1 (and "Level not
+    // found.") when it cannot be played.
+    int chooseLevel(const std::string& path);
+
+    CastleRun run;
+    std::string levelPath;
+
+private:
+    void drawHalf(int player);
+    void drawCastleHealth(int player);
 };

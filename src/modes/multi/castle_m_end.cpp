@@ -1,12 +1,49 @@
 #include "modes/multi/castle_m_end.h"
 
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/textures.h"
+#include "modes/multi/castle_m.h"
+#include "modes/multi/split_hud.h"
+#include "modes/multi/two_player.h"
+#include "render/camera.h"
+#include "render/text.h"
+
 void CastleMEnd::enter() {}
 
 int CastleMEnd::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type != SDL_KEYDOWN) return 0;
+    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) switchToState(STATE_CASTLEM);
+    else if (key.sym == SDLK_ESCAPE) switchToState(STATE_MODESELM);
     return 0;
 }
 
-void CastleMEnd::draw() {}
-
 void CastleMEnd::update(int) {}
+
+void CastleMEnd::draw() {
+    const CastleRun& run = stateObject<CastleM>(STATE_CASTLEM).run;
+    glDisable(GL_LIGHTING);
+    glColor3f(0.7f, 0.7f, 0.7f);
+    drawBackdrop(TEX_SPACE4, false);
+    glColor3f(1, 1, 1);
+    char text[96];
+    // Craft B is "Player 1": it wins when A's castle has fallen.
+    std::snprintf(text, sizeof text, "Congratulations Player %d - you win.",
+                  run.players[PLAYER_A].castleHealth < 1 ? 1 : 2);
+    drawText(windowPixelX(0.17), windowPixelY(0.872), 1.3f, 1, 1, 0, text);
+    const struct {
+        int player;
+        double top;
+    } blocks[] = {{PLAYER_B, 0.65}, {PLAYER_A, 0.4}};
+    for (const auto& block : blocks) {
+        const CastlePlayer& side = run.players[block.player];
+        std::snprintf(text, sizeof text, "Player %d died %d times", block.player == PLAYER_B ? 1 : 2, side.deaths);
+        drawText(windowPixelX(0.2), windowPixelY(block.top), 1, 1, 1, 1, text);
+        std::snprintf(text, sizeof text, "and used %d powerups.", side.powerupsUsed);
+        drawText(windowPixelX(0.2), windowPixelY(block.top - 0.05), 1, 1, 1, 1, text);
+    }
+    drawPanel(windowPixelX(0.029), windowPixelY(0.82), windowPixelX(0.941), windowPixelY(0.651), 1, 1, 0);
+    glEnable(GL_LIGHTING);
+}

@@ -2,7 +2,9 @@
 
 #include "core/gamestate.h"
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+// The duel's result: the winner and both players' deaths and power-ups.
+// Enter starts a fresh duel on the same level, Escape goes back to the mode
+// selection.
 class CastleMEnd : public Gamestate {
 public:
     void enter() override;

@@ -1,12 +1,177 @@
 #include "modes/multi/mode_sel_m.h"
 
-void ModeSelM::enter() {}
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/services.h"
+#include "core/textures.h"
+#include "modes/multi/castle_m.h"
+#include "modes/multi/race_m.h"
+#include "modes/timeattack/list_screen.h"
+#include "render/camera.h"
+#include "render/text.h"
+
+namespace {
+const char* const MAPS_FOLDER = "maps";
+const char* const NO_PICTURE = "maps/nopic.png";
+
+void label(double x, double y, float scale, bool chosen, const char* text) {
+    drawText(pixelX(x), pixelY(y), scale, 1, chosen ? 0.0f : 1.0f, 1, text);
+}
+
+void arrowMark(double left, double right) {
+    glColor3f(0, 1, 1);
+    drawFlatPiece(textureFrame(TEX_GUI, 0), left, 0.697, right, 0.711, 0.4f, 0.47f, 0.1f, 0.7f);
+}
+}  // namespace
+
+void ModeSelM::enter() {
+    menu.settings = readMultiplayerSettings();
+    menu.castleMaps = listModeMaps(MAPS_FOLDER, "ca-");
+    menu.raceMaps = listModeMaps(MAPS_FOLDER, "ra-");
+    // Maps may have gone since the last visit.
+    if (menu.selectedRow >= int(menu.pageMaps().size()) && menu.page != PAGE_OPTIONS)
+        menu.selectedRow = menu.firstVisibleRow = 0;
+    loadPreviews();
+}
+
+void ModeSelM::loadPreviews() {
+    releasePreviews();
+    std::vector<std::string> names = menu.castleMaps;
+    names.insert(names.end(), menu.raceMaps.begin(), menu.raceMaps.end());
+    for (const std::string& name : names) {
+        GLuint texture = loadPictureTexture(previewPath(MAPS_FOLDER, name));
+        if (texture == 0) texture = loadPictureTexture(NO_PICTURE);
+        previews.push_back(texture);  // 0: neither picture could be read
+    }
+}
+
+void ModeSelM::releasePreviews() {
+    for (GLuint texture : previews)
+        if (texture != 0) glDeleteTextures(1, &texture);
+    previews.clear();
+}
+
+void ModeSelM::leaveTo(int state) {
+    releasePreviews();
+    switchToState(state);
+}
+
+void ModeSelM::startSelectedMap() {
+    const std::string name = menu.selectedMap();
+    if (name.empty()) return;  // an empty page has nothing to start
+    const std::string path = std::string(MAPS_FOLDER) + "/" + name;
+    // A level that cannot be played keeps the players here.
+    if (menu.page == PAGE_CASTLE_ATTACK) {
+        if (stateObject<CastleM>(STATE_CASTLEM).chooseLevel(path) != 0) return;
+        writeMultiplayerSettings(menu.settings);
+        leaveTo(STATE_CASTLEM);
+    } else {
+        if (stateObject<RaceM>(STATE_RACEM).chooseLevel(path) != 0) return;
+        writeMultiplayerSettings(menu.settings);
+        leaveTo(STATE_RACEM);
+    }
+}
 
 int ModeSelM::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type != SDL_KEYDOWN) return 0;
+    const bool options = menu.page == PAGE_OPTIONS;
+    switch (key.sym) {
+        case SDLK_ESCAPE: leaveTo(STATE_MENU); return 0;  // without writing the settings
+        case SDLK_SPACE:
+            if (!options) return 0;
+            break;
+        case SDLK_LEFT: case SDLK_a:
+        case SDLK_RIGHT: case SDLK_d:
+        case SDLK_DOWN: case SDLK_s:
+        case SDLK_UP: case SDLK_w:
+        case SDLK_RETURN: case SDLK_KP_ENTER: break;
+        default: return 0;
+    }
+    playSound(ANY_CHANNEL, SOUND_SELECT);
+    switch (key.sym) {
+        case SDLK_LEFT: case SDLK_a: menu.previousPage(); break;
+        case SDLK_RIGHT: case SDLK_d: menu.nextPage(); break;
+        case SDLK_DOWN: case SDLK_s: menu.down(); break;
+        case SDLK_UP: case SDLK_w: menu.up(); break;
+        case SDLK_SPACE: menu.changeOption(); break;
+        case SDLK_RETURN: case SDLK_KP_ENTER:
+            if (options) menu.changeOption();
+            else startSelectedMap();
+            break;
+        default: break;
+    }
     return 0;
 }
 
-void ModeSelM::draw() {}
-
 void ModeSelM::update(int) {}
+
+void ModeSelM::draw() {
+    glColor3f(0.7f, 0.7f, 0.7f);
+    drawBackdrop(TEX_SPACE4, false);
+    glColor3f(1, 1, 1);
+    drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.405f, 0.53f, 0, 1, 1);
+    drawPageNames();
+    if (menu.page == PAGE_OPTIONS) drawOptionsPage();
+    else drawMapPage();
+    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 0, 1, 1);
+}
+
+void ModeSelM::drawPageNames() {
+    label(0.049, 0.78, 1, false, "Selected Mode:");
+    label(0.049, 0.716, 1, menu.page == PAGE_CASTLE_ATTACK, "Castle Attack");
+    label(0.3, 0.716, 1, menu.page == PAGE_RACE, "Race");
+    label(0.42, 0.716, 1, menu.page == PAGE_OPTIONS, "Options");
+}
+
+void ModeSelM::drawMapPage() {
+    if (menu.page == PAGE_CASTLE_ATTACK) {
+        label(0.049, 0.664, 0.8f, false, "Decrease your enemy's castle-health by entering his castle.");
+        label(0.049, 0.638, 0.8f, false, "Try to get hold of some of the power-ups placed on the maps;");
+        label(0.049, 0.612, 0.8f, false, "things should be easier then.");
+    } else {
+        label(0.049, 0.664, 0.8f, false, "Earn points by reaching the goal.");
+    }
+    label(0.049, 0.546, 1, false, "Maps:");
+    const std::vector<std::string>& maps = menu.pageMaps();
+    for (int row = menu.firstVisibleRow; row < menu.firstVisibleRow + MODE_MAP_ROWS && row < int(maps.size()); ++row)
+        label(0.049, 0.491 - 0.039 * (row - menu.firstVisibleRow), 0.8f, row == menu.selectedRow,
+              maps[size_t(row)].c_str());
+    const GLuint gui = textureFrame(TEX_GUI, 0);
+    const float lit[3] = {0, 1, 1}, dark[3] = {0.2f, 0.2f, 0.2f};
+    glColor3fv(menu.hiddenBelow() ? lit : dark);
+    drawFlatPiece(gui, 0.288, 0.26, 0.3, 0.295, 0.4f, 0.47f, 0.1f, 0.7f);
+    glColor3fv(menu.hiddenAbove() ? lit : dark);
+    drawFlatPiece(gui, 0.288, 0.475, 0.3, 0.51, 0.4f, 0.47f, 0.7f, 0.1f);
+    arrowMark(0.261, 0.281);
+    arrowMark(0.381, 0.401);
+    const int index = menu.previewIndex();
+    // The picture stays out of the glow image.
+    if (index < 0 || index >= int(previews.size()) || glowPass) return;
+    glDisable(GL_BLEND);
+    drawFlatPiece(previews[size_t(index)], 0.4, 0.3, 0.6, 0.5, 0, 1, 1, 0);
+}
+
+void ModeSelM::drawOptionsPage() {
+    const MultiplayerSettings& values = menu.settings;
+    label(0.36, 0.616, 1, false, "Castle Attack");
+    label(0.36, 0.406, 1, false, "Race");
+    const struct {
+        const char* name;
+        int value;
+        double height;
+    } rows[OPTION_ROW_COUNT] = {
+        {"Lives:", values.castleLives, 0.566}, {"Powerups:", values.powerups, 0.516},
+        {"Gravity:", values.castleGravity, 0.466}, {"Lives:", values.raceLives, 0.356},
+        {"Gravity:", values.raceGravity, 0.306},
+    };
+    for (int row = 0; row < OPTION_ROW_COUNT; ++row) {
+        const bool chosen = row == menu.selectedRow;
+        label(0.36, rows[row].height, 0.8f, chosen, rows[row].name);
+        char value[16];
+        if (row == OPTION_POWERUPS) std::snprintf(value, sizeof value, "%s", values.powerups ? "on" : "off");
+        else std::snprintf(value, sizeof value, "%d", rows[row].value);
+        label(0.56, rows[row].height, 0.8f, chosen, value);
+    }
+    arrowMark(0.381, 0.401);
+}

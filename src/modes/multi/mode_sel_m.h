@@ -1,12 +1,31 @@
 #pragma once
 
-#include "core/gamestate.h"
+#include <GL/gl.h>
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+#include <vector>
+
+#include "core/gamestate.h"
+#include "modes/multi/mode_menu.h"
+
+// The two-player entry screen: Castle Attack, Race and Options pages, the
+// map lists with their preview pictures, and multiplayer.ini.
 class ModeSelM : public Gamestate {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    ModeMenu menu;
+
+private:
+    void startSelectedMap();
+    void loadPreviews();
+    void releasePreviews();
+    void leaveTo(int state);
+    void drawPageNames();
+    void drawMapPage();
+    void drawOptionsPage();
+
+    std::vector<GLuint> previews;  // castle maps first, then race maps
 };

@@ -1,12 +1,54 @@
 #include "modes/multi/race_end.h"
 
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/textures.h"
+#include "modes/multi/race_m.h"
+#include "modes/multi/split_hud.h"
+#include "modes/multi/two_player.h"
+#include "render/camera.h"
+#include "render/text.h"
+
 void RaceEnd::enter() {}
 
 int RaceEnd::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type != SDL_KEYDOWN) return 0;
+    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) switchToState(STATE_RACEM);
+    else if (key.sym == SDLK_ESCAPE) switchToState(STATE_MODESELM);
     return 0;
 }
 
-void RaceEnd::draw() {}
-
 void RaceEnd::update(int) {}
+
+void RaceEnd::draw() {
+    const RaceRun& run = stateObject<RaceM>(STATE_RACEM).run;
+    glDisable(GL_LIGHTING);
+    glColor3f(0.7f, 0.7f, 0.7f);
+    drawBackdrop(TEX_SPACE4, false);
+    glColor3f(1, 1, 1);
+    char text[96];
+    // Craft B is "Player 1", craft A "Player 2".
+    std::snprintf(text, sizeof text, "Congratulations Player %d - you win.", run.winner() == PLAYER_B ? 1 : 2);
+    drawText(windowPixelX(0.17), windowPixelY(0.872), 1.3f, 1, 0, 0, text);
+    const struct {
+        int player;
+        double top;
+        const char* distanceFormat;
+    } blocks[] = {
+        {PLAYER_B, 0.65, "and drove a total distance of %d meters. "},
+        {PLAYER_A, 0.4, "and drove a total distance of %d meters."},
+    };
+    for (const auto& block : blocks) {
+        const RacePlayer& side = run.players[block.player];
+        std::snprintf(text, sizeof text, "Player %d earned %d points", block.player == PLAYER_B ? 1 : 2, side.points);
+        drawText(windowPixelX(0.2), windowPixelY(block.top), 1, 1, 1, 1, text);
+        std::snprintf(text, sizeof text, block.distanceFormat, side.distance / UNITS_PER_METER);
+        drawText(windowPixelX(0.2), windowPixelY(block.top - 0.05), 1, 1, 1, 1, text);
+        std::snprintf(text, sizeof text, "Longest run was %d meters.", side.longestRun / UNITS_PER_METER);
+        drawText(windowPixelX(0.2), windowPixelY(block.top - 0.1), 1, 1, 1, 1, text);
+    }
+    drawPanel(windowPixelX(0.029), windowPixelY(0.82), windowPixelX(0.941), windowPixelY(0.651), 1, 0, 0);
+    glEnable(GL_LIGHTING);
+}

@@ -2,7 +2,9 @@
 
 #include "core/gamestate.h"
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+// The race result: the winner and both players' points, distance and
+// longest run. Enter races the same level again, Escape goes back to the
+// mode selection.
 class RaceEnd : public Gamestate {
 public:
     void enter() override;

@@ -1,12 +1,97 @@
 #include "modes/multi/race_m.h"
 
-void RaceM::enter() {}
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/textures.h"
+#include "modes/multi/multiplayer_settings_file.h"
+#include "modes/multi/split_hud.h"
+#include "modes/multi/two_player.h"
+#include "render/camera.h"
+#include "render/objects.h"
+#include "render/text.h"
+#include "render/track.h"
+#include "sim/view_angle.h"
+
+int RaceM::chooseLevel(const std::string& path) {
+    levelPath = path;
+    return run.loadLevel(path);
+}
+
+void RaceM::enter() {
+    const MultiplayerSettings values = readMultiplayerSettings();
+    // A new race always starts on the level as its file has it.
+    if (!levelPath.empty()) run.loadLevel(levelPath);
+    setProjectionSetter(loadSplitProjection);
+    run.start(values.raceLives, values.raceGravity);
+}
 
 int RaceM::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    Craft& a = run.players[PLAYER_A].craft;
+    Craft& b = run.players[PLAYER_B].craft;
+    if (event.type == SDL_KEYUP) {
+        holdKeyForBoth(a, b, key.sym, false);
+        return 0;
+    }
+    if (event.type != SDL_KEYDOWN) return 0;
+    if (key.sym == SDLK_ESCAPE) {
+        switchToState(STATE_MODESELM);
+        return 0;
+    }
+    if (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB) {
+        openConsole();
+        return 0;
+    }
+    if (key.sym == settings.keys[KEY_RESET1]) run.respawn(PLAYER_A);
+    if (key.sym == settings.keys[KEY_RESET2]) run.respawn(PLAYER_B);
+    holdKeyForBoth(a, b, key.sym, true);
     return 0;
 }
 
-void RaceM::draw() {}
+void RaceM::update(int elapsedMs) {
+    run.update(elapsedMs);
+    if (run.over()) switchToState(STATE_RACEEND);
+}
 
-void RaceM::update(int) {}
+void RaceM::draw() {
+    drawHalf(PLAYER_A);
+    drawHalf(PLAYER_B);
+    setWholeViewport();
+    if (debugView) drawDebugLines();
+}
+
+void RaceM::drawHalf(int player) {
+    RacePlayer& side = run.players[player];
+    Craft& craft = side.craft;
+    setSplitViewport(player == PLAYER_A ? SPLIT_PLAYER_A : SPLIT_PLAYER_B);
+    setViewAngle(craft, settings.speed ? speedViewAngle(craft) : BASE_VIEW_ANGLE, false, ViewVariant::Split);
+    applyCamera(craft);
+    drawBackdrop(TEX_SPACE4, true);
+    if (run.hasLevel()) {
+        SplitTrackOptions options;
+        // What nobody has reached yet stays dark.
+        options.leadingMark = run.farthestPoint();
+        drawSplitTrack(run.level, craft, 1, options);
+        for (RacePlayer& each : run.players) {
+            drawCraftRecord(each.craft);
+            drawCraftTrail(each.craft);
+            drawJumpEffect(each.craft);
+        }
+        drawSplitShadows(run.players[PLAYER_A].craft, run.players[PLAYER_B].craft);
+        if (settings.glow) drawSplitHalos(run.level, craft.camZ, 1, HALO_SPLIT);
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "Points: %d", side.points);
+    drawHalfText(player, 0.75, 0.1, 0.9f, text);
+    std::snprintf(text, sizeof text, "Distance: %d", run.shownDistanceMeters(player));
+    drawHalfText(player, 0.75, 0.05, 0.9f, text);
+}
+
+void RaceM::drawDebugLines() {
+    const Craft& a = run.players[PLAYER_A].craft;
+    const Craft& b = run.players[PLAYER_B].craft;
+    drawTwoPlayerDebugLines(b, a);
+}

@@ -1,12 +1,28 @@
 #pragma once
 
-#include "core/gamestate.h"
+#include <string>
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+#include "core/gamestate.h"
+#include "modes/multi/race_run.h"
+
+// The two-player race on a split screen: craft A (first key group) below,
+// craft B (second group) above. ModeSelM chooses the level; RaceEnd starts
+// the same level again.
 class RaceM : public Gamestate {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    // Reads the level to race on; -1 (and "Level not found.") when it
+    // cannot be played.
+    int chooseLevel(const std::string& path);
+
+    RaceRun run;
+    std::string levelPath;
+
+private:
+    void drawHalf(int player);
+    void drawDebugLines();
 };

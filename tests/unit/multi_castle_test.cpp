@@ -1,0 +1,350 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "modes/multi/castle_run.h"
+#include "support/two_player_fixtures.h"
+
+namespace {
+
+// The stored half: the start, A's castle gate in front of it, the way to
+// the middle (far end 10000). The arena mirrors it about z 10000: B's gate
+// lies at 16000..17000 and B starts on the block ending at 20000.
+const char* const ARENA =
+    "block plain pos=800,0,0 size=1600,500,3000\n"
+    "block GOAL pos=800,0,3000 size=1600,500,1000\n"
+    "block plain pos=800,0,4000 size=1600,500,6000\n";
+
+PlayerKeys forward() {
+    PlayerKeys keys;
+    keys.forward = true;
+    return keys;
+}
+
+TEST_F(CastleLevel, TheArenaIsTheStoredHalfAndItsMirror) {
+    load(ARENA);
+    const Level& level = castle.level;
+    ASSERT_EQ(level.blockCount(), 6);
+    EXPECT_EQ(castle.castleGoalA, 1);
+    EXPECT_EQ(castle.castleGoalB, 4);
+    EXPECT_EQ(level.blocks[4].body.z, 16000);
+    EXPECT_EQ(castle.farStartBlock, 5);
+    const Craft& a = castle.players[0].craft;
+    const Craft& b = castle.players[1].craft;
+    EXPECT_EQ(a.z, 500);
+    EXPECT_EQ(a.kind, 1);
+    EXPECT_EQ(b.z, 20000 - 500) << "B starts 500 before the far end";
+    EXPECT_EQ(b.kind, -1);
+    EXPECT_EQ(b.camZ, b.z + 5000) << "B's eye sits behind it, toward +z";
+    EXPECT_EQ(b.camTargetOffset[2], -1000);
+    EXPECT_EQ(castle.players[0].castleHealth, 5);
+}
+
+TEST_F(CastleLevel, CraftBDrivesTowardMinusZ) {
+    load(ARENA);
+    steps(40, {}, forward());
+    EXPECT_LT(castle.players[1].craft.z, 19500 - 2000);
+    EXPECT_EQ(castle.players[0].craft.z, 500);
+}
+
+TEST_F(CastleLevel, AnAttackTakesAPointOffTheOtherCastleUntilItFalls) {
+    load(ARENA, 2);
+    int steps = 0;
+    while (castle.players[1].castleHealth == 2 && steps++ < 600) this->steps(1, forward(), {});
+    EXPECT_EQ(castle.players[1].castleHealth, 1);
+    EXPECT_EQ(castle.players[0].castleHealth, 2) << "driving over the home castle does nothing";
+    EXPECT_EQ(castle.players[0].craft.z, 500) << "the attacker starts again at home";
+    EXPECT_TRUE(services.mixer.played(1, SOUND_HURT));
+    EXPECT_FALSE(castle.over());
+    steps = 0;
+    while (!castle.over() && steps++ < 600) this->steps(1, forward(), {});
+    EXPECT_EQ(castle.winner(), PLAYER_A);
+}
+
+TEST_F(CastleLevel, CraftBScoresOnTheNearCastle) {
+    load(ARENA, 1);
+    int steps = 0;
+    while (!castle.over() && steps++ < 600) this->steps(1, {}, forward());
+    EXPECT_EQ(castle.players[0].castleHealth, 0);
+    EXPECT_EQ(castle.winner(), PLAYER_B);
+}
+
+TEST(CastleScoring, TheAttackReachesOneThousandIntoTheCastle) {
+    BlockBody farGoal;
+    farGoal.z = 16000;
+    farGoal.length = 1000;
+    BlockBody block;
+    block.z = 15000;
+    EXPECT_TRUE(attackScores(1, block, farGoal)) << "z + 1000 equal to the goal's z";
+    block.z = 14999;
+    EXPECT_FALSE(attackScores(1, block, farGoal));
+    BlockBody nearGoal;
+    nearGoal.z = 3000;
+    nearGoal.length = 1000;
+    block.z = 4999;
+    EXPECT_TRUE(attackScores(-1, block, nearGoal)) << "z - 1000 below the goal's far end";
+    block.z = 5000;
+    EXPECT_FALSE(attackScores(-1, block, nearGoal)) << "exactly at the far end is outside";
+}
+
+TEST_F(CastleLevel, ALevelWithoutGoalBlocksIsRefused) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(castle.loadLevel(writeLevel("block plain pos=800,0,0 size=1600,500,3000\n")), -1);
+    EXPECT_EQ(castle.loadLevel(temp.file("absent.slv")), -1);
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("Level not found."), std::string::npos);
+    EXPECT_FALSE(castle.hasLevel());
+    castle.start(5, true, 8);
+    steps(5, forward(), forward());
+    EXPECT_FALSE(castle.over());
+}
+
+// A power-up block just ahead of A's start (its item at x 1, z 1500; an
+// item x of 0 means "no item").
+const char* const POWERUP_ARENA =
+    "block plain pos=800,0,0 size=1600,500,3000 point=1,1500,0 flags=POWERUP\n"
+    "block GOAL pos=800,0,3000 size=1600,500,1000\n"
+    "block plain pos=800,0,4000 size=1600,500,6000\n"
+    "block HURT pos=800,0,10000 size=1600,500,2000\n";
+
+TEST_F(CastleLevel, PowerupsArePickedUpOnlyWhileSwitchedOn) {
+    load(POWERUP_ARENA, 5, true);
+    steps(20, forward(), {});
+    EXPECT_GE(castle.players[0].craft.powerup, 1);
+    EXPECT_LE(castle.players[0].craft.powerup, 6);
+    EXPECT_TRUE(services.mixer.played(1, SOUND_POWERUP));
+
+    load(POWERUP_ARENA, 5, false);
+    steps(20, forward(), {});
+    EXPECT_EQ(castle.players[0].craft.powerup, 0) << "-1 only during the scan";
+    EXPECT_FALSE(services.mixer.played(1, SOUND_POWERUP));
+    castle.usePowerup(PLAYER_A);
+    EXPECT_EQ(castle.players[0].powerupsUsed, 0);
+}
+
+class CastlePowerups : public CastleLevel {
+protected:
+    void SetUp() override {
+        CastleLevel::SetUp();
+        load(POWERUP_ARENA);
+        steps(1);  // on the ground
+    }
+    CastlePlayer& a() { return castle.players[0]; }
+    CastlePlayer& b() { return castle.players[1]; }
+};
+
+TEST_F(CastlePowerups, TheUseKeyFollowsThePowerupTable) {
+    a().craft.powerup = POWERUP_SHIELD;
+    castle.usePowerup(PLAYER_A);
+    EXPECT_EQ(a().armed, POWERUP_SHIELD);
+    EXPECT_EQ(a().shieldTime, 1200);
+    EXPECT_EQ(a().craft.powerup, 0);
+    EXPECT_EQ(a().powerupsUsed, 1);
+    EXPECT_TRUE(services.mixer.played(1, SOUND_PUSH));
+
+    services.mixer.clear();
+    b().craft.powerup = POWERUP_SHIELD;
+    castle.usePowerup(PLAYER_B);
+    EXPECT_EQ(b().shieldTime, 1200);
+    EXPECT_FALSE(services.mixer.played(1, SOUND_PUSH)) << "only A hears the shield";
+
+    b().craft.powerup = POWERUP_PUSH;
+    castle.usePowerup(PLAYER_B);
+    EXPECT_EQ(b().pushTime, 5);
+    EXPECT_EQ(b().armed, POWERUP_PUSH);
+    EXPECT_TRUE(services.mixer.played(1, SOUND_PUSH));
+
+    b().craft.powerup = POWERUP_AIR_JUMP;
+    castle.usePowerup(PLAYER_B);
+    EXPECT_EQ(b().craft.powerup, POWERUP_AIR_JUMP) << "the air jump acts by itself";
+    EXPECT_EQ(b().powerupsUsed, 2);
+
+    for (int held : {POWERUP_ICE, POWERUP_WALL, POWERUP_HURT}) {
+        a().craft.powerup = held;
+        a().craft.groundType = -1;
+        castle.usePowerup(PLAYER_A);
+        EXPECT_EQ(a().craft.powerup, held) << "not in the air";
+        a().craft.groundType = 0;
+        castle.usePowerup(PLAYER_A);
+        EXPECT_EQ(a().armed, held);
+        EXPECT_EQ(a().craft.powerup, 0);
+    }
+    EXPECT_EQ(a().powerupsUsed, 4);
+    a().craft.powerup = 0;
+    castle.usePowerup(PLAYER_A);
+    EXPECT_EQ(a().powerupsUsed, 4);
+}
+
+TEST_F(CastlePowerups, AWallOnAProtectedBlockGoesBackToTheHand) {
+    a().armed = POWERUP_WALL;
+    steps(1);  // standing on block 0, the first block
+    EXPECT_EQ(a().craft.powerup, POWERUP_WALL);
+    EXPECT_EQ(a().armed, 0);
+    EXPECT_FALSE(a().wall.placed());
+}
+
+TEST_F(CastlePowerups, AWallStandsBehindItsPlacerAndKillsWhoCrossesIt) {
+    Craft& craft = a().craft;
+    while (craft.z < 5000) steps(1, forward(), {});
+    a().armed = POWERUP_WALL;
+    steps(1, forward(), {});
+    ASSERT_TRUE(a().wall.placed());
+    EXPECT_EQ(a().wall.y, 0);
+    EXPECT_EQ(a().wall.z, craft.prevZ - 120) << "behind where it stood";
+    EXPECT_TRUE(services.mixer.played(ANY_CHANNEL, SOUND_PLACE));
+    // B comes the other way through it.
+    Craft& other = b().craft;
+    other.x = a().wall.x + 900;
+    other.z = other.prevZ = a().wall.z + 50;
+    other.f_speed = 200;
+    steps(1);
+    EXPECT_EQ(b().deaths, 1);
+    EXPECT_EQ(other.z, 24000 - 500) << "back at its start";
+}
+
+TEST_F(CastlePowerups, IceAndHurtChangeTheBlockStoodOnForAWhile) {
+    Craft& craft = a().craft;
+    while (craft.z < 5000) steps(1, forward(), {});
+    a().armed = POWERUP_ICE;
+    steps(1);
+    Block& block = castle.level.blocks[2];
+    EXPECT_EQ(effectiveType(block), BLOCK_ICE);
+    // B's step in the same frame advances the level once more.
+    EXPECT_EQ(block.body.changedTypeTime, 2000 - 1);
+    EXPECT_EQ(craft.groundType, BLOCK_ICE) << "at once";
+    EXPECT_EQ(a().armed, 0);
+    steps(10);
+    EXPECT_EQ(block.body.changedTypeTime, 2000 - 21) << "wears off with each craft's step";
+    a().armed = POWERUP_HURT;
+    steps(1);
+    EXPECT_EQ(effectiveType(block), BLOCK_HURT);
+    EXPECT_EQ(block.body.changedTypeTime, 2000 - 1);
+}
+
+TEST_F(CastlePowerups, TheShieldKeepsHurtBlocksAndPushesAway) {
+    Craft& craft = a().craft;
+    while (craft.z < 10300) steps(1, forward(), {});
+    a().shieldTime = 100;
+    craft.f_speed = 0;
+    craft.health = 50;
+    steps(20);
+    EXPECT_EQ(craft.health, 50) << "no damage while shielded";
+    a().shieldTime = 0;
+    steps(2);
+    EXPECT_LT(craft.health, 50);
+
+    // B pushes A from beside: shielded, A stays unmoved.
+    b().craft.x = craft.x + 500;
+    b().craft.z = craft.z;
+    b().craft.ypos = craft.ypos;
+    b().pushTime = 5;
+    a().shieldTime = 50;
+    const int32_t side = craft.s_speed, rising = craft.v_speed;
+    castle.contacts(true, true);
+    EXPECT_EQ(craft.s_speed, side);
+    EXPECT_EQ(craft.v_speed, rising);
+    a().shieldTime = 0;
+    castle.contacts(true, true);
+    EXPECT_EQ(craft.s_speed, -100) << "A at lower x is pushed toward -x";
+    EXPECT_EQ(craft.v_speed, rising + 10);
+}
+
+TEST_F(CastlePowerups, TheAirJumpTakesOffOnceWhileFalling) {
+    Craft& craft = a().craft;
+    craft.powerup = POWERUP_AIR_JUMP;
+    craft.ypos += 3000;  // in the air above the start
+    PlayerKeys jump;
+    jump.jump = true;
+    steps(2, jump, {});
+    ASSERT_EQ(craft.powerup, 0);
+    EXPECT_EQ(a().powerupsUsed, 1);
+    EXPECT_GT(craft.v_speed, 100);
+    EXPECT_TRUE(services.mixer.played(ANY_CHANNEL, SOUND_JUMP));
+}
+
+class CastleContact : public CastleLevel {
+protected:
+    void SetUp() override {
+        CastleLevel::SetUp();
+        load(ARENA);
+    }
+    void meet(int bX) {
+        Craft& a = castle.players[0].craft;
+        Craft& b = castle.players[1].craft;
+        a.x = 0;
+        b.x = bX;
+        a.z = b.z = 8000;
+        a.ypos = b.ypos = 150;
+        a.f_speed = 200;
+        b.f_speed = 100;
+    }
+};
+
+TEST_F(CastleContact, HeadOnCraftsBounceBack) {
+    meet(0);
+    castle.contacts(false, false);
+    const Craft& a = castle.players[0].craft;
+    const Craft& b = castle.players[1].craft;
+    EXPECT_EQ(b.f_speed, -100);
+    EXPECT_EQ(a.f_speed, -50);
+    EXPECT_EQ(a.holdTimer, 25);
+    EXPECT_EQ(b.holdTimer, 25);
+    EXPECT_EQ(a.v_speed, 15);
+    EXPECT_EQ(services.mixer.count(SOUND_BUMP), 1);
+    castle.contacts(false, false);
+    EXPECT_EQ(services.mixer.count(SOUND_BUMP), 1) << "held crafts do not bump again";
+}
+
+TEST_F(CastleContact, CraftsMeetingSideOnAreThrownApart) {
+    meet(-61);  // B beside A on the -x side
+    castle.contacts(false, false);
+    const Craft& a = castle.players[0].craft;
+    const Craft& b = castle.players[1].craft;
+    EXPECT_EQ(b.s_speed, 100);
+    EXPECT_EQ(a.s_speed, 50);
+    EXPECT_EQ(b.f_speed, -50);
+    EXPECT_EQ(a.f_speed, -25);
+    meet(61);
+    castle.players[0].craft.holdTimer = 0;
+    castle.contacts(false, false);
+    EXPECT_EQ(castle.players[1].craft.s_speed, -100);
+    EXPECT_EQ(castle.players[0].craft.s_speed, -50);
+}
+
+TEST_F(CastleContact, FarCraftsOrAHeldCraftADoNotTouch) {
+    meet(500);
+    castle.contacts(false, false);
+    EXPECT_EQ(services.mixer.count(SOUND_BUMP), 0);
+    meet(0);
+    castle.players[0].craft.holdTimer = 3;
+    castle.contacts(false, false);
+    EXPECT_EQ(services.mixer.count(SOUND_BUMP), 0);
+}
+
+TEST_F(CastleContact, APushReachesTwoThousandAndLiftsAHigherVictimMore) {
+    meet(1000);
+    CastlePlayer& a = castle.players[0];
+    Craft& b = castle.players[1].craft;
+    b.ypos = 400;
+    b.v_speed = 0;
+    a.pushTime = 3;
+    castle.contacts(false, false);
+    EXPECT_EQ(b.v_speed, 20);
+    EXPECT_EQ(b.s_speed, -100) << "B at higher x, seen through its own kind";
+    meet(1000);
+    b.z = 8000 + 1800;  // 2059 away
+    b.v_speed = 0;
+    castle.contacts(false, false);
+    EXPECT_EQ(b.v_speed, 0);
+}
+
+TEST_F(CastleContact, ContactsRunOncePerPhysicsStepNotPerFrame) {
+    meet(0);
+    castle.players[0].accumulator.ms = castle.players[1].accumulator.ms = 0;
+    for (int i = 0; i < 10; ++i) castle.update(1);
+    EXPECT_EQ(services.mixer.count(SOUND_BUMP), 0);
+    castle.update(20);
+    EXPECT_EQ(services.mixer.count(SOUND_BUMP), 1);
+}
+
+}  // namespace
