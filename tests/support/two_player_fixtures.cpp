@@ -6,7 +6,7 @@
 #include "level/level_file.h"
 #include "support/sim_levels.h"
 
-void holdPlayerKeys(Craft& craft, int keyGroup, const PlayerKeys& keys) {
+void holdPlayerKeys(Craft& craft, int keyGroup, const HeldKeys& keys) {
     const ControlKeys codes = controlKeys(keyGroup);
     setKeyHeld(craft, codes.forward, keys.forward);
     setKeyHeld(craft, codes.backward, keys.backward);
@@ -28,7 +28,7 @@ void RaceLevel::load(const std::string& text, int lives, int gravity) {
     services.mixer.clear();
 }
 
-void RaceLevel::steps(int count, PlayerKeys a, PlayerKeys b) {
+void RaceLevel::steps(int count, HeldKeys a, HeldKeys b) {
     for (int i = 0; i < count; ++i) {
         holdPlayerKeys(race.players[0].craft, 1, a);
         holdPlayerKeys(race.players[1].craft, 2, b);
@@ -43,7 +43,7 @@ void CastleLevel::load(const std::string& text, int lives, bool powerups, int gr
     services.mixer.clear();
 }
 
-void CastleLevel::steps(int count, PlayerKeys a, PlayerKeys b) {
+void CastleLevel::steps(int count, HeldKeys a, HeldKeys b) {
     for (int i = 0; i < count; ++i) {
         holdPlayerKeys(castle.players[0].craft, 1, a);
         holdPlayerKeys(castle.players[1].craft, 2, b);

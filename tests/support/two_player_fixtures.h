@@ -8,15 +8,12 @@
 #include "modes/multi/race_run.h"
 #include "support/sim_fixtures.h"
 #include "support/temp_dir.h"
+#include "unit/timeattack_recording.h"
 
-// Keys one player holds in a step.
-struct PlayerKeys {
-    bool forward = false, backward = false, left = false, right = false, jump = false;
-};
-
-// Holds the keys of one player's group (A: group 1, B: group 2) on a craft,
+// Holds the keys one player holds in a step (as a recording gives them) on
+// a craft: the keys of the player's group (A: group 1, B: group 2) on a craft,
 // as the play state's handler marks them.
-void holdPlayerKeys(Craft& craft, int keyGroup, const PlayerKeys& keys);
+void holdPlayerKeys(Craft& craft, int keyGroup, const HeldKeys& keys);
 
 // A level from the level tool's text, written as a level file in a private
 // folder; the recorders of SimServices catch the sounds.
@@ -36,7 +33,7 @@ protected:
     void load(const std::string& text, int lives = 5, int gravity = 8);
     // Frames of 22 ms with the given keys held: one step each (A first, a
     // player without lives none), then the contact.
-    void steps(int count, PlayerKeys a = {}, PlayerKeys b = {});
+    void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
     RaceRun race;
 };
@@ -44,7 +41,7 @@ protected:
 class CastleLevel : public TwoPlayerLevel {
 protected:
     void load(const std::string& text, int lives = 5, bool powerups = true, int gravity = 8);
-    void steps(int count, PlayerKeys a = {}, PlayerKeys b = {});
+    void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
     CastleRun castle;
 };

@@ -15,8 +15,8 @@ const char* const ARENA =
     "block GOAL pos=800,0,3000 size=1600,500,1000\n"
     "block plain pos=800,0,4000 size=1600,500,6000\n";
 
-PlayerKeys forward() {
-    PlayerKeys keys;
+HeldKeys forward() {
+    HeldKeys keys;
     keys.forward = true;
     return keys;
 }
@@ -253,7 +253,7 @@ TEST_F(CastlePowerups, TheAirJumpTakesOffOnceWhileFalling) {
     Craft& craft = a().craft;
     craft.powerup = POWERUP_AIR_JUMP;
     craft.ypos += 3000;  // in the air above the start
-    PlayerKeys jump;
+    HeldKeys jump;
     jump.jump = true;
     steps(2, jump, {});
     ASSERT_EQ(craft.powerup, 0);

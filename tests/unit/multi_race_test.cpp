@@ -12,8 +12,8 @@ const char* const STRAIGHT_RACE =
 // A short plate: whoever drives on falls off its end.
 const char* const SHORT_PLATE = "block plain pos=1200,0,0 size=2400,500,2000\n";
 
-PlayerKeys forward() {
-    PlayerKeys keys;
+HeldKeys forward() {
+    HeldKeys keys;
     keys.forward = true;
     return keys;
 }
@@ -98,7 +98,7 @@ TEST_F(RaceLevel, TheFirstMoveOfEitherCraftStartsTheLevelForBoth) {
 TEST_F(RaceLevel, LowerGravityJumpsFarther) {
     auto jumpLength = [this](int gravity) {
         race.start(3, gravity);
-        PlayerKeys jump = forward();
+        HeldKeys jump = forward();
         steps(15, forward(), {});
         jump.jump = true;
         steps(1, jump, {});

@@ -8,21 +8,12 @@
 #include "noise.h"
 #include "set_painting.h"
 #include "shapes.h"
+#include "signal_colours.h"
 
 namespace {
 
 constexpr int S = kSetTextureSize;
 constexpr float kPi = 3.14159265f;
-
-// Signal colours, the same in every set.
-const Rgba kSpeed = rgb(0.25f, 1.0f, 0.35f);
-const Rgba kSlow = rgb(1.0f, 0.42f, 0.08f);
-const Rgba kPush = rgb(1.0f, 0.8f, 0.1f);
-const Rgba kHurt = rgb(1.0f, 0.12f, 0.08f);
-const Rgba kIce = rgb(0.75f, 0.92f, 1.0f);
-const Rgba kCrazy = rgb(0.8f, 0.3f, 1.0f);
-const Rgba kHeal = rgb(0.3f, 1.0f, 0.5f);
-const Rgba kJump = rgb(0.2f, 0.85f, 1.0f);
 
 std::vector<Vec2> chevronPoints(Vec2 tip, float halfWidth, float depth, float thickness) {
     return {tip, {tip.x + halfWidth, tip.y + depth}, {tip.x + halfWidth, tip.y + depth + thickness},
