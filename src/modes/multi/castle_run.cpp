@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "core/services.h"
 #include "level/level_file.h"
@@ -19,7 +20,6 @@ constexpr int CASTLE_REACH = 1000;
 constexpr int SIDE_MARGIN = 60;             // craft contact: beside, not head on
 constexpr int PUSH_SIDE_MARGIN = 40;
 
-int64_t squared(int64_t v) { return v * v; }
 }  // namespace
 
 bool attackScores(int kind, const BlockBody& block, const BlockBody& opponentsCastleGoal) {
@@ -28,17 +28,26 @@ bool attackScores(int kind, const BlockBody& block, const BlockBody& opponentsCa
 }
 
 int CastleRun::loadLevel(const std::string& path) {
-    castleGoalA = castleGoalB = farStartBlock = -1;
-    spinAngle = 0;
-    if (loadPlayLevel(path, level) != 0) {
-        level = Level();
+    Level stored;
+    if (loadPlayLevel(path, stored) != 0) {
+        useStoredHalf(Level());
         return -1;
     }
+    if (useStoredHalf(std::move(stored)) != 0) {
+        // Without castles there is nothing to attack.
+        std::fputs("Level not found.", stderr);
+        return -1;
+    }
+    return 0;
+}
+
+int CastleRun::useStoredHalf(Level stored) {
+    level = std::move(stored);
+    castleGoalA = castleGoalB = -1;
+    spinAngle = 0;
     farStartBlock = buildCastleArena(level);
     findCastleGoals();
     if (castleGoalA < 0 || castleGoalB < 0) {
-        // Without castles there is nothing to attack.
-        std::fputs("Level not found.", stderr);
         level = Level();
         castleGoalA = castleGoalB = farStartBlock = -1;
         return -1;
@@ -240,10 +249,7 @@ void CastleRun::contacts(bool steppedA, bool steppedB) {
     if (steppedB) wallContact(PLAYER_B);
     craftContact();
     const int64_t reach = PUSH_REACH;
-    if (squared(int64_t(players[0].craft.x) - players[1].craft.x) +
-            squared(int64_t(players[0].craft.ypos) - players[1].craft.ypos) +
-            squared(int64_t(players[0].craft.z) - players[1].craft.z) <
-        reach * reach) {
+    if (craftDistanceSquared(players[0].craft, players[1].craft) < reach * reach) {
         push(PLAYER_A, PLAYER_B);
         push(PLAYER_B, PLAYER_A);
     }

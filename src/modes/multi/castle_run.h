@@ -55,6 +55,9 @@ public:
     // found.") when the file is missing, damaged, empty or holds no goal
     // block; the run then holds no level.
     int loadLevel(const std::string& path);
+    // The same for a stored half already read: builds the arena and finds
+    // the castles; -1 (silent) without blocks or goal blocks.
+    int useStoredHalf(Level stored);
     bool hasLevel() const { return level.blockCount() > 0 && castleGoalA >= 0 && castleGoalB >= 0; }
 
     // A fresh duel: castle health `lives` each, no deaths, nothing held,
