@@ -77,6 +77,9 @@ void CastleM::drawHalf(int player) {
     const int facing = player == PLAYER_A ? 1 : -1;
     setSplitViewport(player == PLAYER_A ? SPLIT_PLAYER_A : SPLIT_PLAYER_B);
     setViewAngle(craft, settings.speed ? speedViewAngle(craft) : BASE_VIEW_ANGLE, false, ViewVariant::SplitFacing);
+    // Each half looks from its own eye: the camera starts afresh.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     applyCamera(craft);
     drawBackdrop(player == PLAYER_A ? TEX_SPACE1 : TEX_SPACE2, true);
     if (run.hasLevel()) {

@@ -148,8 +148,11 @@ void ModeSelM::drawMapPage() {
     const int index = menu.previewIndex();
     // The picture stays out of the glow image.
     if (index < 0 || index >= int(previews.size()) || glowPass) return;
-    glDisable(GL_BLEND);
+    // Opaque, whatever blending the pieces around it use.
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_ONE, GL_ZERO);
     drawFlatPiece(previews[size_t(index)], 0.4, 0.3, 0.6, 0.5, 0, 1, 1, 0);
+    glPopAttrib();
 }
 
 void ModeSelM::drawOptionsPage() {

@@ -68,6 +68,9 @@ void RaceM::drawHalf(int player) {
     Craft& craft = side.craft;
     setSplitViewport(player == PLAYER_A ? SPLIT_PLAYER_A : SPLIT_PLAYER_B);
     setViewAngle(craft, settings.speed ? speedViewAngle(craft) : BASE_VIEW_ANGLE, false, ViewVariant::Split);
+    // Each half looks from its own eye: the camera starts afresh.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     applyCamera(craft);
     drawBackdrop(TEX_SPACE4, true);
     if (run.hasLevel()) {
