@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/settings.h"
 #include "modes/multi/multiplayer_settings_file.h"
 #include "support/temp_dir.h"
 
@@ -150,6 +151,21 @@ TEST_F(MultiplayerSettingsFile, ReadsWhatItWrote) {
     EXPECT_EQ(read.castleGravity, 10);
     EXPECT_EQ(read.raceLives, 9);
     EXPECT_EQ(read.raceGravity, 5);
+}
+
+TEST(SettingPieces, LinesAreCutAsA64ByteLineBufferCutsThem) {
+    const std::string longLine(70, 'x');
+    const std::vector<std::string> pieces = settingPieces("a = 1\n" + longLine + "\nlast");
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_EQ(pieces[0], "a = 1\n");
+    EXPECT_EQ(pieces[1], std::string(63, 'x')) << "63 characters and no line break";
+    EXPECT_EQ(pieces[2], std::string(7, 'x') + "\n");
+    EXPECT_EQ(pieces[3], "last");
+    const std::vector<std::string> withNul = settingPieces(std::string("b = 2\0 = 9\n", 12));
+    ASSERT_EQ(withNul.size(), 1u);
+    EXPECT_EQ(withNul[0], "b = 2") << "a NUL ends the piece's text";
+    EXPECT_EQ(settingPieceValue("x =", 7), 0) << "'=' at the end reads nothing past it";
+    EXPECT_EQ(settingPieceValue("x 5", 7), 7);
 }
 
 TEST(MultiplayerOptionCycles, LivesAndGravityCycleThroughTheirRanges) {
