@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -10,14 +8,10 @@
 
 #include "level/level_text.h"
 #include "modes/multi/mode_menu.h"
+#include "support/shipped_levels.h"
 #include "support/two_player_fixtures.h"
 
 namespace {
-
-std::string sourceDir() {
-    const char* dir = std::getenv("TAVRELO_SOURCE_DIR");
-    return dir ? dir : ".";
-}
 
 std::string readText(const std::string& path) {
     std::ifstream in(path);
@@ -26,29 +20,24 @@ std::string readText(const std::string& path) {
     return text.str();
 }
 
-// The shipped two-player maps with `prefix`, by name without ".txt".
-std::vector<std::string> shippedMaps(const std::string& prefix) {
-    std::vector<std::string> names;
-    DIR* dir = opendir((sourceDir() + "/maps").c_str());
-    if (dir == nullptr) return names;
-    while (dirent* item = readdir(dir)) {
-        const std::string name = item->d_name;
-        if (name.rfind(prefix, 0) == 0 && name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
-            names.push_back(name.substr(0, name.size() - 4));
-    }
-    closedir(dir);
-    return names;
+// Race maps are time-attack maps with the race's prefix; castle maps have a
+// proof route of their own.
+std::vector<ShippedLevel> shippedMaps(const std::string& prefix) {
+    std::vector<ShippedLevel> maps;
+    for (const ShippedLevel& shipped : shippedLevelsWithPrefix(prefix == "ra-" ? "" : prefix))
+        if (shipped.name.rfind(prefix, 0) == 0) maps.push_back(shipped);
+    return maps;
 }
 
 class ShippedRaceMaps : public RaceLevel {};
 
 TEST_F(ShippedRaceMaps, BothCraftsFinishEveryRaceMapWithItsRecording) {
-    const std::vector<std::string> names = shippedMaps("ra-");
-    ASSERT_GE(names.size(), 3u);
-    for (const std::string& name : names) {
-        SCOPED_TRACE(name);
-        load(readText(sourceDir() + "/maps/" + name + ".txt"), 3, 8);
-        const std::vector<HeldKeys> recording = readRecording(sourceDir() + "/maps/" + name + ".keys");
+    const std::vector<ShippedLevel> maps = shippedMaps("ra-");
+    ASSERT_GE(maps.size(), 3u);
+    for (const ShippedLevel& shipped : maps) {
+        SCOPED_TRACE(shipped.relative);
+        load(readText(shipped.textPath), 3, 8);
+        const std::vector<HeldKeys> recording = readRecording(shipped.keysPath);
         ASSERT_FALSE(recording.empty());
         // Side by side, both drive the same keys at once.
         for (const HeldKeys& keys : recording) {
@@ -66,12 +55,12 @@ TEST_F(ShippedRaceMaps, BothCraftsFinishEveryRaceMapWithItsRecording) {
 class ShippedCastleMaps : public CastleLevel {};
 
 TEST_F(ShippedCastleMaps, EveryCastleMapIsWonByRepeatingItsRecordedAttack) {
-    const std::vector<std::string> names = shippedMaps("ca-");
-    ASSERT_GE(names.size(), 3u);
-    for (const std::string& name : names) {
-        SCOPED_TRACE(name);
-        load(readText(sourceDir() + "/maps/" + name + ".txt"), 5, true, 8);
-        const std::vector<HeldKeys> attack = readRecording(sourceDir() + "/maps/" + name + ".keys");
+    const std::vector<ShippedLevel> maps = shippedMaps("ca-");
+    ASSERT_GE(maps.size(), 3u);
+    for (const ShippedLevel& shipped : maps) {
+        SCOPED_TRACE(shipped.relative);
+        load(readText(shipped.textPath), 5, true, 8);
+        const std::vector<HeldKeys> attack = readRecording(shipped.keysPath);
         ASSERT_FALSE(attack.empty());
         for (int round = 0; round < 5 && !castle.over(); ++round) {
             const int before = castle.players[1].castleHealth;
@@ -89,10 +78,10 @@ TEST_F(ShippedCastleMaps, EveryCastleMapIsWonByRepeatingItsRecordedAttack) {
 }
 
 TEST(ShippedCastleMapsLayout, HomeGateNearTheStartAndPowerupsOnTheWay) {
-    for (const std::string& name : shippedMaps("ca-")) {
-        SCOPED_TRACE(name);
+    for (const ShippedLevel& shipped : shippedMaps("ca-")) {
+        SCOPED_TRACE(shipped.relative);
         Level level;
-        ASSERT_EQ(parseLevelText(readText(sourceDir() + "/maps/" + name + ".txt"), level, nullptr), 0);
+        ASSERT_EQ(parseLevelText(readText(shipped.textPath), level, nullptr), 0);
         int goals = 0, powerups = 0;
         for (const Block& block : level.blocks) {
             if (block.type == BLOCK_GOAL) {

@@ -161,7 +161,7 @@ TEST(SettingPieces, LinesAreCutAsA64ByteLineBufferCutsThem) {
     EXPECT_EQ(pieces[1], std::string(63, 'x')) << "63 characters and no line break";
     EXPECT_EQ(pieces[2], std::string(7, 'x') + "\n");
     EXPECT_EQ(pieces[3], "last");
-    const std::vector<std::string> withNul = settingPieces(std::string("b = 2\0 = 9\n", 12));
+    const std::vector<std::string> withNul = settingPieces(std::string("b = 2\0 = 9\n", 11));
     ASSERT_EQ(withNul.size(), 1u);
     EXPECT_EQ(withNul[0], "b = 2") << "a NUL ends the piece's text";
     EXPECT_EQ(settingPieceValue("x =", 7), 0) << "'=' at the end reads nothing past it";

@@ -6,11 +6,12 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "modes/multi/multiplayer_settings_file.h"
 #include "modes/multi/split_hud.h"
 #include "modes/multi/two_player.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
 #include "render/objects.h"
 #include "render/text.h"
 #include "render/track.h"
@@ -103,7 +104,7 @@ void CastleM::drawHalf(int player) {
     if (craft.powerup > 0 && !glowPass) {
         setWholeViewport();
         const int half = screenHeight / 2;
-        drawPowerupIcon(windowPixelX(0.9), (player == PLAYER_A ? 0 : half) + int(half * 0.1), craft.powerup);
+        drawPowerupIcon(pixelX(0.9), (player == PLAYER_A ? 0 : half) + int(half * 0.1), craft.powerup);
     }
     char text[16];
     std::snprintf(text, sizeof text, "%d", side.castleHealth);

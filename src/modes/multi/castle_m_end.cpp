@@ -4,11 +4,12 @@
 
 #include <cstdio>
 
-#include "core/textures.h"
+#include "render/textures.h"
 #include "modes/multi/castle_m.h"
 #include "modes/multi/split_hud.h"
 #include "modes/multi/two_player.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
 #include "render/text.h"
 
 void CastleMEnd::enter() {}
@@ -25,14 +26,12 @@ void CastleMEnd::update(int) {}
 void CastleMEnd::draw() {
     const CastleRun& run = stateObject<CastleM>(STATE_CASTLEM).run;
     glDisable(GL_LIGHTING);
-    glColor3f(0.7f, 0.7f, 0.7f);
-    drawBackdrop(TEX_SPACE4, false);
-    glColor3f(1, 1, 1);
+    drawDimmedBackdrop(TEX_SPACE4, 0.7f);
     char text[96];
     // Craft B is "Player 1": it wins when A's castle has fallen.
     std::snprintf(text, sizeof text, "Congratulations Player %d - you win.",
                   run.players[PLAYER_A].castleHealth < 1 ? 1 : 2);
-    drawText(windowPixelX(0.17), windowPixelY(0.872), 1.3f, 1, 1, 0, text);
+    drawText(pixelX(0.17), pixelY(0.872), 1.3f, 1, 1, 0, text);
     const struct {
         int player;
         double top;
@@ -40,10 +39,10 @@ void CastleMEnd::draw() {
     for (const auto& block : blocks) {
         const CastlePlayer& side = run.players[block.player];
         std::snprintf(text, sizeof text, "Player %d died %d times", block.player == PLAYER_B ? 1 : 2, side.deaths);
-        drawText(windowPixelX(0.2), windowPixelY(block.top), 1, 1, 1, 1, text);
+        drawText(pixelX(0.2), pixelY(block.top), 1, 1, 1, 1, text);
         std::snprintf(text, sizeof text, "and used %d powerups.", side.powerupsUsed);
-        drawText(windowPixelX(0.2), windowPixelY(block.top - 0.05), 1, 1, 1, 1, text);
+        drawText(pixelX(0.2), pixelY(block.top - 0.05), 1, 1, 1, 1, text);
     }
-    drawPanel(windowPixelX(0.029), windowPixelY(0.82), windowPixelX(0.941), windowPixelY(0.651), 1, 1, 0);
+    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 1, 0);
     glEnable(GL_LIGHTING);
 }

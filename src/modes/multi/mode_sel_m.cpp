@@ -4,16 +4,21 @@
 
 #include "core/globals.h"
 #include "core/services.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "modes/multi/castle_m.h"
 #include "modes/multi/race_m.h"
-#include "modes/timeattack/list_screen.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
 #include "render/text.h"
 
 namespace {
 const char* const MAPS_FOLDER = "maps";
 const char* const NO_PICTURE = "maps/nopic.png";
+
+// The frame round both pages and the map rows inside it.
+constexpr ListPanel MODE_PANEL = {0.029, 0.82, 0.941, 0.651, SCREEN_CYAN, 0.491, 0.039, MODE_MAP_ROWS};
+// The arrows beside the map list, between the names and the preview.
+constexpr ScrollArrows MODE_SCROLL_ARROWS = {0.288, 0.3, 0.26, 0.295, 0.475, 0.51, SCREEN_CYAN, {0.2f, 0.2f, 0.2f}};
 
 void label(double x, double y, float scale, bool chosen, const char* text) {
     drawText(pixelX(x), pixelY(y), scale, 1, chosen ? 0.0f : 1.0f, 1, text);
@@ -107,14 +112,12 @@ int ModeSelM::handleEvent(SDL_Event event, SDL_keysym key) {
 void ModeSelM::update(int) {}
 
 void ModeSelM::draw() {
-    glColor3f(0.7f, 0.7f, 0.7f);
-    drawBackdrop(TEX_SPACE4, false);
-    glColor3f(1, 1, 1);
+    drawDimmedBackdrop(TEX_SPACE4, 0.7f);
     drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.405f, 0.53f, 0, 1, 1);
     drawPageNames();
     if (menu.page == PAGE_OPTIONS) drawOptionsPage();
     else drawMapPage();
-    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 0, 1, 1);
+    drawListPanel(MODE_PANEL);
 }
 
 void ModeSelM::drawPageNames() {
@@ -134,15 +137,11 @@ void ModeSelM::drawMapPage() {
     }
     label(0.049, 0.546, 1, false, "Maps:");
     const std::vector<std::string>& maps = menu.pageMaps();
-    for (int row = menu.firstVisibleRow; row < menu.firstVisibleRow + MODE_MAP_ROWS && row < int(maps.size()); ++row)
-        label(0.049, 0.491 - 0.039 * (row - menu.firstVisibleRow), 0.8f, row == menu.selectedRow,
+    for (int row = menu.firstVisibleRow; row < menu.firstVisibleRow + MODE_PANEL.visibleRows && row < int(maps.size());
+         ++row)
+        label(0.049, listRowY(MODE_PANEL, row - menu.firstVisibleRow), 0.8f, row == menu.selectedRow,
               maps[size_t(row)].c_str());
-    const GLuint gui = textureFrame(TEX_GUI, 0);
-    const float lit[3] = {0, 1, 1}, dark[3] = {0.2f, 0.2f, 0.2f};
-    glColor3fv(menu.hiddenBelow() ? lit : dark);
-    drawFlatPiece(gui, 0.288, 0.26, 0.3, 0.295, 0.4f, 0.47f, 0.1f, 0.7f);
-    glColor3fv(menu.hiddenAbove() ? lit : dark);
-    drawFlatPiece(gui, 0.288, 0.475, 0.3, 0.51, 0.4f, 0.47f, 0.7f, 0.1f);
+    drawScrollArrows(menu.hiddenAbove(), menu.hiddenBelow(), MODE_SCROLL_ARROWS);
     arrowMark(0.261, 0.281);
     arrowMark(0.381, 0.401);
     const int index = menu.previewIndex();

@@ -6,7 +6,7 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "core/textures.h"
+#include "render/textures.h"
 #include "modes/multi/multiplayer_settings_file.h"
 #include "modes/multi/split_hud.h"
 #include "modes/multi/two_player.h"

@@ -5,16 +5,14 @@
 #include "core/globals.h"
 #include "modes/multi/two_player.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
 #include "render/text.h"
-
-int windowPixelX(double fraction) { return int(screenWidth * fraction); }
-int windowPixelY(double fraction) { return int(screenHeight * fraction); }
 
 void drawHalfText(int player, double x, double y, float scale, const char* text) {
     setWholeViewport();
     const int half = screenHeight / 2;
     const int bottom = player == PLAYER_A ? 0 : half;
-    drawText(windowPixelX(x), bottom + int(half * y), scale, 1, 1, 1, text);
+    drawText(pixelX(x), bottom + int(half * y), scale, 1, 1, 1, text);
 }
 
 void drawTwoPlayerDebugLines(const Craft& b, const Craft& a) {
@@ -30,8 +28,8 @@ void drawTwoPlayerDebugLines(const Craft& b, const Craft& a) {
     char text[96];
     for (const auto& line : lines) {
         std::snprintf(text, sizeof text, line.format, line.first, line.second);
-        drawText(0, windowPixelY(line.height), 0.6f, 1, 1, 0, text);
+        drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
     }
     std::snprintf(text, sizeof text, "fps:           %d", framesPerSecond);
-    drawText(0, windowPixelY(0.879), 0.6f, 1, 1, 0, text);
+    drawText(0, pixelY(0.879), 0.6f, 1, 1, 0, text);
 }

@@ -1,78 +1,18 @@
-"""The two-player road in the real game: the mode selection and its
-options written to multiplayer.ini, a race on a shipped map to the end
-screen and round again, a castle duel won by one player, and the maps the
-selection refuses."""
+"""The two-player race in the real game: the options written to
+multiplayer.ini, a race on a shipped map to its end screen and round again,
+and the maps the mode selection refuses."""
 
 import os
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-
-W, H = 1024, 768
-
-
-def frame_colour(shot):
-    """Mean colour of the screens' frame border on the left, halfway down."""
-    x = int(W * 0.029)
-    y = H - int(H * 0.5)
-    return shot.mean(x, y - 20, x + 7, y + 20)
+from multiplayer_screens import (H, W, TwoPlayerTest, frame_colour, is_cyan, is_red, is_yellow,  # noqa: E402
+                                 read_ini, track_pixels)
 
 
-def is_cyan(rgb):
-    r, g, b = rgb
-    return g > 2 * r + 10 and b > 2 * r + 10
-
-
-def is_red(rgb):
-    r, g, b = rgb
-    return r > 2 * max(g, b) + 10
-
-
-def is_yellow(rgb):
-    r, g, b = rgb
-    return r > 2 * b + 10 and g > 2 * b + 10
-
-
-def track_pixels(shot, half):
-    """Lit track seams (light blue) in the middle of the lower part of a
-    half: 0 is craft A's lower half, 1 craft B's upper half."""
-    top = H // 2 if half == 0 else 0
-    box = (int(W * 0.3), top + H // 4, int(W * 0.7), top + H // 2 - 4)
-    return shot.count(lambda p: p[2] > 150 and p[1] > 90 and p[0] < 140 and p[2] > p[0] + 60, box)
-
-
-def read_ini(game):
-    with open(game.path("multiplayer.ini")) as f:
-        return f.read()
-
-
-class TwoPlayers(unittest.TestCase):
-    def wait_until(self, game, predicate, timeout, what):
-        end = time.time() + timeout
-        while time.time() < end:
-            shot = game.screenshot()
-            if predicate(shot):
-                return shot
-            game.pause(250)
-        self.fail("timed out waiting for " + what)
-
-    def open_mode_selection(self, game):
-        game.start()
-        game.wait_for_window()
-        game.pause(500)
-        # The ring rests on Time Attack; Multiplayer is two entries on. A
-        # press while the ring still turns is lost, so each turn is given
-        # time to end even on a slow software renderer.
-        game.key("Right")
-        game.pause(2500)
-        game.key("Right")
-        game.pause(2500)
-        game.key("Return")
-        return self.wait_until(game, lambda s: is_cyan(frame_colour(s)), 10, "the mode selection")
-
+class RaceRoad(TwoPlayerTest):
     def test_options_then_a_race_to_the_end_and_round_again(self):
         with harness.Game() as game:
             shot = self.open_mode_selection(game)
@@ -113,25 +53,6 @@ class TwoPlayers(unittest.TestCase):
             game.pause(800)
             game.key("Escape")  # and out
             self.assertEqual(game.wait(timeout=20).returncode, 0)
-
-    def test_castle_duel_won_by_the_attacker(self):
-        with harness.Game() as game:
-            self.open_mode_selection(game)
-            game.key("Left")  # Options, the other way round
-            for _ in range(6):  # castle lives 5 -> 6 .. 10 -> 1
-                game.key("space")
-            game.key("Right")  # Castle Attack: ca-bastion first
-            game.key("Return")
-            self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
-                            "the duel's split screen")
-            self.assertIn("lives = 1\n", read_ini(game))
-            # Player 2 storms Player 1's castle; Player 1 stays at home.
-            game.key_down("w")
-            end = self.wait_until(game, lambda s: is_yellow(frame_colour(s)), 90, "the castle end screen")
-            game.key_up("w")
-            self.assertTrue(is_yellow(frame_colour(end)))
-            game.key("Escape")
-            self.wait_until(game, lambda s: is_cyan(frame_colour(s)), 10, "back on the mode selection")
 
     def test_unplayable_maps_keep_the_players_on_the_selection(self):
         with harness.Game() as game:

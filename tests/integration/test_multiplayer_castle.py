@@ -1,0 +1,35 @@
+"""Castle attack in the real game: a duel won by one player."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+from multiplayer_screens import (H, W, TwoPlayerTest, frame_colour, is_cyan, is_red, is_yellow,  # noqa: E402
+                                 read_ini, track_pixels)
+
+
+class CastleRoad(TwoPlayerTest):
+    def test_castle_duel_won_by_the_attacker(self):
+        with harness.Game() as game:
+            self.open_mode_selection(game)
+            game.key("Left")  # Options, the other way round
+            for _ in range(6):  # castle lives 5 -> 6 .. 10 -> 1
+                game.key("space")
+            game.key("Right")  # Castle Attack: ca-bastion first
+            game.key("Return")
+            self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
+                            "the duel's split screen")
+            self.assertIn("lives = 1\n", read_ini(game))
+            # Player 2 storms Player 1's castle; Player 1 stays at home.
+            game.key_down("w")
+            end = self.wait_until(game, lambda s: is_yellow(frame_colour(s)), 90, "the castle end screen")
+            game.key_up("w")
+            self.assertTrue(is_yellow(frame_colour(end)))
+            game.key("Escape")
+            self.wait_until(game, lambda s: is_cyan(frame_colour(s)), 10, "back on the mode selection")
+
+
+if __name__ == "__main__":
+    unittest.main()
