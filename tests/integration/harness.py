@@ -61,7 +61,24 @@ Input (real XTEST events through xdotool, key names as xdotool/X keysyms:
     ``game.mouse_move(x, y)`` / ``game.click(button=1)`` in window pixels.
     ``game.hide_window()`` / ``game.show_window()`` unmap and map the window
     as iconifying does (no window manager runs to iconify it).
-    ``game.pause(ms)`` sleeps.
+    ``game.pause(ms)`` sleeps; prefer waiting for what the player sees (below):
+    on a loaded machine frames take far longer than on an idle one.
+    ``game.turn_menu(key="Right", times=1, before=None, timeout=60)`` turns
+    the main menu's ring and waits until it rests after each press.
+
+Waiting (each fails the test with an AssertionError after timeout seconds):
+    ``harness.wait_until(predicate, timeout=30, interval=0.1, what=...)``
+    returns predicate()'s first true value.
+    ``game.wait_for_screen(check, timeout=30, what=...)`` returns the first
+    screenshot for which check(screenshot) is true.
+    ``game.wait_for_picture(timeout=60, lit_pixels=10000)`` waits for the
+    first drawn frame (the main menu after start-up) and returns it.
+    ``game.wait_for_change(before, box=None, timeout=30, pixels=50)`` waits
+    until the screen differs from the screenshot ``before`` in the box
+    (``harness.differing_pixels(a, b, box)`` counts the differing pixels).
+    ``game.file_stamp(rel)`` / ``game.wait_for_file(rel, timeout=30,
+    since=None)``: waits until a file exists, or with ``since`` (a stamp
+    taken before the action) until the game has written it anew.
 
 Screenshots:
     ``game.screenshot(window=True)`` -> ``Screenshot`` of the game window
@@ -141,6 +158,39 @@ def settings_ini(**values):
 
 
 TEST_SETTINGS = settings_ini(windowed=1, width=1024, height=768, Sounds=0)
+
+
+def wait_until(predicate, timeout=30, interval=0.1, what="the condition"):
+    """Calls predicate() until it returns something true and returns that.
+    Fails the test (AssertionError) after timeout seconds. A machine busy
+    with other builds and games renders slowly: wait for what a player
+    would see rather than sleeping a fixed time before a check."""
+    deadline = time.time() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.time() > deadline:
+            raise AssertionError("timed out after %ss waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def differing_pixels(a, b, box, tolerance=40):
+    """Pixels of the top-down box [x0, x1) x [y0, y1) in which some channel
+    of the two screenshots differs by more than tolerance."""
+    x0, y0, x1, y1 = a._box(box)
+    found = 0
+    for y in range(y0, y1):
+        start, end = (y * a.width + x0) * 3, (y * a.width + x1) * 3
+        row_a, row_b = a.rgb[start:end], b.rgb[start:end]
+        if row_a == row_b:
+            continue
+        for offset in range(0, end - start, 3):
+            if (abs(row_a[offset] - row_b[offset]) > tolerance
+                    or abs(row_a[offset + 1] - row_b[offset + 1]) > tolerance
+                    or abs(row_a[offset + 2] - row_b[offset + 2]) > tolerance):
+                found += 1
+    return found
 
 
 def default_runtime_dir():
@@ -241,6 +291,18 @@ def parse_xwd(data):
     pixels = memoryview(data)[header_size + color_count * 12:]
     step = bits_per_pixel // 8
     order = "little" if byte_order == 0 else "big"
+    if step == 4 and (red_mask, green_mask, blue_mask) == (0xFF0000, 0xFF00, 0xFF):
+        # The usual 24-bit visual: whole channels sliced out at C speed, so a
+        # screenshot costs milliseconds, not seconds, on a loaded machine.
+        offsets = (2, 1, 0) if order == "little" else (1, 2, 3)
+        packed = bytearray(width * step * height)
+        for y in range(height):
+            packed[y * width * step:(y + 1) * width * step] = \
+                pixels[y * bytes_per_line:y * bytes_per_line + width * step]
+        rgb = bytearray(width * height * 3)
+        for channel, offset in enumerate(offsets):
+            rgb[channel::3] = packed[offset::4]
+        return Screenshot(width, height, bytes(rgb))
     shifts = [_mask_shift(mask) for mask in (red_mask, green_mask, blue_mask)]
     rgb = bytearray(width * height * 3)
     out = 0
@@ -350,6 +412,26 @@ class Game:
             shutil.rmtree(target)
         elif os.path.lexists(target):
             os.remove(target)
+
+    def file_stamp(self, relative):
+        """Identity of a file as it is now (None when missing); the game
+        writes by renaming a new file into place, so every write changes it."""
+        try:
+            info = os.stat(self.path(relative))
+        except FileNotFoundError:
+            return None
+        return (info.st_ino, info.st_mtime_ns, info.st_size)
+
+    def wait_for_file(self, relative, timeout=30, since=None):
+        """Waits until the file exists and, given the ``since`` stamp taken
+        by ``file_stamp`` before the action, until it has been written anew.
+        Returns its full path."""
+        def written():
+            stamp = self.file_stamp(relative)
+            return stamp is not None and stamp != since
+        wait_until(written, timeout, interval=0.05,
+                   what="%s to be %s" % (relative, "written" if since is None else "rewritten"))
+        return self.path(relative)
 
     def _remove_written_files(self):
         for name in _WRITTEN_FILES:
@@ -504,6 +586,71 @@ class Game:
         if completed.returncode != 0:
             raise RuntimeError("xwd failed: %s" % completed.stderr.decode(errors="replace"))
         return parse_xwd(completed.stdout)
+
+    def wait_for_screen(self, check, timeout=30, what="the expected screen"):
+        """Takes screenshots until check(screenshot) is true and returns that
+        screenshot; fails the test after timeout seconds (or when the game
+        ends first). Keep the test's own assertions after it."""
+        last = []
+
+        def satisfied():
+            if not self.running():
+                stdout, stderr = self.output()
+                raise AssertionError("game ended while waiting for %s; stdout=%r stderr=%r"
+                                     % (what, stdout, stderr))
+            shot = self.screenshot()
+            last[:] = [shot]
+            return check(shot)
+        wait_until(satisfied, timeout, interval=0.05, what=what)
+        return last[0]
+
+    def wait_for_picture(self, timeout=60, lit_pixels=10000):
+        """Waits for the first drawn frame (the window starts black) and
+        returns it: more than lit_pixels pixels brighter than black."""
+        return self.wait_for_screen(
+            lambda shot: shot.count(lambda rgb: sum(rgb) > 60) > lit_pixels, timeout,
+            what="a picture in the window")
+
+    def wait_for_change(self, before, box=None, timeout=30, pixels=50, what=None):
+        """Waits until more than ``pixels`` pixels of box differ clearly from
+        the screenshot ``before``; returns the new screenshot."""
+        return self.wait_for_screen(
+            lambda shot: differing_pixels(before, shot, box) > pixels, timeout,
+            what=what or "the screen to change in %s" % (box,))
+
+    # The main menu at rest: the player's craft sits on the front block and
+    # the label of the entry in front stands below it (fractions of the
+    # window, top-down).
+    MENU_CRAFT_BOX = (0.459, 0.547, 0.537, 0.612)
+    MENU_LABEL_BOX = (0.376, 0.658, 0.625, 0.745)
+
+    def _menu_box(self, fractions, shot):
+        x0, y0, x1, y1 = fractions
+        return (int(x0 * shot.width), int(y0 * shot.height),
+                int(x1 * shot.width), int(y1 * shot.height))
+
+    def turn_menu(self, key="Right", times=1, before=None, timeout=60):
+        """Turns the main menu's ring one entry per press of key ("Right",
+        "Left", "a" or "d") and waits after each press until the ring rests.
+        The ring takes a press only while at rest (a press mid-turn is lost),
+        and at one animation step per frame a turn lasts seconds when
+        frames are slow. The menu must be showing and at rest; ``before`` is
+        a screenshot of it (taken here when None). Returns the last one."""
+        shot = before or self.screenshot()
+        for _ in range(times):
+            craft = self._menu_box(self.MENU_CRAFT_BOX, shot)
+            label = self._menu_box(self.MENU_LABEL_BOX, shot)
+            craft_area = (craft[2] - craft[0]) * (craft[3] - craft[1])
+            label_area = (label[2] - label[0]) * (label[3] - label[1])
+            rest = shot
+            self.key(key)
+            # The craft hops for 23 steps on each turn, the ring turns for
+            # 12: a new label in front with the craft back down means rest.
+            shot = self.wait_for_screen(
+                lambda now: (differing_pixels(rest, now, label) > label_area // 10
+                             and differing_pixels(rest, now, craft) < craft_area // 10),
+                timeout, what="the menu ring to turn one entry and rest")
+        return shot
 
     # -- clean-up ------------------------------------------------------------
 

@@ -17,6 +17,10 @@ def read_lines(path):
         return settings_file.read().split("\n")
 
 
+# The key and graphics rows of the options screen (top-down pixels).
+ROWS_BOX = (150, 150, 800, 460)
+
+
 def is_magenta(rgb):
     r, g, b = rgb
     return r > 150 and b > 150 and g < 90
@@ -26,18 +30,23 @@ class OptionsScreenTest(unittest.TestCase):
     def open_options(self, game):
         game.start()
         game.wait_for_window()
-        game.pause(500)
+        menu = game.wait_for_picture()
         # The ring turns one entry per Right; Options is the fourth entry.
-        for _ in range(3):
-            game.key("Right")
-            game.pause(450)
+        game.turn_menu("Right", times=3, before=menu)
         game.key("Return")
-        game.pause(400)
+        game.wait_for_screen(lambda shot: shot.count(is_magenta, box=ROWS_BOX) > 50,
+                             what="the options screen")
+
+    def leave_options(self, game):
+        """Escape writes settings.ini and returns to the menu."""
+        before = game.file_stamp("settings.ini")
+        game.key("Escape")
+        game.wait_for_file("settings.ini", since=before)
 
     def key_rows_magenta(self, game):
         # The selected row's label and key name are drawn in magenta.
         shot = game.screenshot()
-        return shot.count(is_magenta, box=(150, 150, 800, 460))
+        return shot.count(is_magenta, box=ROWS_BOX)
 
     def test_rebinding_and_switches_are_written_on_escape(self):
         with harness.Game(settings=harness.settings_ini(**BASE)) as game:
@@ -54,13 +63,11 @@ class OptionsScreenTest(unittest.TestCase):
             for _ in range(4):
                 game.key("Down")
             game.key("Right", "Right")       # Details low -> medium -> high
-            game.pause(200)
             game.screenshot().save_png(game.path("options.png"))
             shot_dir = os.environ.get("TAVRELO_DOCS_SHOTS")
             if shot_dir:
                 game.screenshot().save_png(os.path.join(shot_dir, "options.png"))
-            game.key("Escape")
-            game.pause(600)
+            self.leave_options(game)
 
             written = read_lines(game.path("settings.ini"))
             expected = harness.settings_ini(
@@ -71,6 +78,8 @@ class OptionsScreenTest(unittest.TestCase):
                 self.assertEqual(got, want, "settings.ini line %d" % number)
 
             # Back on the menu: no options rows left on screen.
+            game.wait_for_screen(lambda shot: shot.count(is_magenta, box=ROWS_BOX) < 20,
+                                 what="the menu after the options")
             self.assertLess(self.key_rows_magenta(game), 20)
             self.assertTrue(game.running())
 
@@ -80,17 +89,15 @@ class OptionsScreenTest(unittest.TestCase):
             # Move to Jump and rebind it, then leave: the file gets "x".
             for _ in range(4):
                 game.key("Down")
-            game.key("Return", "x", "Escape")
-            game.pause(500)
+            game.key("Return", "x")
+            self.leave_options(game)
             lines = read_lines(game.path("settings.ini"))
             self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("x"))
             # Someone edits the file while the menu shows; entering the
             # options again takes the file's values, not the old ones.
             game.write_file("settings.ini", harness.settings_ini(Jump2=ord("z"), **BASE))
             game.key("Return")  # the menu still stands on Options
-            game.pause(400)
-            game.key("Escape")
-            game.pause(500)
+            self.leave_options(game)
             lines = read_lines(game.path("settings.ini"))
             self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("z"))
 
