@@ -22,15 +22,34 @@ def is_console_grey(rgb):
     return abs(r - g) < 12 and abs(g - b) < 12 and 50 < r < 110
 
 
+def clock_glyphs(shot):
+    """Bright pixels where the run's clock stands, bottom right."""
+    top = 768 - int(768 * 0.06)
+    return shot.count(lambda rgb: min(rgb) > 200,
+                      (int(1024 * 0.78), top - 4, int(1024 * 0.95), top + int(0.03 * 768)))
+
+
+CONSOLE_BOX = (600, 20, 1000, 200)
+
+
+def console_open(shot):
+    # The grey panel covers the top 30 % of the window.
+    return shot.count(is_console_grey, box=CONSOLE_BOX) > 20000
+
+
 class ConsoleTest(unittest.TestCase):
     def start_run(self, game):
         game.start()
         game.wait_for_window()
-        game.pause(500)
+        game.wait_for_picture()
         game.key("Return")   # menu entry 0: time attack map list
-        game.pause(500)
         game.key("Return")   # the first map
-        game.pause(1000)
+        game.wait_for_screen(lambda shot: clock_glyphs(shot) > 40, what="the run and its clock")
+
+    def toggle_console(self, game, opened):
+        game.key("Tab")
+        return game.wait_for_screen(lambda shot: console_open(shot) == opened,
+                                    what="the console to %s" % ("open" if opened else "close"))
 
     # The debug lines stand at the left edge near the top of the window.
     DEBUG_BOX = (0, 0, 300, 160)
@@ -40,28 +59,24 @@ class ConsoleTest(unittest.TestCase):
             self.start_run(game)
             self.assertEqual(game.screenshot().count(is_yellow, box=self.DEBUG_BOX), 0)
 
-            game.key("Tab")
-            game.pause(300)
-            shot = game.screenshot()
-            # The grey panel covers the top 30 % of the window.
-            self.assertGreater(shot.count(is_console_grey, box=(600, 20, 1000, 200)), 20000,
+            shot = self.toggle_console(game, True)
+            self.assertGreater(shot.count(is_console_grey, box=CONSOLE_BOX), 20000,
                                "console not open")
 
             game.type_text("debug on")
             game.key("Return")
-            game.pause(300)
-            opened = game.screenshot()
+            opened = game.wait_for_screen(
+                lambda shot: shot.count(is_yellow, box=self.DEBUG_BOX) > 100,
+                what="the debug lines")
             shot_dir = os.environ.get("TAVRELO_DOCS_SHOTS")
             if shot_dir:
                 opened.save_png(os.path.join(shot_dir, "console.png"))
             # The paused run underneath now draws its debug lines.
             self.assertGreater(opened.count(is_yellow, box=self.DEBUG_BOX), 100)
 
-            game.key("Tab")
-            game.pause(300)
-            closed = game.screenshot()
+            closed = self.toggle_console(game, False)
             self.assertGreater(closed.count(is_yellow, box=self.DEBUG_BOX), 100)
-            self.assertLess(closed.count(is_console_grey, box=(600, 20, 1000, 200)), 20000)
+            self.assertLess(closed.count(is_console_grey, box=CONSOLE_BOX), 20000)
             self.assertTrue(game.running())
 
     # The front face of the block under the craft, below the console panel.
@@ -72,27 +87,26 @@ class ConsoleTest(unittest.TestCase):
             self.start_run(game)
             first = game.screenshot().mean(*self.TRACK_BOX)
 
-            game.key("Tab")
-            game.pause(300)
+            def change_from_first(shot):
+                return sum(abs(a - b) for a, b in zip(first, shot.mean(*self.TRACK_BOX)))
+
+            self.toggle_console(game, True)
             game.type_text("texset 1")
             game.key("Return")
-            game.pause(500)
-            game.key("Tab")
-            game.pause(300)
-            second = game.screenshot().mean(*self.TRACK_BOX)
+            self.toggle_console(game, False)
+            second = game.wait_for_screen(lambda shot: change_from_first(shot) > 60,
+                                          what="the blocks in set 1").mean(*self.TRACK_BOX)
             change = sum(abs(a - b) for a, b in zip(first, second))
             self.assertGreater(change, 60, "set 1 looks like set 0: %s %s" % (first, second))
 
             # The input line is kept: shorten "texset 1" to "texset 0".
-            game.key("Tab")
-            game.pause(300)
+            self.toggle_console(game, True)
             game.key("BackSpace")
             game.type_text("0")
             game.key("Return")
-            game.pause(500)
-            game.key("Tab")
-            game.pause(300)
-            back = game.screenshot().mean(*self.TRACK_BOX)
+            self.toggle_console(game, False)
+            back = game.wait_for_screen(lambda shot: change_from_first(shot) < 10,
+                                        what="the blocks in set 0").mean(*self.TRACK_BOX)
             self.assertLess(sum(abs(a - b) for a, b in zip(first, back)), 10,
                             "texset 0 did not bring the first set back: %s %s" % (first, back))
             self.assertTrue(game.running())
@@ -100,19 +114,18 @@ class ConsoleTest(unittest.TestCase):
     def test_unknown_input_prints_the_help(self):
         with harness.Game(settings=SETTINGS) as game:
             self.start_run(game)
-            game.key("Tab")
-            game.pause(300)
-            before = game.screenshot()
-            game.type_text("hello")
-            game.key("Return")
-            game.pause(300)
-            after = game.screenshot()
+            before = self.toggle_console(game, True)
 
             def light(rgb):
                 return min(rgb) > 180
 
             # Nine help lines appear in the history area above the input line.
             history = (0, 20, 1024, 220)
+            lit_before = before.count(light, box=history)
+            game.type_text("hello")
+            game.key("Return")
+            after = game.wait_for_screen(lambda shot: shot.count(light, box=history) > lit_before + 500,
+                                         what="the help lines")
             self.assertGreater(after.count(light, box=history), before.count(light, box=history) + 500)
 
 
