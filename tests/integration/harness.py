@@ -47,10 +47,10 @@ Running:
     ``game.start(cwd=None)`` launches the copied binary. ``cwd`` defaults to
     ``game.dir``; pass another directory to check that the game finds its
     data from anywhere. stdout and stderr go to files.
-    ``game.wait_for_window(timeout=20)`` returns the X window id of the window
+    ``game.wait_for_window(timeout=60)`` returns the X window id of the window
     named "Tavrelo 1.16b" and gives it keyboard focus.
     ``game.running()``; ``game.output()`` -> (stdout, stderr) so far;
-    ``game.wait_for_output(text, timeout=10, stream="stdout")``.
+    ``game.wait_for_output(text, timeout=30, stream="stdout")``.
 
 Input (real XTEST events through xdotool, key names as xdotool/X keysyms:
 "Return", "Escape", "Up", "Left", "space", "a", "Tab", "grave", "F1" ...):
@@ -90,12 +90,12 @@ Screenshots:
     of pixels whose (r, g, b) satisfy predicate, and ``save_png(path)``.
 
 Stopping:
-    ``game.stop(timeout=10)`` sends SIGTERM (SDL turns it into SDL_QUIT, so
+    ``game.stop(timeout=30)`` sends SIGTERM (SDL turns it into SDL_QUIT, so
     the game shuts down normally) and waits; if the game does not end it is
-    killed and ``timed_out`` is set. ``game.wait(timeout=20)`` waits for the
+    killed and ``timed_out`` is set. ``game.wait(timeout=60)`` waits for the
     game to end on its own. Both return ``Result(returncode, stdout, stderr,
     timed_out)``; returncode is negative for a signal, as in subprocess.
-    ``harness.run_game(timeout=20, **game_args)`` starts a game that is
+    ``harness.run_game(timeout=60, **game_args)`` starts a game that is
     expected to end by itself (start-up failures) and returns its Result.
 """
 
@@ -465,7 +465,7 @@ class Game:
                 return ""
         return read("stdout.txt"), read("stderr.txt")
 
-    def wait_for_output(self, text, timeout=10, stream="stdout"):
+    def wait_for_output(self, text, timeout=30, stream="stdout"):
         deadline = time.time() + timeout
         while True:
             stdout, stderr = self.output()
@@ -476,7 +476,7 @@ class Game:
                                      % (text, stream, stdout, stderr))
             time.sleep(0.05)
 
-    def wait_for_window(self, timeout=20):
+    def wait_for_window(self, timeout=60):
         deadline = time.time() + timeout
         while time.time() < deadline:
             if not self.running():
@@ -497,7 +497,7 @@ class Game:
         self._xdotool("mousemove", "--window", self.window, "1", "1", check=False)
         self._xdotool("windowfocus", "--sync", self.window, check=False)
 
-    def wait(self, timeout=20):
+    def wait(self, timeout=60):
         if self.process is None:
             raise RuntimeError("game not started")
         timed_out = False
@@ -509,7 +509,7 @@ class Game:
             self.process.wait()
         return self._finish(timed_out)
 
-    def stop(self, timeout=10):
+    def stop(self, timeout=30):
         if self.process is None:
             raise RuntimeError("game not started")
         if self.process.poll() is None:
@@ -678,7 +678,7 @@ class Game:
         return False
 
 
-def run_game(timeout=20, cwd=None, prepare=None, **game_args):
+def run_game(timeout=60, cwd=None, prepare=None, **game_args):
     """Starts a game expected to end on its own and returns its Result.
     ``prepare(game)`` may change the copied data tree before the start."""
     with Game(**game_args) as game:

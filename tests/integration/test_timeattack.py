@@ -158,7 +158,7 @@ class TimeAttackRoad(unittest.TestCase):
             self.assertTrue(game.running())
             game.turn_menu("Left", before=menu)
             game.key("Return")
-            result = game.wait(timeout=15)
+            result = game.wait(timeout=60)
         self.assertFalse(result.timed_out)
         self.assertEqual(result.returncode, 0)
 
@@ -196,7 +196,7 @@ class TimeAttackRoad(unittest.TestCase):
             game.key("Escape")
             game.pause(500)
             game.key("Escape")
-            result = game.wait(timeout=15)
+            result = game.wait(timeout=60)
         self.assertEqual(result.returncode, 0)
 
     def test_level_gone_after_listing_keeps_the_list(self):
@@ -205,7 +205,7 @@ class TimeAttackRoad(unittest.TestCase):
             # The list was read on entry; the first level disappears behind it.
             game.remove("maps/chain-reaction.slv")
             game.key("Return")
-            game.wait_for_output("Level not found.", timeout=10, stream="stderr")
+            game.wait_for_output("Level not found.", timeout=30, stream="stderr")
             game.pause(500)
             self.assertTrue(game.running())
             shot = game.screenshot()
@@ -228,7 +228,7 @@ class TimeAttackRoad(unittest.TestCase):
             game.key("Escape")
             game.pause(500)
             game.key("Escape")
-            result = game.wait(timeout=15)
+            result = game.wait(timeout=60)
         self.assertEqual(result.returncode, 0)
 
     def test_empty_map_list_ignores_enter(self):
@@ -245,7 +245,7 @@ class TimeAttackRoad(unittest.TestCase):
             game.key("Escape")
             game.pause(500)
             game.key("Escape")
-            result = game.wait(timeout=15)
+            result = game.wait(timeout=60)
         self.assertEqual(result.returncode, 0)
 
 
