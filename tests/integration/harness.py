@@ -607,9 +607,18 @@ class Game:
     def wait_for_picture(self, timeout=60, lit_pixels=10000):
         """Waits for the first drawn frame (the window starts black) and
         returns it: more than lit_pixels pixels brighter than black."""
-        return self.wait_for_screen(
-            lambda shot: shot.count(lambda rgb: sum(rgb) > 60) > lit_pixels, timeout,
-            what="a picture in the window")
+        def lit_estimate(shot):
+            # Every fourth pixel of every fourth row: fast enough to poll.
+            found = 0
+            for y in range(0, shot.height, 4):
+                row = shot.rgb[y * shot.width * 3:(y + 1) * shot.width * 3]
+                for offset in range(0, len(row), 12):
+                    if row[offset] + row[offset + 1] + row[offset + 2] > 60:
+                        found += 1
+            return found * 16
+
+        return self.wait_for_screen(lambda shot: lit_estimate(shot) > lit_pixels, timeout,
+                                    what="a picture in the window")
 
     def wait_for_change(self, before, box=None, timeout=30, pixels=50, what=None):
         """Waits until more than ``pixels`` pixels of box differ clearly from
@@ -620,8 +629,9 @@ class Game:
 
     # The main menu at rest: the player's craft sits on the front block and
     # the label of the entry in front stands below it (fractions of the
-    # window, top-down).
-    MENU_CRAFT_BOX = (0.459, 0.547, 0.537, 0.612)
+    # window, top-down). The craft box holds only the craft's own top, as
+    # the very first menu frame lights the block around it more dimly.
+    MENU_CRAFT_BOX = (0.480, 0.557, 0.518, 0.578)
     MENU_LABEL_BOX = (0.376, 0.658, 0.625, 0.745)
 
     def _menu_box(self, fractions, shot):
@@ -637,19 +647,22 @@ class Game:
         frames are slow. The menu must be showing and at rest; ``before`` is
         a screenshot of it (taken here when None). Returns the last one."""
         shot = before or self.screenshot()
-        for _ in range(times):
-            craft = self._menu_box(self.MENU_CRAFT_BOX, shot)
-            label = self._menu_box(self.MENU_LABEL_BOX, shot)
-            craft_area = (craft[2] - craft[0]) * (craft[3] - craft[1])
-            label_area = (label[2] - label[0]) * (label[3] - label[1])
-            rest = shot
+        # The craft at rest looks the same in front of every entry.
+        resting = shot
+        craft = self._menu_box(self.MENU_CRAFT_BOX, shot)
+        label = self._menu_box(self.MENU_LABEL_BOX, shot)
+        craft_area = (craft[2] - craft[0]) * (craft[3] - craft[1])
+        label_area = (label[2] - label[0]) * (label[3] - label[1])
+        for turn in range(times):
+            previous = shot
             self.key(key)
             # The craft hops for 23 steps on each turn, the ring turns for
             # 12: a new label in front with the craft back down means rest.
+            # One step up or down already moves the craft by many pixels.
             shot = self.wait_for_screen(
-                lambda now: (differing_pixels(rest, now, label) > label_area // 10
-                             and differing_pixels(rest, now, craft) < craft_area // 10),
-                timeout, what="the menu ring to turn one entry and rest")
+                lambda now: (differing_pixels(previous, now, label) > label_area // 10
+                             and differing_pixels(resting, now, craft) < craft_area // 10),
+                timeout, what="the menu ring to rest after turn %d of %d" % (turn + 1, times))
         return shot
 
     # -- clean-up ------------------------------------------------------------
