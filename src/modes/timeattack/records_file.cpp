@@ -23,6 +23,10 @@ void readHighscores(const std::string& path, std::vector<RecordEntry>& table) {
         reader.readInt32(recordTime);
         reader.readInt32(medal);
         reader.readText(holder, RECORD_HOLDER_SIZE);
+        // Run times are signed 32-bit milliseconds: a record of 2^31 ms or
+        // more (a damaged or hand-edited file) is no time a run can have, so
+        // the entry counts as no record, like one that matches no level.
+        if (recordTime < 0) continue;
         for (RecordEntry& entry : table) {
             if (entry.fileName.substr(0, RECORD_FILE_NAME_SIZE) != fileName || entry.fileTime != fileTime) continue;
             entry.recordTime = uint32_t(recordTime);

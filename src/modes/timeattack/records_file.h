@@ -30,7 +30,7 @@ struct RecordEntry {
 
 // Gives every entry the default record, then takes the records the file
 // holds for the same name and file time. A missing or damaged file leaves
-// the defaults.
+// the defaults; a stored record time of 2^31 ms or more counts as no record.
 void readHighscores(const std::string& path, std::vector<RecordEntry>& table);
 
 // Writes one entry per table entry, atomically. Returns 0, or -1 with the
