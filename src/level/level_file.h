@@ -61,13 +61,14 @@ std::string completeLevelPath(const std::string& name);
 // 0 on success, -1 when there was nothing to write or the write failed.
 int saveLevel(Level& level, const std::string& name);
 
+// The most stored blocks a castle level may have: the doubled arena's block
+// indices must fit the 13-bit TARGET field.
+constexpr int MAX_CASTLE_STORED_BLOCKS = 4096;
+
 // Castle attack: turns the n stored blocks into the 2n-block point-mirrored
 // arena (copy of block i at 2n-1-i, mirrored about the centre of block 0 and
 // the greatest far end), sorted as the writer sorts. Returns the index of
 // the far start block (greatest z + length, the latest on ties), or -1 for a
-// level without blocks.
+// level without blocks or with more than MAX_CASTLE_STORED_BLOCKS (that one
+// says so on standard error); the level is then untouched.
 int buildCastleArena(Level& level);
-
-// Call after changing block positions, sizes or motions in place (editor):
-// the ground scan keeps a per-level index built from them.
-void markLevelEdited(Level& level);

@@ -153,7 +153,7 @@ TEST(LevelWriter, SortByZSwapsTargetsWithTheBlocks) {
         "block SPEED pos=0,0,2000 flags=HAS_TARGET target=0\n"               // -> the block at z 3000
         "block SLOW pos=0,0,1000\n"
         "block HEAL pos=0,0,0 target=1\n");  // no HAS_TARGET: left alone
-    sortBlocksByZ(level.blocks);
+    sortBlocksByZ(level.blocks.editAll());
     ASSERT_EQ(level.blockCount(), 4);
     EXPECT_EQ(level.blocks[0].type, BLOCK_HEAL);
     EXPECT_EQ(level.blocks[1].type, BLOCK_SLOW);

@@ -188,10 +188,10 @@ TEST_F(ShadowCasters, FloorBelowASlabReceivesItsShadow) {
 }
 
 TEST_F(ShadowCasters, NeighbourBesideTheVolumeDoesNotCount) {
-    level.blocks[1] = slab(3100, 0, 0, 1000, 500, 10000);  // beside the floor, rounding and all
+    level.blocks.edit(1) = slab(3100, 0, 0, 1000, 500, 10000);  // beside the floor, rounding and all
     EXPECT_FALSE(reaches(0));
     EXPECT_FALSE(reaches(1));
-    level.blocks[1] = slab(2040, -800, 0, 1000, 500, 10000);  // its rounding reaches under the floor's edge
+    level.blocks.edit(1) = slab(2040, -800, 0, 1000, 500, 10000);  // its rounding reaches under the floor's edge
     EXPECT_TRUE(reaches(0));
 }
 
@@ -212,7 +212,7 @@ TEST_F(ShadowCasters, CraftUnderABlockReceivesItsShadow) {
 }
 
 TEST_F(ShadowCasters, MovingBlockCountsWhereItIsNow) {
-    Block& mover = level.blocks[1];
+    Block& mover = level.blocks.edit(1);
     mover.body.x = 5000;  // starts beside the floor
     mover.body.pointX = 500; mover.body.pointY = 1500; mover.body.pointZ = 3000;
     mover.body.movePeriod = 1;
