@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "render/craft_rules.h"
 #include "render/shadow_casters.h"
 #include "render/track_rules.h"
@@ -98,6 +100,32 @@ TEST(TrackWalk, SplitScreenFacingBackwardWalksTheOtherWay) {
     EXPECT_TRUE(drawnInSplitPass(block, 70000, 100000, 1));
     EXPECT_FALSE(stopsSplitWalk(blockAt(0, 2000), 25000, 1));
     EXPECT_TRUE(stopsSplitWalk(blockAt(0, 2000), 25001, 1));
+}
+
+// Blocks near the ends of the int range (a hostile level file): the rules
+// answer as the true sums would, clean under UBSan.
+TEST(TrackWalk, ExtremeCoordinatesAnswerAsTheTrueSums) {
+    const Block last = blockAt(INT32_MAX, INT32_MAX);  // far end 2^32 - 2
+    EXPECT_FALSE(stopsFullWalk(last, INT32_MAX));
+    EXPECT_FALSE(stopsHaloWalk(last, INT32_MAX));
+    EXPECT_FALSE(stopsSplitWalk(last, INT32_MAX, 1));
+    EXPECT_TRUE(drawnInFullPass(last, INT32_MAX, 200000));
+    EXPECT_TRUE(drawnInSplitPass(last, INT32_MAX, 200000, -1));
+    EXPECT_FALSE(drawnInFullPass(last, INT32_MIN, 200000));
+    EXPECT_FALSE(stopsSplitWalk(last, INT32_MIN, 1));
+
+    const Block first = blockAt(INT32_MIN, INT32_MIN);  // far end -2^32
+    EXPECT_TRUE(stopsFullWalk(first, INT32_MIN));
+    EXPECT_TRUE(stopsHaloWalk(first, 0));
+    EXPECT_FALSE(stopsSplitWalk(first, INT32_MIN, -1));
+    EXPECT_TRUE(drawnInSplitPass(first, INT32_MAX, INT32_MAX, 1));
+    EXPECT_FALSE(drawnInFullPass(first, INT32_MIN, INT32_MAX));
+
+    EXPECT_EQ(checkpointDoorAngle(INT32_MAX, INT32_MIN), 0);
+    EXPECT_EQ(checkpointDoorAngle(INT32_MIN, INT32_MAX), 0);
+    EXPECT_EQ(checkpointDoorAngle(INT32_MAX, INT32_MAX - 2000), 45);
+    EXPECT_EQ(smokePuffCount(INT32_MIN), 10);
+    EXPECT_EQ(smokePuffCount(INT32_MAX), 0);
 }
 
 TEST(ChangedType, ShowsTheChangedTexturesAndHaloWhileItLasts) {
