@@ -324,4 +324,47 @@ TEST(CastleArena, CopiesCarryNoItemOrTargetTheOriginalLacks) {
     }
 }
 
+// Copies are stored at 2n-1-i and TARGET has 13 bits: 4096 stored blocks
+// still fit, one more would wrap the copies' targets onto the wrong blocks.
+class CastleArenaSize : public ::testing::Test {
+protected:
+    // n blocks end to end; the last one targets block 0.
+    static Level chain(int n) {
+        std::vector<Block> blocks(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            BlockBody& body = blocks[size_t(i)].body;
+            body.x = 300;
+            body.z = i * 1000;
+            body.width = 600;
+            body.height = 500;
+            body.length = 1000;
+        }
+        blocks.back().body.flags = withTarget(FLAG_HAS_TARGET | FLAG_TOUCH_TRIGGER, 0);
+        Level level;
+        level.blocks = std::move(blocks);
+        return level;
+    }
+};
+
+TEST_F(CastleArenaSize, FourThousandNinetySixBlocksStillMirror) {
+    Level level = chain(MAX_CASTLE_STORED_BLOCKS);
+    ASSERT_GE(buildCastleArena(level), 0);
+    ASSERT_EQ(level.blockCount(), 2 * MAX_CASTLE_STORED_BLOCKS);
+    // The copy of the last block starts the mirrored half and targets the
+    // copy of block 0, the arena's last block.
+    const Block& copy = level.blocks[size_t(MAX_CASTLE_STORED_BLOCKS)];
+    ASSERT_TRUE(copy.body.has(FLAG_HAS_TARGET));
+    EXPECT_EQ(targetOf(copy.body.flags), 2 * MAX_CASTLE_STORED_BLOCKS - 1);
+}
+
+TEST_F(CastleArenaSize, OneBlockMoreIsRefusedWithAMessage) {
+    Level level = chain(MAX_CASTLE_STORED_BLOCKS + 1);
+    const std::vector<uint8_t> before = levelBytes(level);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(buildCastleArena(level), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Castle level has 4097 blocks; a castle level holds at most 4096.\n");
+    EXPECT_EQ(levelBytes(level), before) << "a refused level is left as it was";
+}
+
 }  // namespace
