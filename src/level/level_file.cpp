@@ -159,6 +159,12 @@ void sortBlocksByZ(std::vector<Block>& blocks) {
     }
 }
 
+bool blocksSortedByZ(const Level& level) {
+    for (size_t i = 1; i < level.blocks.size(); ++i)
+        if (level.blocks[i].body.z < level.blocks[i - 1].body.z) return false;
+    return true;
+}
+
 int writeLevelFile(const std::string& path, const Level& level) {
     std::vector<uint8_t> bytes = levelBytes(level);
     return writeFileAtomically(path, bytes.data(), bytes.size());

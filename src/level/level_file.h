@@ -47,6 +47,10 @@ std::vector<uint8_t> levelBytes(const Level& level, bool oldForm = false);
 // pointing at the same blocks.
 void sortBlocksByZ(std::vector<Block>& blocks);
 
+// True when no block has a smaller z than the one before it: the order the
+// ground scan needs, which sortBlocksByZ leaves unchanged.
+bool blocksSortedByZ(const Level& level);
+
 // Writes the current form to `path` through a temporary file in the same
 // folder renamed over the old one: a failed write leaves the old file whole.
 // 0, or -1 when nothing could be written.

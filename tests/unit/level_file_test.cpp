@@ -265,8 +265,42 @@ TEST(LevelTool, DumpThenBuildReproducesTheFile) {
     std::vector<uint8_t> bytes = levelBytes(level);
     std::ofstream(base + ".slv", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_EQ(std::system((tool + " dump " + base + ".slv > " + base + ".txt").c_str()), 0);
-    ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + "-2.slv").c_str()), 0);
+    ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + "-2.slv 2> " + base + ".err").c_str()), 0);
     EXPECT_EQ(temp.readBytes("track-2.slv"), bytes);
+    EXPECT_TRUE(temp.readBytes("track.err").empty()) << "a sorted level builds without a word";
+}
+
+// A text whose blocks are out of z order is built sorted, as the editor
+// saves, with its targets following their blocks, and the tool says so.
+TEST(LevelTool, BuildSortsAnUnsortedTextByZAndSaysSo) {
+    const char* build = std::getenv("TAVRELO_BUILD_DIR");
+    if (!build) GTEST_SKIP() << "TAVRELO_BUILD_DIR not set";
+    std::string tool = std::string(build) + "/tools/tavrelo-level";
+    if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << "tavrelo-level not built";
+    const std::string text =
+        "block GOAL pos=300,0,4000\n"
+        "block plain pos=300,0,0 flags=TOUCH_TRIGGER,HAS_TARGET target=2\n"  // -> the SPEED block
+        "block SPEED pos=300,0,2000 flags=CHANGE_TYPE newtype=4\n";
+    TempDir temp("tavrelo-tool");
+    ASSERT_TRUE(temp.ok());
+    const std::string base = temp.file("unsorted");
+    std::ofstream(base + ".txt") << text;
+    ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + ".slv 2> " + base + ".err").c_str()), 0);
+    std::vector<uint8_t> message = temp.readBytes("unsorted.err");
+    EXPECT_NE(std::string(message.begin(), message.end()).find("not in z order; sorted by z"), std::string::npos);
+
+    Level built;
+    ASSERT_EQ(readLevel(temp.readBytes("unsorted.slv"), built), 0);
+    ASSERT_EQ(built.blockCount(), 3);
+    EXPECT_EQ(built.blocks[0].type, BLOCK_PLAIN);
+    EXPECT_EQ(built.blocks[1].type, BLOCK_SPEED);
+    EXPECT_EQ(built.blocks[2].type, BLOCK_GOAL);
+    EXPECT_EQ(targetOf(built.blocks[0].body.flags), 1) << "the trigger still fires the SPEED block";
+
+    // The same level written by the game builds back without a word.
+    Level expected = levelFromText(text);
+    sortBlocksByZ(expected.blocks.editAll());
+    EXPECT_EQ(levelBytes(built), levelBytes(expected));
 }
 
 TEST(CastleArena, MirrorsIntoTwiceTheBlocksWithTargetsAndItems) {
