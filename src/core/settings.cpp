@@ -174,6 +174,12 @@ int readSettings(const std::string& path, int textureSetCount) {
         settings = defaultSettings();
         return -1;
     }
+    readSettingsFrom(file, textureSetCount);
+    std::fclose(file);
+    return 0;
+}
+
+void readSettingsFrom(std::FILE* file, int textureSetCount) {
     Settings values = settings;
     // At the end of the file the buffer keeps the last piece read, so a short
     // file fills every later setting from its last line.
@@ -182,10 +188,8 @@ int readSettings(const std::string& path, int textureSetCount) {
         if (std::fgets(piece, sizeof piece, file) == nullptr && std::ferror(file)) piece[0] = '\0';
         if (isValueLine(line)) fieldOf(values, line) = lineValue(piece, line);
     }
-    std::fclose(file);
     applyRanges(values, textureSetCount);
     settings = values;
-    return 0;
 }
 
 std::string settingsFileText(const Settings& values) {

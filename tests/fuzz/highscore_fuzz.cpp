@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "fuzz_files.h"
-#include "modes/timeattack/byte_file.h"
 #include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_timer.h"
@@ -74,27 +73,23 @@ void finishRuns(const RecordEntry& entry) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = fuzzFolder() + "/highscore.hsc";
-    writeFuzzFile(path, data, size);
+    const std::vector<uint8_t> bytes(data, data + size);
     std::vector<RecordEntry> table = fuzzMapTable();
-    readHighscores(path, table);
+    readHighscoreBytes(bytes, table);
     for (const RecordEntry& entry : table) checkEntry(entry);
     mapList(table);
     for (const RecordEntry& entry : table) finishRuns(entry);
 
     // Written and read again: the same records, and the same bytes again.
-    require(writeHighscores(path, table) == 0);
-    std::vector<uint8_t> written;
-    require(readWholeFile(path, written) && written.size() == 4 + RECORD_ENTRY_SIZE * table.size());
+    const std::vector<uint8_t> written = highscoreBytes(table);
+    require(written.size() == 4 + RECORD_ENTRY_SIZE * table.size());
     std::vector<RecordEntry> again = fuzzMapTable();
-    readHighscores(path, again);
+    readHighscoreBytes(written, again);
     for (size_t i = 0; i < table.size(); ++i) {
         require(again[i].recordTime == table[i].recordTime);
         require(again[i].holder == table[i].holder);
         require(again[i].medal == table[i].medal);
     }
-    require(writeHighscores(path, again) == 0);
-    std::vector<uint8_t> rewritten;
-    require(readWholeFile(path, rewritten) && rewritten == written);
+    require(highscoreBytes(again) == written);
     return 0;
 }

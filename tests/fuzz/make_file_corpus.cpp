@@ -5,8 +5,8 @@
 
 #include "core/settings.h"
 #include "fuzz_files.h"
-#include "modes/timeattack/byte_file.h"
 #include "modes/timeattack/ghost.h"
+#include "modes/timeattack/ghost_file.h"
 #include "modes/timeattack/records.h"
 
 namespace {
@@ -31,9 +31,13 @@ int settingsSeeds(const std::string& folder) {
     return 0;
 }
 
+void writeSeed(const std::string& path, const std::vector<uint8_t>& bytes) {
+    writeFuzzFile(path, bytes.data(), bytes.size());
+}
+
 int highscoreSeeds(const std::string& folder) {
     std::vector<RecordEntry> table = fuzzMapTable();
-    if (writeHighscores(folder + "/none.hsc", table) != 0) return 1;
+    writeSeed(folder + "/none.hsc", highscoreBytes(table));
     table[0].recordTime = 61234;
     table[0].holder = "Ada";
     table[0].medal = MEDAL_GOLD;
@@ -41,12 +45,12 @@ int highscoreSeeds(const std::string& folder) {
     table[2].holder = "a holder name of thirty-one byte";
     table[2].medal = MEDAL_BRONZE;
     table[3].recordTime = 12;
-    if (writeHighscores(folder + "/records.hsc", table) != 0) return 1;
+    writeSeed(folder + "/records.hsc", highscoreBytes(table));
     // Entries for levels no longer listed, and none at all.
     table[1].fileName = "removed.slv";
     table[1].recordTime = 5000;
-    if (writeHighscores(folder + "/removed.hsc", table) != 0) return 1;
-    if (writeHighscores(folder + "/empty.hsc", {}) != 0) return 1;
+    writeSeed(folder + "/removed.hsc", highscoreBytes(table));
+    writeSeed(folder + "/empty.hsc", highscoreBytes({}));
     return 0;
 }
 
@@ -67,13 +71,8 @@ int ghostSeeds(const std::string& folder) {
             craft.ypos -= step % 7;
             recordAndReplay(g, craft, 2);
         }
-        // The ghost path ends at the level path's first dot, so it is saved
-        // beside a level in a dot-free folder and copied into the corpus.
-        const std::string name = "run" + std::to_string(samples);
-        std::vector<uint8_t> bytes;
-        if (saveGhost(g, fuzzFolder() + "/" + name + ".slv") != 0) return 1;
-        if (!readWholeFile(fuzzFolder() + "/" + name + ".gho", bytes)) return 1;
-        writeFuzzFile(folder + "/" + name + ".gho", bytes.data(), bytes.size());
+        const std::vector<uint8_t> bytes = ghostFileBytes(g.recording, size_t(g.sampleIndex) + 1);
+        writeFuzzFile(folder + "/run" + std::to_string(samples) + ".gho", bytes.data(), bytes.size());
     }
     return 0;
 }

@@ -3,13 +3,17 @@
 #include "core/byte_io.h"
 
 void readHighscores(const std::string& path, std::vector<RecordEntry>& table) {
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) bytes.clear();
+    readHighscoreBytes(bytes, table);
+}
+
+void readHighscoreBytes(const std::vector<uint8_t>& bytes, std::vector<RecordEntry>& table) {
     for (RecordEntry& entry : table) {
         entry.recordTime = NO_RECORD_TIME;
         entry.medal = MEDAL_NONE;
         entry.holder = DEFAULT_HOLDER;
     }
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) return;
     ByteReader reader(bytes);
     int32_t count = 0;
     if (!reader.readInt32(count) || count < 0) return;
@@ -38,6 +42,10 @@ void readHighscores(const std::string& path, std::vector<RecordEntry>& table) {
 }
 
 int writeHighscores(const std::string& path, const std::vector<RecordEntry>& table) {
+    return writeBytesAtomically(path, highscoreBytes(table));
+}
+
+std::vector<uint8_t> highscoreBytes(const std::vector<RecordEntry>& table) {
     ByteWriter writer;
     writer.writeInt32(int32_t(table.size()));
     for (const RecordEntry& entry : table) {
@@ -48,5 +56,5 @@ int writeHighscores(const std::string& path, const std::vector<RecordEntry>& tab
         // The holder field always keeps its terminating NUL.
         writer.writeText(entry.holder.substr(0, RECORD_HOLDER_SIZE - 1), RECORD_HOLDER_SIZE);
     }
-    return writeBytesAtomically(path, writer.bytes());
+    return writer.take();
 }
