@@ -94,6 +94,34 @@ TEST_F(LevelReader, DamagedFilesFailAndKeepThePreviousLevel) {
     }
 }
 
+// Every cut of a whole file, one byte at a time: the bytes-left checks hold
+// at each field, not only at the 4-byte steps between them.
+TEST_F(LevelReader, EveryOneByteCutOfAFileIsRefused) {
+    const std::vector<std::vector<uint8_t>> files = {
+        concat(concat(int32s({-1, 10, 20, 30, 2}), blockRecord(BLOCK_SPEED, 0)), blockRecord(BLOCK_GOAL, 600)),
+        concat(int32s({2}), concat(blockRecord(BLOCK_SLOW, 0), blockRecord(BLOCK_HEAL, 600))),  // old form
+        int32s({-1, 0, 0, 0, 0}),                                                              // no blocks
+    };
+    for (const auto& file : files) {
+        Level whole;
+        ASSERT_EQ(readLevel(file, whole), 0);
+        for (size_t cut = 0; cut < file.size(); ++cut) {
+            Level level = previous;
+            const std::vector<uint8_t> bytes(file.begin(), file.begin() + std::ptrdiff_t(cut));
+            EXPECT_EQ(readLevel(bytes, level), -1) << cut << " of " << file.size() << " bytes";
+            expectPreviousKept(level);
+        }
+    }
+    // Three bytes are no old-form count, and a header one byte short is no
+    // empty level.
+    Level level = previous;
+    EXPECT_EQ(readLevel(std::vector<uint8_t>{5, 0, 0}, level), -1);
+    std::vector<uint8_t> header = int32s({-1, 0, 0, 0, 0});
+    header.pop_back();
+    EXPECT_EQ(readLevel(header, level), -1);
+    expectPreviousKept(level);
+}
+
 TEST_F(LevelReader, MissingFileFailsQuietlyAndThePlayLoaderSaysSo) {
     Level level = previous;
     EXPECT_EQ(readLevelFile("/nonexistent/x.slv", level), -1);
@@ -167,6 +195,35 @@ TEST(LevelWriter, SortByZSwapsTargetsWithTheBlocks) {
     Level back;
     ASSERT_EQ(readLevel(levelBytes(level), back), 0);
     EXPECT_EQ(levelBytes(back), levelBytes(level));
+}
+
+// The exchange sort only swaps a block with a later one of smaller z: blocks
+// of equal z keep their order (the start block stays the start block), and
+// what it sorted once it leaves alone, so saving twice gives the same bytes.
+TEST(LevelWriter, SortKeepsEqualZInOrderAndSavingTwiceGivesTheSameBytes) {
+    Level level = levelFromText(
+        "block plain pos=300,0,0 size=600,500,2000\n"   // 0: the start block
+        "block SPEED pos=900,0,0 size=600,500,2000\n"   // 1: beside it, same z
+        "block GOAL pos=300,0,4000\n"
+        "block HEAL pos=300,0,4000\n"
+        "block SLOW pos=300,0,2000\n");
+    sortBlocksByZ(level.blocks.editAll());
+    std::vector<int32_t> types;
+    for (const Block& block : level.blocks) types.push_back(block.type);
+    // SLOW trades places with GOAL, which so lands behind HEAL: the sort is
+    // not stable across such a swap, and stored levels keep the order it
+    // gives. Blocks it does not swap keep theirs, as the two at z 0 do.
+    EXPECT_EQ(types, (std::vector<int32_t>{BLOCK_PLAIN, BLOCK_SPEED, BLOCK_SLOW, BLOCK_HEAL, BLOCK_GOAL}));
+    EXPECT_EQ(level.blocks[0].body.x, 300) << "the start block is still block 0";
+
+    const std::vector<uint8_t> once = levelBytes(level);
+    sortBlocksByZ(level.blocks.editAll());
+    EXPECT_EQ(levelBytes(level), once);
+
+    Level two = levelFromText("block plain pos=300,0,0\nblock NOJUMP pos=300,0,0\n");
+    sortBlocksByZ(two.blocks.editAll());
+    EXPECT_EQ(two.blocks[0].type, BLOCK_PLAIN);
+    EXPECT_EQ(two.blocks[1].type, BLOCK_NOJUMP);
 }
 
 TEST(LevelWriter, NameCompletion) {
