@@ -14,7 +14,7 @@ PACKAGES := build-essential cmake pkg-config clang libclang-rt-dev \
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test fuzz bench clean
 
 all: build
 
@@ -40,6 +40,12 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j 2
+
+# Every fuzz target for FUZZ_SECONDS each (five minutes by default), one
+# after another; `make test` runs them only briefly.
+FUZZ_SECONDS ?= 300
+fuzz: build
+	cmake -DSECONDS=$(FUZZ_SECONDS) -P $(BUILD_DIR)/tests/fuzz/fuzz_all.cmake
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && (cd $(RUNTIME_DIR) && "$$OLDPWD/$$b"); done

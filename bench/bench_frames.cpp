@@ -62,7 +62,8 @@ Level referenceLevel() {
         }
         if (row % 6 == 3) level.blocks.push_back(block(BLOCK_PLAIN, 900, 1400, z + 200, 1800, 300, 1200));
     }
-    std::stable_sort(level.blocks.begin(), level.blocks.end(),
+    std::vector<Block>& blocks = level.blocks.editAll();
+    std::stable_sort(blocks.begin(), blocks.end(),
                      [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
     return level;
 }

@@ -136,13 +136,13 @@ struct PongScene {
 
     explicit PongScene(int courtIndex) {
         courtIndex = std::min(courtIndex, level.blockCount() - 9);
-        BlockBody& court = level.blocks[size_t(courtIndex)].body;
+        BlockBody& court = level.blocks.edit(size_t(courtIndex)).body;
         court.length = 8000;
         court.flags |= FLAG_PONG;
         court.pointX = court.x - court.width / 2;
         court.pointY = court.z + 7500;
         court.pointZ = 2;
-        for (int i = courtIndex + 1; i <= courtIndex + 8; ++i) level.blocks[size_t(i)].body.x += 100000;
+        for (int i = courtIndex + 1; i <= courtIndex + 8; ++i) level.blocks.edit(size_t(i)).body.x += 100000;
         player = craftOnBlock(level, courtIndex);
         player.holdTimer = HOLD_BY_PONG;
         computer.pong.start(level, courtIndex);

@@ -22,6 +22,12 @@ constexpr int LINE_BUFFER_SIZE = SETTING_LINE_BUFFER_SIZE;
 constexpr int ANIM_SPEED_BASE = 53;
 constexpr int FASTEST_ANIM_DIVISOR = 2;
 
+// The glow composite adds the blurred image this many times at most, and its
+// render target stays within what every OpenGL driver can allocate.
+constexpr int MAX_BLOOM_PASSES = 16;
+constexpr int MIN_GLOW_TARGET_SIZE = 16;
+constexpr int MAX_GLOW_TARGET_SIZE = 4096;
+
 enum class Special { NONE, STYLE, DRAW_DIST, SHADOW_DIST, ANIM_SPEED };
 
 struct SettingLine {
@@ -113,10 +119,23 @@ int lineValue(const char* piece, const SettingLine& line) {
     return line.special == Special::ANIM_SPEED ? animDivisorFor(value) : value;
 }
 
+// Settings the game steps, loops over or sizes a render target by: a value it
+// cannot use (a damaged or hand-edited file) gets the missing-file default.
+void keepWithin(int& value, int lowest, int highest, int fallback) {
+    if (value < lowest || value > highest) value = fallback;
+}
+
 void applyRanges(Settings& values, int textureSetCount) {
     if (values.style < 0 || values.style >= textureSetCount) values.style = 0;
     if (values.drawDist <= 99999) values.drawDist = 100000;
     if (values.shadowDist <= 4999) values.shadowDist = 5000;
+    keepWithin(values.details, 0, 3, DEFAULT_SETTINGS.details);
+    keepWithin(values.bloom, 0, MAX_BLOOM_PASSES, DEFAULT_SETTINGS.bloom);
+    keepWithin(values.bloomW, MIN_GLOW_TARGET_SIZE, MAX_GLOW_TARGET_SIZE, DEFAULT_SETTINGS.bloomW);
+    keepWithin(values.bloomH, MIN_GLOW_TARGET_SIZE, MAX_GLOW_TARGET_SIZE, DEFAULT_SETTINGS.bloomH);
+    keepWithin(values.mipmaps, 0, 1, DEFAULT_SETTINGS.mipmaps);
+    keepWithin(values.windowed, 0, 1, DEFAULT_SETTINGS.windowed);
+    keepWithin(values.sounds, 0, 1, DEFAULT_SETTINGS.sounds);
 }
 
 }  // namespace
@@ -155,6 +174,12 @@ int readSettings(const std::string& path, int textureSetCount) {
         settings = defaultSettings();
         return -1;
     }
+    readSettingsFrom(file, textureSetCount);
+    std::fclose(file);
+    return 0;
+}
+
+void readSettingsFrom(std::FILE* file, int textureSetCount) {
     Settings values = settings;
     // At the end of the file the buffer keeps the last piece read, so a short
     // file fills every later setting from its last line.
@@ -163,10 +188,8 @@ int readSettings(const std::string& path, int textureSetCount) {
         if (std::fgets(piece, sizeof piece, file) == nullptr && std::ferror(file)) piece[0] = '\0';
         if (isValueLine(line)) fieldOf(values, line) = lineValue(piece, line);
     }
-    std::fclose(file);
     applyRanges(values, textureSetCount);
     settings = values;
-    return 0;
 }
 
 std::string settingsFileText(const Settings& values) {

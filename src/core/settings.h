@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ Settings defaultSettings();
 // textureSetCount bounds Style. A file that cannot be opened prints a notice
 // on standard error, puts every default in force and returns -1; else 0.
 int readSettings(const std::string& path, int textureSetCount);
+// The same from a stream already open for reading (left open).
+void readSettingsFrom(std::FILE* file, int textureSetCount);
 
 // The whole file as the writer lays it out.
 std::string settingsFileText(const Settings& values);

@@ -118,15 +118,11 @@ void EditorModel::finishEditIfIdle() {
     if (!dragging && dialog == DIALOG_NONE) history.commit(level);
 }
 
-Block& EditorModel::editBlock(int index) {
-    markLevelEdited(level);
-    return level.blocks[size_t(index)];
-}
+// Each gives the block list a new version, so the ground scan's index never
+// describes blocks the editor has changed since.
+Block& EditorModel::editBlock(int index) { return level.blocks.edit(size_t(index)); }
 
-std::vector<Block>& EditorModel::editBlocks() {
-    markLevelEdited(level);
-    return level.blocks;
-}
+std::vector<Block>& EditorModel::editBlocks() { return level.blocks.editAll(); }
 
 // ---- keys ------------------------------------------------------------------
 

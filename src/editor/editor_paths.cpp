@@ -79,8 +79,7 @@ int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string
         error = "The level has no blocks: nothing saved.";
         return -1;
     }
-    sortBlocksByZ(level.blocks);
-    markLevelEdited(level);
+    sortBlocksByZ(level.blocks.editAll());
     if (writeLevelFile(target.path, level) != 0) {
         error = std::string("Could not save: ") + std::strerror(errno) + ".";
         return -1;
@@ -100,7 +99,6 @@ int loadEditorLevel(Level& level, const std::string& mapsRoot, const std::string
         error = "Could not read " + name + ".";
         return -1;
     }
-    markLevelEdited(level);
     error.clear();
     return 0;
 }

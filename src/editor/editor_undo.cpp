@@ -13,7 +13,6 @@ void restoreSnapshot(const EditorSnapshot& snapshot, Level& level, int& selected
     Level restored;
     if (readLevel(snapshot.levelBytes, restored) != 0) return;  // our own bytes always read back
     level = std::move(restored);
-    markLevelEdited(level);
     selected = level.validIndex(snapshot.selected) ? snapshot.selected : -1;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // A level: axis-aligned boxes floating in space. A block spans
@@ -68,35 +71,90 @@ struct BlockBody {
     int32_t pointZ = 0;  // move destination z, or a difficulty 0..2
     uint32_t flags = 0;
 
-    // Run-time fields, never stored.
-    int32_t changedType = 0;
-    int32_t changedTypeTime = 0;  // > 0 while changedType applies
+    // Derived from the stored fields when the block is read or parsed.
     int32_t movePeriod = 0;
-    int32_t moving = 0;
-    float pulse = 0.0f;
-    int32_t moveTime = 0;
+
+    // Run-time fields, never stored. They are mutable: the simulation moves
+    // them on every step through read-only access to the level, which leaves
+    // the block list's version (and the ground scan's index) alone.
+    mutable int32_t changedType = 0;
+    mutable int32_t changedTypeTime = 0;  // > 0 while changedType applies
+    mutable int32_t moving = 0;
+    mutable float pulse = 0.0f;
+    mutable int32_t moveTime = 0;
 
     bool has(uint32_t flag) const { return (flags & flag) != 0; }
 };
 
 struct Block {
     int32_t type = 0;
-    int32_t pickupCooldown = 0;  // steps until the powerup can be taken again
+    mutable int32_t pickupCooldown = 0;  // run time: steps until the powerup can be taken again
     BlockBody body;
+};
+
+// A level's blocks. Reading is free. The stored fields of a block (type,
+// position, size, second point, flags, textures) change only through edit(),
+// editAll() or the list operations below, and each of those gives the list a
+// version number no list has had before. The ground scan's index remembers
+// the version it was built for, so it can never describe other blocks than
+// the ones it skips. Take edit()'s reference for one change at a time: a
+// reference kept across a scan would change the blocks behind its back.
+class BlockList {
+public:
+    BlockList() = default;
+    BlockList(std::vector<Block> blocks) : blocks_(std::move(blocks)), version_(newVersion()) {}
+    BlockList& operator=(std::vector<Block> blocks) {
+        blocks_ = std::move(blocks);
+        version_ = newVersion();
+        return *this;
+    }
+
+    size_t size() const { return blocks_.size(); }
+    bool empty() const { return blocks_.empty(); }
+    const Block& operator[](size_t i) const { return blocks_[i]; }
+    const Block& at(size_t i) const { return blocks_.at(i); }
+    const Block& front() const { return blocks_.front(); }
+    const Block& back() const { return blocks_.back(); }
+    std::vector<Block>::const_iterator begin() const { return blocks_.begin(); }
+    std::vector<Block>::const_iterator end() const { return blocks_.end(); }
+    const std::vector<Block>& all() const { return blocks_; }
+
+    Block& edit(size_t i) {
+        version_ = newVersion();
+        return blocks_.at(i);
+    }
+    std::vector<Block>& editAll() {
+        version_ = newVersion();
+        return blocks_;
+    }
+    void push_back(const Block& block) { editAll().push_back(block); }
+    void clear() { editAll().clear(); }
+    void resize(size_t count) { editAll().resize(count); }
+
+    // Equal versions mean equal stored fields: copies share their original's.
+    uint64_t version() const { return version_; }
+
+private:
+    static uint64_t newVersion() {
+        static std::atomic<uint64_t> next{0};
+        return ++next;
+    }
+    std::vector<Block> blocks_;
+    uint64_t version_ = 0;  // every list that was never changed is empty
 };
 
 // Lets the ground scan skip the leading blocks that lie wholly behind a craft,
 // wherever their motion takes them, without testing each one. Built on first
-// use from the block table; markLevelEdited (level_file.h) drops it after
-// in-place edits.
+// use for the block list's current version.
 struct GroundScanIndex {
     bool built = false;
+    uint64_t version = 0;                  // of the block list it describes
     std::vector<int> alwaysTested;         // malformed blocks (negative length), in level order
     std::vector<int64_t> farthestReachMax; // per index: greatest far end any block so far can reach
 };
 
 struct Level {
-    std::vector<Block> blocks;  // sorted by z
+    BlockList blocks;  // sorted by z
     int32_t goldTime = 0;
     int32_t silverTime = 0;
     int32_t bronzeTime = 0;

@@ -99,9 +99,10 @@ int readLevel(const uint8_t* data, size_t size, Level& level, bool* oldForm) {
     }
     // The count is checked against the bytes left before anything is allocated.
     if (!reader.fits(count, LEVEL_BLOCK_RECORD_BYTES)) return -1;
-    loaded.blocks.resize(size_t(count));
-    for (Block& block : loaded.blocks)
+    std::vector<Block> blocks(static_cast<size_t>(count));
+    for (Block& block : blocks)
         if (!readBlock(reader, block)) return -1;
+    loaded.blocks = std::move(blocks);
     level = std::move(loaded);
     if (oldForm) *oldForm = old;
     return 0;
@@ -158,6 +159,12 @@ void sortBlocksByZ(std::vector<Block>& blocks) {
     }
 }
 
+bool blocksSortedByZ(const Level& level) {
+    for (size_t i = 1; i < level.blocks.size(); ++i)
+        if (level.blocks[i].body.z < level.blocks[i - 1].body.z) return false;
+    return true;
+}
+
 int writeLevelFile(const std::string& path, const Level& level) {
     std::vector<uint8_t> bytes = levelBytes(level);
     return writeFileAtomically(path, bytes.data(), bytes.size());
@@ -171,35 +178,41 @@ std::string completeLevelPath(const std::string& name) {
 
 int saveLevel(Level& level, const std::string& name) {
     if (level.blocks.empty()) return -1;
-    sortBlocksByZ(level.blocks);
-    markLevelEdited(level);
+    sortBlocksByZ(level.blocks.editAll());
     return writeLevelFile(completeLevelPath(name), level);
 }
 
 int buildCastleArena(Level& level) {
     int n = level.blockCount();
     if (n == 0) return -1;
-    const BlockBody& first = level.blocks[0].body;
+    // Copies are stored at 2n-1-i and targets are 13 bits: beyond 4096 stored
+    // blocks a copy's target would wrap and fire the wrong block.
+    if (n > MAX_CASTLE_STORED_BLOCKS) {
+        std::fprintf(stderr, "Castle level has %d blocks; a castle level holds at most %d.\n", n,
+                     MAX_CASTLE_STORED_BLOCKS);
+        return -1;
+    }
+    std::vector<Block>& blocks = level.blocks.editAll();
+    const BlockBody& first = blocks[0].body;
     int64_t centreX2 = 2 * (int64_t(first.x) - first.width / 2);
     int64_t farEnd = int64_t(first.z) + first.length;
-    for (const Block& block : level.blocks) farEnd = std::max(farEnd, int64_t(block.body.z) + block.body.length);
+    for (const Block& block : blocks) farEnd = std::max(farEnd, int64_t(block.body.z) + block.body.length);
     int64_t farEnd2 = 2 * farEnd;
     // A target outside the stored half is no target: in the doubled arena it
     // would otherwise come to name one of the mirrored copies.
-    for (Block& block : level.blocks)
+    for (Block& block : blocks)
         if (targetOf(block.body.flags) >= n) block.body.flags &= ~FLAG_HAS_TARGET;
-    level.blocks.resize(size_t(2 * n));
+    blocks.resize(size_t(2 * n));
     for (int i = 0; i < n; ++i) {
-        int target = targetOf(level.blocks[i].body.flags);
+        int target = targetOf(blocks[i].body.flags);
         int copyTarget = target < n ? 2 * n - 1 - target : target;
-        level.blocks[2 * n - 1 - i] = mirroredCopy(level.blocks[i], centreX2, farEnd2, copyTarget);
+        blocks[2 * n - 1 - i] = mirroredCopy(blocks[i], centreX2, farEnd2, copyTarget);
     }
-    sortBlocksByZ(level.blocks);
-    markLevelEdited(level);
+    sortBlocksByZ(blocks);
     int farStart = 0;
     int64_t greatest = INT64_MIN;
     for (int i = 0; i < 2 * n; ++i) {
-        int64_t end = int64_t(level.blocks[i].body.z) + level.blocks[i].body.length;
+        int64_t end = int64_t(blocks[i].body.z) + blocks[i].body.length;
         if (end >= greatest) {
             greatest = end;
             farStart = i;
@@ -207,5 +220,3 @@ int buildCastleArena(Level& level) {
     }
     return farStart;
 }
-
-void markLevelEdited(Level& level) { level.scanIndex = GroundScanIndex{}; }

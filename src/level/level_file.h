@@ -47,6 +47,10 @@ std::vector<uint8_t> levelBytes(const Level& level, bool oldForm = false);
 // pointing at the same blocks.
 void sortBlocksByZ(std::vector<Block>& blocks);
 
+// True when no block has a smaller z than the one before it: the order the
+// ground scan needs, which sortBlocksByZ leaves unchanged.
+bool blocksSortedByZ(const Level& level);
+
 // Writes the current form to `path` through a temporary file in the same
 // folder renamed over the old one: a failed write leaves the old file whole.
 // 0, or -1 when nothing could be written.
@@ -61,13 +65,14 @@ std::string completeLevelPath(const std::string& name);
 // 0 on success, -1 when there was nothing to write or the write failed.
 int saveLevel(Level& level, const std::string& name);
 
+// The most stored blocks a castle level may have: the doubled arena's block
+// indices must fit the 13-bit TARGET field.
+constexpr int MAX_CASTLE_STORED_BLOCKS = 4096;
+
 // Castle attack: turns the n stored blocks into the 2n-block point-mirrored
 // arena (copy of block i at 2n-1-i, mirrored about the centre of block 0 and
 // the greatest far end), sorted as the writer sorts. Returns the index of
 // the far start block (greatest z + length, the latest on ties), or -1 for a
-// level without blocks.
+// level without blocks or with more than MAX_CASTLE_STORED_BLOCKS (that one
+// says so on standard error); the level is then untouched.
 int buildCastleArena(Level& level);
-
-// Call after changing block positions, sizes or motions in place (editor):
-// the ground scan keeps a per-level index built from them.
-void markLevelEdited(Level& level);

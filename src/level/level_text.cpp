@@ -230,7 +230,7 @@ int parseLevelText(const std::string& text, Level& level, LevelTextError* error,
         if (error) *error = {0, "an old-form level has no medal times"};
         return -1;
     }
-    for (Block& block : parsed.blocks) {
+    for (Block& block : parsed.blocks.editAll()) {
         BlockBody& body = block.body;
         body.movePeriod = (body.pointX != 0 && body.has(FLAG_MOVE)) ? movePeriodOf(body.flags) : 0;
         body.moving = body.has(FLAG_START_TRIGGER) ? -1 : 0;

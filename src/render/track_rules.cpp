@@ -1,32 +1,44 @@
 #include "render/track_rules.h"
 
+#include <cstdint>
+
 #include "sim/craft.h"
+
+// Block positions from a hostile level file can sit near the ends of the int
+// range: every sum and difference here is taken in 64 bits, as the
+// simulation's contact tests do, so no level can overflow them.
+namespace {
+
+int64_t nearEnd(const BlockBody& b) { return b.z; }
+int64_t farEnd(const BlockBody& b) { return int64_t(b.z) + b.length; }
+
+}  // namespace
 
 bool stopsFullWalk(const Block& block, int referenceZ) {
     // A block with a second point may move or carry an item: never stop there.
     const BlockBody& b = block.body;
-    return referenceZ > b.z + b.length + WALK_STOP_BEHIND && b.pointX == 0;
+    return referenceZ > farEnd(b) + WALK_STOP_BEHIND && b.pointX == 0;
 }
 
 bool drawnInFullPass(const Block& block, int referenceZ, int limit) {
     const BlockBody& b = block.body;
-    return b.z - limit < referenceZ && (referenceZ < b.z + b.length + DRAW_CUT_BEHIND || b.pointX != 0);
+    return nearEnd(b) - limit < referenceZ && (referenceZ < farEnd(b) + DRAW_CUT_BEHIND || b.pointX != 0);
 }
 
 bool stopsSplitWalk(const Block& block, int referenceZ, int facing) {
     const BlockBody& b = block.body;
-    if (facing < 0) return b.z - WALK_STOP_BEHIND > referenceZ;
-    return referenceZ > b.z + b.length + WALK_STOP_BEHIND;
+    if (facing < 0) return nearEnd(b) - WALK_STOP_BEHIND > referenceZ;
+    return referenceZ > farEnd(b) + WALK_STOP_BEHIND;
 }
 
 bool drawnInSplitPass(const Block& block, int referenceZ, int limit, int facing) {
     const BlockBody& b = block.body;
-    if (facing < 0) return referenceZ < b.z + b.length + limit;
-    return b.z - limit < referenceZ;
+    if (facing < 0) return referenceZ < farEnd(b) + limit;
+    return nearEnd(b) - limit < referenceZ;
 }
 
 bool stopsHaloWalk(const Block& block, int referenceZ) {
-    return referenceZ > block.body.z + block.body.length + WALK_STOP_BEHIND;
+    return referenceZ > farEnd(block.body) + WALK_STOP_BEHIND;
 }
 
 BlockDetail blockDetail(int details, int distance, bool halo) {
@@ -48,16 +60,17 @@ HaloKind haloKind(const Block& block) {
 }
 
 int checkpointDoorAngle(int gateZ, int referenceZ) {
-    if (!(referenceZ - 8000 < gateZ && gateZ < referenceZ + 4000)) return 0;
+    const int64_t ahead = int64_t(gateZ) - referenceZ;
+    if (!(-8000 < ahead && ahead < 4000)) return 0;
     // Opens over the last 4000 units before the gate; wide open past it.
-    const int angle = 90 - (gateZ - referenceZ) * 90 / 4000;
-    return angle > 90 ? 90 : angle;
+    const int64_t angle = 90 - ahead * 90 / 4000;
+    return angle > 90 ? 90 : int(angle);
 }
 
 int smokePuffCount(int health) {
     if (health >= 95) return 0;
-    const int count = (95 - health) / 9;
+    const int64_t count = (95 - int64_t(health)) / 9;
     // A craft can be driven below 0 health for one step before it dies; the
     // trail has only ten sprites.
-    return count > CRAFT_EFFECT_COUNT ? CRAFT_EFFECT_COUNT : count;
+    return count > CRAFT_EFFECT_COUNT ? CRAFT_EFFECT_COUNT : int(count);
 }

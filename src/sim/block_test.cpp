@@ -43,7 +43,7 @@ bool withinFootprint(const Craft& craft, const Corners& c, int64_t width, int ha
     return c.bx >= int64_t(craft.x) - halfWidth && c.bx - width <= int64_t(craft.x) + halfWidth;
 }
 
-void pickUpPowerup(Craft& craft, Block& block, int64_t top) {
+void pickUpPowerup(Craft& craft, const Block& block, int64_t top) {
     const BlockBody& body = block.body;
     if (top > craft.ypos || craft.powerup != 0 || body.pointX == 0 || !body.has(FLAG_POWERUP) ||
         block.pickupCooldown >= 1)
@@ -67,8 +67,8 @@ bool landsOn(const Craft& craft, const BlockBody& body, const Corners& c) {
     return topCrossedFoot || fellThroughTop || inLandingWindow;
 }
 
-int land(Craft& craft, Block& block, const Corners& c) {
-    BlockBody& body = block.body;
+int land(Craft& craft, const Block& block, const Corners& c) {
+    const BlockBody& body = block.body;
     if (!withinFootprint(craft, c, body.width, CRAFT_HALF_WIDTH)) return TEST_NO_CONTACT;
     int32_t restingY = wrapped(c.by + CRAFT_REST_HEIGHT);
     moveBy(craft.camY, int64_t(restingY) - craft.ypos);
@@ -82,7 +82,7 @@ int land(Craft& craft, Block& block, const Corners& c) {
     return TEST_STANDS;
 }
 
-int sideContact(Craft& craft, BlockBody& body, const Corners& c) {
+int sideContact(Craft& craft, const BlockBody& body, const Corners& c) {
     if (!withinFootprint(craft, c, body.width, CRAFT_SIDE_DETECT)) return TEST_NO_CONTACT;
     int64_t formerLeft = int64_t(craft.prevX) - CRAFT_SIDE_PLACE;
     int64_t formerRight = int64_t(craft.prevX) + CRAFT_SIDE_PLACE;
@@ -101,8 +101,8 @@ int sideContact(Craft& craft, BlockBody& body, const Corners& c) {
 
 }  // namespace
 
-int blockTest(Craft& craft, Block& block) {
-    BlockBody& body = block.body;
+int blockTest(Craft& craft, const Block& block) {
+    const BlockBody& body = block.body;
     Corners c = cornersOf(body);
     int64_t craftFront = int64_t(craft.z) + CRAFT_HALF_LENGTH;
     if (craftFront < c.bz) {

@@ -36,8 +36,9 @@ int64_t farthestReach(const BlockBody& body) {
 
 const GroundScanIndex& scanIndexFor(const Level& level) {
     GroundScanIndex& index = level.scanIndex;
-    if (index.built && index.farthestReachMax.size() == level.blocks.size()) return index;
+    if (index.built && index.version == level.blocks.version()) return index;
     index = GroundScanIndex{};
+    index.version = level.blocks.version();
     int64_t reachMax = INT64_MIN;
     for (int i = 0; i < level.blockCount(); ++i) {
         const BlockBody& body = level.blocks[size_t(i)].body;
@@ -58,7 +59,7 @@ public:
 
     // Tests block i; false when the scan is over.
     bool visit(int i) {
-        Block& block = level_.blocks[size_t(i)];
+        const Block& block = level_.blocks[size_t(i)];
         int test = blockTest(craft_, block);
         switch (test) {
             case TEST_STANDS:

@@ -22,7 +22,7 @@ void triggerChain(Level& level, int start) {
     int current = start;
     while (level.validIndex(current) && !visited[std::size_t(current)]) {
         visited[std::size_t(current)] = true;
-        BlockBody& body = level.blocks[std::size_t(current)].body;
+        const BlockBody& body = level.blocks[std::size_t(current)].body;
         body.moving = body.moving == 0 ? -1 : 0;
         if (body.has(FLAG_CHANGE_TYPE)) {
             if (body.changedTypeTime == 0) {
@@ -38,8 +38,8 @@ void triggerChain(Level& level, int start) {
 }
 
 void advanceLevel(Level& level, float hurtPulseStep) {
-    for (Block& block : level.blocks) {
-        BlockBody& body = block.body;
+    for (const Block& block : level.blocks) {
+        const BlockBody& body = block.body;
         if (block.type == BLOCK_HURT) body.pulse = body.pulse > HURT_PULSE_WRAP ? 0.0f : body.pulse + hurtPulseStep;
         int64_t legSteps = int64_t(body.movePeriod) * STEPS_PER_MOVE_PERIOD;
         int64_t cycleSteps = legSteps * LEGS_PER_CYCLE;
@@ -82,8 +82,8 @@ void scanItems(Craft& craft, Level& level, ItemScanHooks& hooks) {
 
 void resetLevel(Level& level) {
     animationTicks = 0;
-    for (Block& block : level.blocks) {
-        BlockBody& body = block.body;
+    for (const Block& block : level.blocks) {
+        const BlockBody& body = block.body;
         if (body.movePeriod != 0) body.moveTime = 0;
         if (!body.has(FLAG_START_TRIGGER)) {
             body.moving = 0;

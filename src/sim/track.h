@@ -29,7 +29,7 @@ enum BlockTestResult : int {
 
 // Tests the craft against one block, snapping, carrying and pushing the
 // craft as a side effect (and picking up a powerup).
-int blockTest(Craft& craft, Block& block);
+int blockTest(Craft& craft, const Block& block);
 
 struct GroundScanOptions {
     // Single player: landing on a pong court marks powerup 100 and hovering

@@ -100,7 +100,7 @@ TEST_F(Scene, BlockBeyondDrawDistanceIsNotDrawn) {
     drawTrack(level, craft.z);
     EXPECT_EQ(gl->brightness(0, 0, gl->width(), gl->height()), 0);
 
-    level.blocks[0] = makeBlock(1000, 0, 99000, 2000, 500, 4000);
+    level.blocks.edit(0) = makeBlock(1000, 0, 99000, 2000, 500, 4000);
     beginView();
     drawTrack(level, craft.z);
     EXPECT_GT(gl->brightness(0, 0, gl->width(), gl->height()), 0);
@@ -117,8 +117,8 @@ TEST_F(Scene, BlockFarBehindIsSkippedUnlessItHasASecondPoint) {
     gluLookAt(0, 3000, 5000, 0, 0, -18000, 0, 1, 0);
     drawTrack(level, craft.z);
     EXPECT_EQ(gl->brightness(0, 0, gl->width(), gl->height()), 0);
-    level.blocks[0].body.pointX = 1000;  // may move or carry an item
-    level.blocks[0].body.pointY = -18000;
+    level.blocks.edit(0).body.pointX = 1000;  // may move or carry an item
+    level.blocks.edit(0).body.pointY = -18000;
     gl->beginFrame();
     gluLookAt(0, 3000, 5000, 0, 0, -18000, 0, 1, 0);
     drawTrack(level, craft.z);
@@ -344,7 +344,8 @@ TEST_F(Shadows, LeavingOutVolumesThatReachNothingKeepsThePicture) {
     mover.body.pointX = 800; mover.body.pointY = 1200; mover.body.pointZ = 20000;
     mover.body.movePeriod = 1; mover.body.moveTime = 20;
     level.blocks.push_back(mover);
-    std::stable_sort(level.blocks.begin(), level.blocks.end(),
+    std::vector<Block>& blocks = level.blocks.editAll();
+    std::stable_sort(blocks.begin(), blocks.end(),
                      [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
     for (int eyeHeight : {650, -2500}) {
         // 0: every volume, 1: only those reaching something, 2: no shadows.

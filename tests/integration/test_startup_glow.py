@@ -47,13 +47,14 @@ class GlowStartUp(unittest.TestCase):
         self.assertEqual(stdout, "Could not load extensions. Shaders are deactivated.\n")
         self.assertGreater(lit_pixels, 10000, "the menu is not on the screen")
 
-    def test_target_the_driver_cannot_make_still_shows_the_game(self):
-        # A 0 x 0 glow image cannot be a framebuffer attachment.
+    def test_unusable_target_size_in_the_file_glows_at_the_default_size(self):
+        # A 0 x 0 glow image could be no framebuffer attachment: the settings
+        # reader gives such a size its default, so the glow starts without a
+        # word. (A target the driver refuses is the glow pipeline GL test's.)
         settings = harness.settings_ini(windowed=1, width=1024, height=768, Sounds=0, Details=3,
                                         Bloomw=0, Bloomh=0)
         stdout, lit_pixels, _ = self.start(settings=settings)
-        self.assertEqual(stdout, "Framebuffer incomplete attachment.\n"
-                                 "Could not create rendertargets. Shaders are deactivated.\n")
+        self.assertEqual(stdout, "")
         self.assertGreater(lit_pixels, 10000, "the window stayed black")
 
     def test_missing_shader_file_switches_the_glow_off(self):

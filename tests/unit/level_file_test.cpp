@@ -94,6 +94,34 @@ TEST_F(LevelReader, DamagedFilesFailAndKeepThePreviousLevel) {
     }
 }
 
+// Every cut of a whole file, one byte at a time: the bytes-left checks hold
+// at each field, not only at the 4-byte steps between them.
+TEST_F(LevelReader, EveryOneByteCutOfAFileIsRefused) {
+    const std::vector<std::vector<uint8_t>> files = {
+        concat(concat(int32s({-1, 10, 20, 30, 2}), blockRecord(BLOCK_SPEED, 0)), blockRecord(BLOCK_GOAL, 600)),
+        concat(int32s({2}), concat(blockRecord(BLOCK_SLOW, 0), blockRecord(BLOCK_HEAL, 600))),  // old form
+        int32s({-1, 0, 0, 0, 0}),                                                              // no blocks
+    };
+    for (const auto& file : files) {
+        Level whole;
+        ASSERT_EQ(readLevel(file, whole), 0);
+        for (size_t cut = 0; cut < file.size(); ++cut) {
+            Level level = previous;
+            const std::vector<uint8_t> bytes(file.begin(), file.begin() + std::ptrdiff_t(cut));
+            EXPECT_EQ(readLevel(bytes, level), -1) << cut << " of " << file.size() << " bytes";
+            expectPreviousKept(level);
+        }
+    }
+    // Three bytes are no old-form count, and a header one byte short is no
+    // empty level.
+    Level level = previous;
+    EXPECT_EQ(readLevel(std::vector<uint8_t>{5, 0, 0}, level), -1);
+    std::vector<uint8_t> header = int32s({-1, 0, 0, 0, 0});
+    header.pop_back();
+    EXPECT_EQ(readLevel(header, level), -1);
+    expectPreviousKept(level);
+}
+
 TEST_F(LevelReader, MissingFileFailsQuietlyAndThePlayLoaderSaysSo) {
     Level level = previous;
     EXPECT_EQ(readLevelFile("/nonexistent/x.slv", level), -1);
@@ -153,7 +181,7 @@ TEST(LevelWriter, SortByZSwapsTargetsWithTheBlocks) {
         "block SPEED pos=0,0,2000 flags=HAS_TARGET target=0\n"               // -> the block at z 3000
         "block SLOW pos=0,0,1000\n"
         "block HEAL pos=0,0,0 target=1\n");  // no HAS_TARGET: left alone
-    sortBlocksByZ(level.blocks);
+    sortBlocksByZ(level.blocks.editAll());
     ASSERT_EQ(level.blockCount(), 4);
     EXPECT_EQ(level.blocks[0].type, BLOCK_HEAL);
     EXPECT_EQ(level.blocks[1].type, BLOCK_SLOW);
@@ -167,6 +195,35 @@ TEST(LevelWriter, SortByZSwapsTargetsWithTheBlocks) {
     Level back;
     ASSERT_EQ(readLevel(levelBytes(level), back), 0);
     EXPECT_EQ(levelBytes(back), levelBytes(level));
+}
+
+// The exchange sort only swaps a block with a later one of smaller z: blocks
+// of equal z keep their order (the start block stays the start block), and
+// what it sorted once it leaves alone, so saving twice gives the same bytes.
+TEST(LevelWriter, SortKeepsEqualZInOrderAndSavingTwiceGivesTheSameBytes) {
+    Level level = levelFromText(
+        "block plain pos=300,0,0 size=600,500,2000\n"   // 0: the start block
+        "block SPEED pos=900,0,0 size=600,500,2000\n"   // 1: beside it, same z
+        "block GOAL pos=300,0,4000\n"
+        "block HEAL pos=300,0,4000\n"
+        "block SLOW pos=300,0,2000\n");
+    sortBlocksByZ(level.blocks.editAll());
+    std::vector<int32_t> types;
+    for (const Block& block : level.blocks) types.push_back(block.type);
+    // SLOW trades places with GOAL, which so lands behind HEAL: the sort is
+    // not stable across such a swap, and stored levels keep the order it
+    // gives. Blocks it does not swap keep theirs, as the two at z 0 do.
+    EXPECT_EQ(types, (std::vector<int32_t>{BLOCK_PLAIN, BLOCK_SPEED, BLOCK_SLOW, BLOCK_HEAL, BLOCK_GOAL}));
+    EXPECT_EQ(level.blocks[0].body.x, 300) << "the start block is still block 0";
+
+    const std::vector<uint8_t> once = levelBytes(level);
+    sortBlocksByZ(level.blocks.editAll());
+    EXPECT_EQ(levelBytes(level), once);
+
+    Level two = levelFromText("block plain pos=300,0,0\nblock NOJUMP pos=300,0,0\n");
+    sortBlocksByZ(two.blocks.editAll());
+    EXPECT_EQ(two.blocks[0].type, BLOCK_PLAIN);
+    EXPECT_EQ(two.blocks[1].type, BLOCK_NOJUMP);
 }
 
 TEST(LevelWriter, NameCompletion) {
@@ -265,8 +322,42 @@ TEST(LevelTool, DumpThenBuildReproducesTheFile) {
     std::vector<uint8_t> bytes = levelBytes(level);
     std::ofstream(base + ".slv", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_EQ(std::system((tool + " dump " + base + ".slv > " + base + ".txt").c_str()), 0);
-    ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + "-2.slv").c_str()), 0);
+    ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + "-2.slv 2> " + base + ".err").c_str()), 0);
     EXPECT_EQ(temp.readBytes("track-2.slv"), bytes);
+    EXPECT_TRUE(temp.readBytes("track.err").empty()) << "a sorted level builds without a word";
+}
+
+// A text whose blocks are out of z order is built sorted, as the editor
+// saves, with its targets following their blocks, and the tool says so.
+TEST(LevelTool, BuildSortsAnUnsortedTextByZAndSaysSo) {
+    const char* build = std::getenv("TAVRELO_BUILD_DIR");
+    if (!build) GTEST_SKIP() << "TAVRELO_BUILD_DIR not set";
+    std::string tool = std::string(build) + "/tools/tavrelo-level";
+    if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << "tavrelo-level not built";
+    const std::string text =
+        "block GOAL pos=300,0,4000\n"
+        "block plain pos=300,0,0 flags=TOUCH_TRIGGER,HAS_TARGET target=2\n"  // -> the SPEED block
+        "block SPEED pos=300,0,2000 flags=CHANGE_TYPE newtype=4\n";
+    TempDir temp("tavrelo-tool");
+    ASSERT_TRUE(temp.ok());
+    const std::string base = temp.file("unsorted");
+    std::ofstream(base + ".txt") << text;
+    ASSERT_EQ(std::system((tool + " build " + base + ".txt -o " + base + ".slv 2> " + base + ".err").c_str()), 0);
+    std::vector<uint8_t> message = temp.readBytes("unsorted.err");
+    EXPECT_NE(std::string(message.begin(), message.end()).find("not in z order; sorted by z"), std::string::npos);
+
+    Level built;
+    ASSERT_EQ(readLevel(temp.readBytes("unsorted.slv"), built), 0);
+    ASSERT_EQ(built.blockCount(), 3);
+    EXPECT_EQ(built.blocks[0].type, BLOCK_PLAIN);
+    EXPECT_EQ(built.blocks[1].type, BLOCK_SPEED);
+    EXPECT_EQ(built.blocks[2].type, BLOCK_GOAL);
+    EXPECT_EQ(targetOf(built.blocks[0].body.flags), 1) << "the trigger still fires the SPEED block";
+
+    // The same level written by the game builds back without a word.
+    Level expected = levelFromText(text);
+    sortBlocksByZ(expected.blocks.editAll());
+    EXPECT_EQ(levelBytes(built), levelBytes(expected));
 }
 
 TEST(CastleArena, MirrorsIntoTwiceTheBlocksWithTargetsAndItems) {
@@ -322,6 +413,49 @@ TEST(CastleArena, CopiesCarryNoItemOrTargetTheOriginalLacks) {
             EXPECT_FALSE(block.body.has(FLAG_HAS_TARGET)) << "z " << block.body.z;
         }
     }
+}
+
+// Copies are stored at 2n-1-i and TARGET has 13 bits: 4096 stored blocks
+// still fit, one more would wrap the copies' targets onto the wrong blocks.
+class CastleArenaSize : public ::testing::Test {
+protected:
+    // n blocks end to end; the last one targets block 0.
+    static Level chain(int n) {
+        std::vector<Block> blocks(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            BlockBody& body = blocks[size_t(i)].body;
+            body.x = 300;
+            body.z = i * 1000;
+            body.width = 600;
+            body.height = 500;
+            body.length = 1000;
+        }
+        blocks.back().body.flags = withTarget(FLAG_HAS_TARGET | FLAG_TOUCH_TRIGGER, 0);
+        Level level;
+        level.blocks = std::move(blocks);
+        return level;
+    }
+};
+
+TEST_F(CastleArenaSize, FourThousandNinetySixBlocksStillMirror) {
+    Level level = chain(MAX_CASTLE_STORED_BLOCKS);
+    ASSERT_GE(buildCastleArena(level), 0);
+    ASSERT_EQ(level.blockCount(), 2 * MAX_CASTLE_STORED_BLOCKS);
+    // The copy of the last block starts the mirrored half and targets the
+    // copy of block 0, the arena's last block.
+    const Block& copy = level.blocks[size_t(MAX_CASTLE_STORED_BLOCKS)];
+    ASSERT_TRUE(copy.body.has(FLAG_HAS_TARGET));
+    EXPECT_EQ(targetOf(copy.body.flags), 2 * MAX_CASTLE_STORED_BLOCKS - 1);
+}
+
+TEST_F(CastleArenaSize, OneBlockMoreIsRefusedWithAMessage) {
+    Level level = chain(MAX_CASTLE_STORED_BLOCKS + 1);
+    const std::vector<uint8_t> before = levelBytes(level);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(buildCastleArena(level), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Castle level has 4097 blocks; a castle level holds at most 4096.\n");
+    EXPECT_EQ(levelBytes(level), before) << "a refused level is left as it was";
 }
 
 }  // namespace

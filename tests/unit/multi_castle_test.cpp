@@ -207,7 +207,7 @@ TEST_F(CastlePowerups, IceAndHurtChangeTheBlockStoodOnForAWhile) {
     while (craft.z < 5000) steps(1, forward(), {});
     a().armed = POWERUP_ICE;
     steps(1);
-    Block& block = castle.level.blocks[2];
+    const Block& block = castle.level.blocks[2];
     EXPECT_EQ(effectiveType(block), BLOCK_ICE);
     // B's step in the same frame advances the level once more.
     EXPECT_EQ(block.body.changedTypeTime, 2000 - 1);

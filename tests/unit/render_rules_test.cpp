@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "render/craft_rules.h"
 #include "render/shadow_casters.h"
 #include "render/track_rules.h"
@@ -100,6 +102,32 @@ TEST(TrackWalk, SplitScreenFacingBackwardWalksTheOtherWay) {
     EXPECT_TRUE(stopsSplitWalk(blockAt(0, 2000), 25001, 1));
 }
 
+// Blocks near the ends of the int range (a hostile level file): the rules
+// answer as the true sums would, clean under UBSan.
+TEST(TrackWalk, ExtremeCoordinatesAnswerAsTheTrueSums) {
+    const Block last = blockAt(INT32_MAX, INT32_MAX);  // far end 2^32 - 2
+    EXPECT_FALSE(stopsFullWalk(last, INT32_MAX));
+    EXPECT_FALSE(stopsHaloWalk(last, INT32_MAX));
+    EXPECT_FALSE(stopsSplitWalk(last, INT32_MAX, 1));
+    EXPECT_TRUE(drawnInFullPass(last, INT32_MAX, 200000));
+    EXPECT_TRUE(drawnInSplitPass(last, INT32_MAX, 200000, -1));
+    EXPECT_FALSE(drawnInFullPass(last, INT32_MIN, 200000));
+    EXPECT_FALSE(stopsSplitWalk(last, INT32_MIN, 1));
+
+    const Block first = blockAt(INT32_MIN, INT32_MIN);  // far end -2^32
+    EXPECT_TRUE(stopsFullWalk(first, INT32_MIN));
+    EXPECT_TRUE(stopsHaloWalk(first, 0));
+    EXPECT_FALSE(stopsSplitWalk(first, INT32_MIN, -1));
+    EXPECT_TRUE(drawnInSplitPass(first, INT32_MAX, INT32_MAX, 1));
+    EXPECT_FALSE(drawnInFullPass(first, INT32_MIN, INT32_MAX));
+
+    EXPECT_EQ(checkpointDoorAngle(INT32_MAX, INT32_MIN), 0);
+    EXPECT_EQ(checkpointDoorAngle(INT32_MIN, INT32_MAX), 0);
+    EXPECT_EQ(checkpointDoorAngle(INT32_MAX, INT32_MAX - 2000), 45);
+    EXPECT_EQ(smokePuffCount(INT32_MIN), 10);
+    EXPECT_EQ(smokePuffCount(INT32_MAX), 0);
+}
+
 TEST(ChangedType, ShowsTheChangedTexturesAndHaloWhileItLasts) {
     Block block;
     block.type = BLOCK_PLAIN;
@@ -188,10 +216,10 @@ TEST_F(ShadowCasters, FloorBelowASlabReceivesItsShadow) {
 }
 
 TEST_F(ShadowCasters, NeighbourBesideTheVolumeDoesNotCount) {
-    level.blocks[1] = slab(3100, 0, 0, 1000, 500, 10000);  // beside the floor, rounding and all
+    level.blocks.edit(1) = slab(3100, 0, 0, 1000, 500, 10000);  // beside the floor, rounding and all
     EXPECT_FALSE(reaches(0));
     EXPECT_FALSE(reaches(1));
-    level.blocks[1] = slab(2040, -800, 0, 1000, 500, 10000);  // its rounding reaches under the floor's edge
+    level.blocks.edit(1) = slab(2040, -800, 0, 1000, 500, 10000);  // its rounding reaches under the floor's edge
     EXPECT_TRUE(reaches(0));
 }
 
@@ -212,7 +240,7 @@ TEST_F(ShadowCasters, CraftUnderABlockReceivesItsShadow) {
 }
 
 TEST_F(ShadowCasters, MovingBlockCountsWhereItIsNow) {
-    Block& mover = level.blocks[1];
+    Block& mover = level.blocks.edit(1);
     mover.body.x = 5000;  // starts beside the floor
     mover.body.pointX = 500; mover.body.pointY = 1500; mover.body.pointZ = 3000;
     mover.body.movePeriod = 1;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -189,7 +190,7 @@ TEST_F(SettingsFile, ShortFileRepeatsItsLastLine) {
     EXPECT_EQ(settings.keys[KEY_USE2], 115);
     EXPECT_EQ(settings.glow, 115);
     EXPECT_EQ(settings.width, 115);
-    EXPECT_EQ(settings.sounds, 115);
+    EXPECT_EQ(settings.sounds, 1);         // 115 is no switch value: the default
     EXPECT_EQ(settings.drawDist, 100000);  // 115 is below the floor
     EXPECT_EQ(settings.animDivisor, 2);    // 115 is above 49
 }
@@ -253,6 +254,67 @@ TEST_F(SettingsFile, OverlongNumbersStopAtTheIntLimits) {
     write(withLine(36, "height\t\t=  -12abc"));
     readSettings(path, 1);
     EXPECT_EQ(settings.height, -12);
+}
+
+// Settings the game steps, loops over or sizes a render target by keep only
+// values it can use; anything else takes the missing-file default.
+TEST_F(SettingsFile, UnusableValuesTakeTheirDefaults) {
+    struct Case {
+        int line;
+        const char* text;
+        int Settings::*field;
+        int expected;
+    };
+    const Case cases[] = {
+        {26, "Details\t\t= 3", &Settings::details, 3},
+        {26, "Details\t\t= 4", &Settings::details, 0},
+        {26, "Details\t\t= -1", &Settings::details, 0},
+        {21, "Bloom\t\t= 0", &Settings::bloom, 0},
+        {21, "Bloom\t\t= 16", &Settings::bloom, 16},
+        {21, "Bloom\t\t= 17", &Settings::bloom, 3},
+        {21, "Bloom\t\t= -2", &Settings::bloom, 3},
+        {22, "Bloomw\t\t= 16", &Settings::bloomW, 16},
+        {22, "Bloomw\t\t= 15", &Settings::bloomW, 256},
+        {22, "Bloomw\t\t= 4096", &Settings::bloomW, 4096},
+        {22, "Bloomw\t\t= 4097", &Settings::bloomW, 256},
+        {23, "Bloomh\t\t= 0", &Settings::bloomH, 256},
+        {23, "Bloomh\t\t= 512", &Settings::bloomH, 512},
+        {24, "Mipmaps\t\t= 0", &Settings::mipmaps, 0},
+        {24, "Mipmaps\t\t= 2", &Settings::mipmaps, 1},
+        {37, "windowed\t= 1", &Settings::windowed, 1},
+        {37, "windowed\t= 2", &Settings::windowed, 0},
+        {37, "windowed\t= -1", &Settings::windowed, 0},
+        {41, "Sounds\t\t= 0", &Settings::sounds, 0},
+        {41, "Sounds\t\t= 7", &Settings::sounds, 1},
+    };
+    for (const Case& c : cases) {
+        write(withLine(c.line, c.text));
+        readSettings(path, 1);
+        EXPECT_EQ(settings.*c.field, c.expected) << c.text;
+    }
+}
+
+// Twelve bytes that once left Details at INT_MAX: every later setting is
+// parsed from this one line, so every one of them meets its range.
+TEST_F(SettingsFile, OneHugeValueLineLeavesEverySettingUsable) {
+    write("= 9999999999");
+    ASSERT_EQ(readSettings(path, 2), 0);
+    EXPECT_EQ(settings.details, 0);
+    EXPECT_EQ(settings.bloom, 3);
+    EXPECT_EQ(settings.bloomW, 256);
+    EXPECT_EQ(settings.bloomH, 256);
+    EXPECT_EQ(settings.mipmaps, 1);
+    EXPECT_EQ(settings.style, 0);
+    EXPECT_EQ(settings.windowed, 0);
+    EXPECT_EQ(settings.sounds, 1);
+    EXPECT_EQ(settings.animDivisor, 2);
+    EXPECT_EQ(settings.width, 2147483647);  // the window size is not bounded
+    // What the reader keeps is written back and read again unchanged.
+    const std::string text = settingsFileText(settings);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 41);
+    write(text);
+    readSettings(path, 2);
+    EXPECT_EQ(settingsFileText(settings), text);
 }
 
 TEST_F(SettingsFile, WriteFailureKeepsOldFileAndMemory) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "core/services.h"
 #include "sim/physics.h"
 #include "support/sim_fixtures.h"
@@ -123,6 +126,30 @@ TEST_F(PhysicsStep, MovingPlatformCarriesTheCraft) {
     EXPECT_EQ(craft.x - startX, moved);
     EXPECT_EQ(craft.camX - startCamX, moved);
     EXPECT_EQ(craft.groundType, 0);
+}
+
+// A platform carries the craft along whichever axes it moves, camera and
+// all, so the view stays with the craft.
+TEST_F(PhysicsStep, MovingPlatformCarriesTheCraftAlongEachAxis) {
+    struct Case {
+        const char* name;
+        const char* point;
+    };
+    const Case cases[] = {{"x", "1300,0,0"}, {"z", "300,0,2000"}, {"x and z", "1300,0,2000"}};
+    for (const Case& c : cases) {
+        load(std::string("block plain pos=300,0,0 size=600,500,3000 point=") + c.point +
+             " flags=MOVE,START_TRIGGER period=1\n");
+        const int32_t startX = craft.x, startZ = craft.z, startCamX = craft.camX, startCamZ = craft.camZ;
+        for (int i = 0; i < 30; ++i) ASSERT_EQ(stepWithLevel(), StepOutcome::Completed) << c.name;
+        const BlockCorner at = blockCorner(level.blocks[0].body);
+        const int32_t movedX = at.x - 300, movedZ = at.z;
+        EXPECT_GT(std::max(movedX, movedZ), 500) << c.name;
+        EXPECT_EQ(craft.x - startX, movedX) << c.name;
+        EXPECT_EQ(craft.z - startZ, movedZ) << c.name;
+        EXPECT_EQ(craft.camX - startCamX, movedX) << c.name;
+        EXPECT_EQ(craft.camZ - startCamZ, movedZ) << c.name;
+        EXPECT_EQ(craft.groundType, BLOCK_PLAIN) << c.name;
+    }
 }
 
 // In phase 0 the level stands still. A start-triggered platform has

@@ -383,6 +383,71 @@ TEST(GroundScanIndex, MatchesTheStraightforwardScan) {
     }
 }
 
+// The index is built for one version of the block list: a block edited in
+// place (as the editor does) is seen by the very next scan.
+class EditedLevelScan : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string text;
+        for (int i = 0; i < 40; ++i) text += "block plain pos=300,0," + std::to_string(i * 1000) + " size=600,500,1000\n";
+        level = levelFromText(text);
+    }
+    // The indexed scan, checked against the block-by-block one.
+    int groundAt(int32_t z) {
+        Craft a = craftAt(0, 150, z), b = a;
+        const int fast = groundScan(a, level).groundType;
+        Level copy = level;
+        EXPECT_EQ(fast, groundScanEveryBlock(b, copy).groundType) << "z " << z;
+        return fast;
+    }
+    SimServices services;
+    Level level;
+};
+
+TEST_F(EditedLevelScan, BlockLengthenedInPlaceCarriesTheCraftBeyondTheTrack) {
+    ASSERT_EQ(groundAt(45000), GROUND_AIRBORNE);  // builds the index: every block lies behind
+    Block& early = level.blocks.edit(2);
+    early.type = BLOCK_SPEED;
+    early.body.length = 48000;  // now reaches z 50000
+    EXPECT_EQ(groundAt(45000), BLOCK_SPEED);
+}
+
+TEST_F(EditedLevelScan, BlockMovedInPlaceIsFoundWhereItNowIs) {
+    ASSERT_EQ(groundAt(45500), GROUND_AIRBORNE);
+    level.blocks.edit(0).body.z = 45000;
+    EXPECT_EQ(groundAt(45500), BLOCK_PLAIN);
+    // The same change through the whole list, and as a new second point.
+    level.blocks.editAll()[0].body.z = 0;
+    EXPECT_EQ(groundAt(45500), GROUND_AIRBORNE);
+    Block& mover = level.blocks.edit(1);
+    mover.body.flags = FLAG_MOVE | FLAG_START_TRIGGER | (1u << MOVE_PERIOD_SHIFT);
+    mover.body.pointX = 300;
+    mover.body.pointZ = 45000;
+    mover.body.movePeriod = 1;
+    mover.body.moving = -1;  // as a load leaves a start-triggered block
+    for (int step = 0; step < 50; ++step) advanceLevel(level);  // one leg: at its far point
+    EXPECT_EQ(groundAt(45500), BLOCK_PLAIN);
+}
+
+TEST_F(EditedLevelScan, ListReplacedByOneOfTheSameSizeIsScannedAfresh) {
+    ASSERT_EQ(groundAt(45000), GROUND_AIRBORNE);
+    Level other = level;
+    other.blocks.edit(39).body.length = 10000;  // the last block now reaches z 49000
+    level.blocks = other.blocks;
+    EXPECT_EQ(groundAt(45000), BLOCK_PLAIN);
+}
+
+TEST_F(EditedLevelScan, MotionAndTriggersLeaveTheVersionAlone) {
+    groundAt(1000);
+    const uint64_t version = level.blocks.version();
+    for (int step = 0; step < 20; ++step) advanceLevel(level);
+    triggerChain(level, 3);
+    groundAt(1000);
+    EXPECT_EQ(level.blocks.version(), version) << "the index would be rebuilt on every step";
+    level.blocks.edit(3);
+    EXPECT_NE(level.blocks.version(), version);
+}
+
 TEST(HostileValues, ExtremeCoordinatesDoNotOverflow) {
     SimServices services;
     Level level = levelFromText(

@@ -11,6 +11,7 @@
 #include "core/state_ids.h"
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/level_end.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/time_attack.h"
 #include "support/temp_dir.h"
@@ -110,7 +111,71 @@ TEST_F(RecordScreen, UnwritableRecordFileKeepsTheOldGhost) {
     ASSERT_EQ(mkdir(HIGHSCORE_FILE, 0755), 0);
     EXPECT_EQ(screen.store(), -1);
     EXPECT_EQ(ghostFileSize(), 4u + 12u) << "the ghost still belongs to the record that is kept";
-    EXPECT_EQ(recordTable[0].recordTime, 6500u) << "the table holds the record for this visit";
+    // The table goes back to the kept record: the next run races 9 s, not
+    // a time that was never saved.
+    EXPECT_EQ(recordTable[0].recordTime, 9000u);
+    EXPECT_EQ(recordTable[0].holder, "Old");
+    EXPECT_EQ(recordTable[0].medal, MEDAL_BRONZE);
+    EXPECT_TRUE(screen.saveFailed) << "the screen tells the player";
+    // A second press leaves without trying again.
+    EXPECT_EQ(screen.store(), 0);
+    EXPECT_EQ(recordTable[0].recordTime, 9000u);
+}
+
+TEST_F(RecordScreen, EnterOnAnUnsavedRecordStaysOnTheScreenOnce) {
+    ASSERT_EQ(unlink(HIGHSCORE_FILE), 0);
+    ASSERT_EQ(mkdir(HIGHSCORE_FILE, 0755), 0);
+    // The list the screen returns to, standing in for the real one.
+    struct ListStandIn : Gamestate {
+        void enter() override { ++entered; }
+        int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+        void draw() override {}
+        void update(int) override {}
+        int entered = 0;
+    } list;
+    Gamestate* savedList = stateTable[STATE_MAPSEL];
+    Gamestate* savedCurrent = currentState;
+    stateTable[STATE_MAPSEL] = &list;
+    currentState = &screen;
+    screen.typedName = "Ada";
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    SDL_keysym key{};
+    key.sym = SDLK_ESCAPE;
+    screen.handleEvent(event, key);
+    EXPECT_EQ(currentState, &screen) << "the player reads that the record was not saved";
+    EXPECT_TRUE(screen.saveFailed);
+    screen.handleEvent(event, key);
+    EXPECT_EQ(currentState, &list);
+    EXPECT_EQ(list.entered, 1);
+    stateTable[STATE_MAPSEL] = savedList;
+    currentState = savedCurrent;
+}
+
+// The texts the screen draws, with record times a damaged table could hold:
+// the difference is computed wide and printed whole.
+TEST(RecordScreenTexts, DifferenceIsComputedWide) {
+    Craft run;
+    run.minutes = 1;
+    run.seconds = 2;
+    run.msPart = 345;  // 62345 ms
+    RecordEntry entry;
+    entry.recordTime = 60000;
+    entry.holder = "Ada";
+    RecordScreenTexts slower = recordScreenTexts(run, &entry, false);
+    EXPECT_EQ(slower.yourTime, "Your time was:   1:02:34");
+    EXPECT_EQ(slower.recordTime, "Record time is:  1:00:00  by Ada");
+    EXPECT_EQ(slower.difference, "That's a difference of 2345 milliseconds.");
+
+    entry.recordTime = 0xffffffffu;
+    RecordScreenTexts faster = recordScreenTexts(run, &entry, true);
+    EXPECT_EQ(faster.difference, "That's a difference of 4294904950 milliseconds.");
+    EXPECT_EQ(faster.recordTime, "Old record time was: 71582:47:29");
+    EXPECT_EQ(recordDifferenceMs(INT32_MIN, 0xffffffffu, true), 4294967295LL + 2147483648LL);
+    EXPECT_EQ(recordDifferenceMs(INT32_MAX, 0, false), 2147483647LL);
+
+    RecordScreenTexts none = recordScreenTexts(run, nullptr, false);
+    EXPECT_EQ(none.recordTime, "Record time is: 16:39:99  by Brannoc");
 }
 
 }  // namespace

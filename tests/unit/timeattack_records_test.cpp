@@ -214,6 +214,41 @@ TEST_F(RecordFiles, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(reread[0].recordTime, 900u);
 }
 
+// Record times are signed 32-bit milliseconds; a stored 2^31 or more is no
+// time a run can have and reads as no record at all.
+TEST_F(RecordFiles, RecordTimeOfTwoToTheThirtyOneOrMoreIsNoRecord) {
+    touchLevel("a.slv", 10);
+    touchLevel("b.slv", 10);
+    touchLevel("c.slv", 10);
+    std::vector<RecordEntry> table = scanned();
+    table[0].recordTime = 0x7fffffffu;  // the longest time a run can have
+    table[0].holder = "Slow";
+    table[1].recordTime = 0x80000000u;
+    table[1].holder = "Broken";
+    table[1].medal = MEDAL_GOLD;
+    table[2].recordTime = 0xffffffffu;
+    ASSERT_EQ(writeHighscores(highscores, table), 0);
+    readHighscores(highscores, table);
+    EXPECT_EQ(table[0].recordTime, 0x7fffffffu);
+    EXPECT_EQ(table[0].holder, "Slow");
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(table[i].recordTime, NO_RECORD_TIME) << i;
+        EXPECT_EQ(table[i].holder, DEFAULT_HOLDER) << i;
+        EXPECT_EQ(table[i].medal, MEDAL_NONE) << i;
+    }
+    // So a slow run is no new record against it, as against any level
+    // without a record.
+    EXPECT_FALSE(isNewRecord(1000000, table[1].recordTime));
+    EXPECT_TRUE(isNewRecord(999998, table[1].recordTime));
+}
+
+TEST(RecordRules, NewRecordIsStrictlyFaster) {
+    EXPECT_TRUE(isNewRecord(8999, 9000));
+    EXPECT_FALSE(isNewRecord(9000, 9000));
+    EXPECT_FALSE(isNewRecord(-1, 9000));  // a clock that ran backwards
+    EXPECT_TRUE(isNewRecord(0x7ffffffe, 0x7fffffffu));
+}
+
 TEST(RecordRules, MedalsAreAwardedAtOrBelowEachTime) {
     EXPECT_EQ(medalFor(10000, 10000, 20000, 30000), MEDAL_GOLD);
     EXPECT_EQ(medalFor(10001, 10000, 20000, 30000), MEDAL_SILVER);

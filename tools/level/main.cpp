@@ -67,6 +67,14 @@ int build(const std::string& textPath, const std::string& outPath) {
             std::fprintf(stderr, "%s: %s\n", textPath.c_str(), error.message.c_str());
         return 1;
     }
+    // The game's ground scan stops at the first block beyond the craft, so a
+    // level must be in z order: sort it as the editor's save does, targets
+    // following their blocks. A sorted text is left exactly as it is.
+    if (!blocksSortedByZ(level)) {
+        sortBlocksByZ(level.blocks.editAll());
+        std::fprintf(stderr, "%s: blocks were not in z order; sorted by z as the editor saves them "
+                     "(targets follow their blocks)\n", textPath.c_str());
+    }
     std::vector<uint8_t> bytes = levelBytes(level, oldForm);
     if (writeFileAtomically(outPath, bytes.data(), bytes.size()) != 0) {
         std::fprintf(stderr, "%s: cannot write\n", outPath.c_str());

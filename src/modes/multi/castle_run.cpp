@@ -156,7 +156,7 @@ StepOutcome CastleRun::step(int player) {
     if (!hasLevel()) return StepOutcome::Completed;
     if (advanceSharedLevel(level, players[0].craft, players[1].craft)) {
         // Power-ups lie ready again and changed blocks wear off.
-        for (Block& block : level.blocks) {
+        for (const Block& block : level.blocks) {  // run-time fields only
             if (block.pickupCooldown > 0) block.pickupCooldown -= 1;
             if (block.body.changedTypeTime > 0) block.body.changedTypeTime -= 1;
         }
@@ -230,7 +230,7 @@ void CastleRun::placeArmed(int player, int standingBlock) {
         craft.powerup = armed;  // back to the hand
         return;
     }
-    Block& block = level.blocks[size_t(standingBlock)];
+    const Block& block = level.blocks[size_t(standingBlock)];  // its changed type is run-time state
     playSound(ANY_CHANNEL, SOUND_PLACE);
     if (armed == POWERUP_WALL) {
         side.wall.x = craft.x;

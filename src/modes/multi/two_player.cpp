@@ -31,8 +31,8 @@ bool advanceSharedLevel(Level& level, Craft& a, Craft& b) {
     if (a.phase == 1 || b.phase == 1) {
         a.phase = b.phase = 2;
         animationTicks = 0;
-        for (Block& block : level.blocks) {
-            BlockBody& body = block.body;
+        for (const Block& block : level.blocks) {  // run-time fields only
+            const BlockBody& body = block.body;
             if (body.movePeriod == 0) continue;
             body.moveTime = 0;
             if (body.moving == 1) body.moving = 0;

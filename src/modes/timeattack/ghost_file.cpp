@@ -9,9 +9,16 @@ constexpr size_t SAMPLE_BYTES = 12;
 }  // namespace
 
 bool readGhostFile(const std::string& path, std::vector<GhostSample>& samples) {
-    samples.clear();
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) return false;
+    if (!readWholeFile(path, bytes)) {
+        samples.clear();
+        return false;
+    }
+    return readGhostBytes(bytes, samples);
+}
+
+bool readGhostBytes(const std::vector<uint8_t>& bytes, std::vector<GhostSample>& samples) {
+    samples.clear();
     ByteReader reader(bytes);
     int32_t count = 0;
     if (!reader.readInt32(count) || count < 1 || !reader.fits(count, SAMPLE_BYTES)) return false;
@@ -25,6 +32,10 @@ bool readGhostFile(const std::string& path, std::vector<GhostSample>& samples) {
 }
 
 int writeGhostFile(const std::string& path, const std::vector<GhostSample>& samples, size_t count) {
+    return writeBytesAtomically(path, ghostFileBytes(samples, count));
+}
+
+std::vector<uint8_t> ghostFileBytes(const std::vector<GhostSample>& samples, size_t count) {
     count = std::min(count, samples.size());
     ByteWriter writer;
     writer.writeInt32(int32_t(count));
@@ -33,5 +44,5 @@ int writeGhostFile(const std::string& path, const std::vector<GhostSample>& samp
         writer.writeInt32(samples[k].y);
         writer.writeInt32(samples[k].z);
     }
-    return writeBytesAtomically(path, writer.bytes());
+    return writer.take();
 }

@@ -9,6 +9,7 @@
 #include "render/screen_pieces.h"
 #include "modes/timeattack/map_sel.h"
 #include "modes/timeattack/name_entry.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_timer.h"
 #include "modes/timeattack/time_attack.h"
@@ -45,6 +46,7 @@ void LevelEnd::enter() {
     glDisable(GL_LIGHTING);
     typedName.clear();
     stored = false;
+    saveFailed = false;
 }
 
 int LevelEnd::store() {
@@ -52,12 +54,18 @@ int LevelEnd::store() {
     RecordEntry* entry = selectedEntry();
     if (!run.craft.finished || entry == nullptr || stored) return 0;
     stored = true;
+    const RecordEntry previous = *entry;
     entry->recordTime = uint32_t(run.craft.timeMs);
     entry->holder = typedName.substr(0, RECORD_HOLDER_SIZE - 1);
     entry->medal = medalOfRun();
-    // The ghost file must stay the run of the stored record: when the record
-    // cannot be written, the old record's ghost is kept too.
-    if (writeHighscores(HIGHSCORE_FILE, recordTable) != 0) return -1;
+    // A record the file does not hold is no record: the table goes back to
+    // the kept one (the next run races it, beside its ghost), and the ghost
+    // file stays the run of that kept record.
+    if (writeHighscores(HIGHSCORE_FILE, recordTable) != 0) {
+        *entry = previous;
+        saveFailed = true;
+        return -1;
+    }
     saveGhost(ghost, run.levelPath);
     return 0;
 }
@@ -67,12 +75,12 @@ int LevelEnd::handleEvent(SDL_Event event, SDL_keysym key) {
     switch (key.sym) {
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            store();
-            switchToState(STATE_TIMEATTACK);
+            // A record that could not be saved keeps the player here, reading
+            // so; the next Enter or Escape leaves.
+            if (store() == 0) switchToState(STATE_TIMEATTACK);
             break;
         case SDLK_ESCAPE:
-            store();
-            switchToState(STATE_MAPSEL);
+            if (store() == 0) switchToState(STATE_MAPSEL);
             break;
         case SDLK_BACKSPACE: eraseNameCharacter(typedName); break;
         default: appendNameCharacter(typedName, key.unicode); break;
@@ -91,23 +99,16 @@ void LevelEnd::draw() {
 }
 
 void LevelEnd::drawWithoutRecord() {
-    const Craft& craft = play().run.craft;
-    const RecordEntry* entry = selectedEntry();
-    const uint32_t record = entry ? entry->recordTime : NO_RECORD_TIME;
-    const TimeSplit recordSplit = splitTime(record);
+    const RecordScreenTexts texts = recordScreenTexts(play().run.craft, selectedEntry(), false);
     drawTitleStrip(0.16f, 0.842f, 0.86f, 0.932f, 0.66f, 0.76f, 1, 0, 0);
-    printLine(0.198, 0.65, 1, "Your time was:  %2d:%02d:%02d", craft.minutes, craft.seconds, craft.msPart / 10);
-    printLine(0.198, 0.586, 1, "Record time is: %2u:%02u:%02u  by %s", recordSplit.minutes, recordSplit.seconds,
-              recordSplit.hundredths, entry ? entry->holder.c_str() : DEFAULT_HOLDER);
-    printLine(0.198, 0.521, 1, "That's a difference of %d milliseconds.", int32_t(runTimeOf(craft) - int32_t(record)));
+    printLine(0.198, 0.65, 1, "%s", texts.yourTime.c_str());
+    printLine(0.198, 0.586, 1, "%s", texts.recordTime.c_str());
+    printLine(0.198, 0.521, 1, "%s", texts.difference.c_str());
     drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 0, 0);
 }
 
 void LevelEnd::drawNewRecord() {
-    const Craft& craft = play().run.craft;
-    const RecordEntry* entry = selectedEntry();
-    const uint32_t record = entry ? entry->recordTime : NO_RECORD_TIME;
-    const TimeSplit recordSplit = splitTime(record);
+    const RecordScreenTexts texts = recordScreenTexts(play().run.craft, selectedEntry(), true);
     drawTitleStrip(0.206f, 0.845f, 0.906f, 0.902f, 0.77f, 0.84f, 0, 1, 0);
     switch (medalOfRun()) {
         case MEDAL_GOLD: drawText(pixelX(0.307), pixelY(0.75), 1.2f, 1, 0.85f, 0, "You won a GOLD medal!"); break;
@@ -115,10 +116,12 @@ void LevelEnd::drawNewRecord() {
         case MEDAL_BRONZE: drawText(pixelX(0.327), pixelY(0.75), 1.0f, 0.5f, 0.3f, 0.3f, "You won a BRONZE medal!"); break;
         default: break;
     }
-    printLine(0.197, 0.65, 1, "Your time was:       %2d:%02d:%02d", craft.minutes, craft.seconds, craft.msPart / 10);
-    printLine(0.197, 0.586, 1, "Old record time was: %2u:%02u:%02u", recordSplit.minutes, recordSplit.seconds,
-              recordSplit.hundredths);
-    printLine(0.197, 0.495, 1, "That's a difference of %d milliseconds.", int32_t(record) - runTimeOf(craft));
-    printLine(0.197, 0.4, 1, "Enter your name: %s", typedName.c_str());
+    printLine(0.197, 0.65, 1, "%s", texts.yourTime.c_str());
+    printLine(0.197, 0.586, 1, "%s", texts.recordTime.c_str());
+    printLine(0.197, 0.495, 1, "%s", texts.difference.c_str());
+    if (saveFailed)
+        drawText(pixelX(0.197), pixelY(0.4), 1, 1, 0.2f, 0.2f, RECORD_NOT_SAVED_TEXT);
+    else
+        printLine(0.197, 0.4, 1, "Enter your name: %s", typedName.c_str());
     drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 0, 1, 0);
 }

@@ -15,12 +15,14 @@ public:
     void update(int elapsedMs) override;
 
     // Keeps a new record: the entry's time, holder and medal, the record
-    // file and then the run's ghost. Nothing without a new record. Returns
-    // 0, or -1 when the record file could not be written: the ghost file is
-    // then left alone and only the table holds the record for this visit.
+    // file and then the run's ghost. Nothing without a new record, nor a
+    // second time. Returns 0, or -1 when the record file could not be
+    // written: the table entry is rolled back to the kept record, the ghost
+    // file is left alone and the screen says the record was not saved.
     int store();
 
     std::string typedName;
+    bool saveFailed = false;  // the record file refused the new record
 
 private:
     void drawWithoutRecord();

@@ -50,6 +50,11 @@ int scanMaps(const std::string& mapsDir, std::vector<RecordEntry>& table) {
     return int(table.size());
 }
 
+bool isNewRecord(int32_t runMs, uint32_t recordMs) {
+    // Strictly below: matching the record exactly is no new record.
+    return runMs >= 0 && uint32_t(runMs) < recordMs;
+}
+
 int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime) {
     // A medal time of 0 is a level without that medal (the old level form has
     // none at all); a run that never started its clock must not earn gold

@@ -17,6 +17,9 @@ extern std::vector<RecordEntry> recordTable;
 // levels), sorted by name byte by byte. Returns the number found.
 int scanMaps(const std::string& mapsDir, std::vector<RecordEntry>& table);
 
+// The goal's test: a run strictly faster than the record.
+bool isNewRecord(int32_t runMs, uint32_t recordMs);
+
 // The medal a run of runMs earns against the level's medal times; a medal
 // time of 0 awards nothing.
 int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime);

@@ -30,9 +30,13 @@ struct RecordEntry {
 
 // Gives every entry the default record, then takes the records the file
 // holds for the same name and file time. A missing or damaged file leaves
-// the defaults.
+// the defaults; a stored record time of 2^31 ms or more counts as no record.
 void readHighscores(const std::string& path, std::vector<RecordEntry>& table);
+// The same from the file's bytes (empty: no file).
+void readHighscoreBytes(const std::vector<uint8_t>& bytes, std::vector<RecordEntry>& table);
 
 // Writes one entry per table entry, atomically. Returns 0, or -1 with the
 // old file untouched.
 int writeHighscores(const std::string& path, const std::vector<RecordEntry>& table);
+// The bytes writeHighscores writes.
+std::vector<uint8_t> highscoreBytes(const std::vector<RecordEntry>& table);

@@ -77,7 +77,6 @@ void TimeAttackRun::onDeath(Craft& dead, DeathCause cause) {
 }
 
 void TimeAttackRun::onFinish(Craft& finisher, int) {
-    // Strictly below: matching the record exactly is no new record.
-    if (uint32_t(finisher.timeMs) < recordTimeMs) finisher.finished = true;
+    if (isNewRecord(finisher.timeMs, recordTimeMs)) finisher.finished = true;
     goalReached = true;
 }
