@@ -10,7 +10,7 @@
 #include "modes/timeattack/map_sel.h"
 #include "modes/timeattack/name_entry.h"
 #include "modes/timeattack/records.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/text.h"
 
