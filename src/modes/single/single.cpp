@@ -68,7 +68,7 @@ int Single::handleEvent(SDL_Event event, SDL_keysym key) {
     } else if (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB) {
         openConsole();
     } else {
-        run.startRun();
+        run.startTimer();
     }
     setKeyHeld(run.craft, key.sym, true);
     return 0;

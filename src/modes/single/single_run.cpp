@@ -47,7 +47,7 @@ void SingleRun::pressJump() {
     if (craft.groundType >= 0 && craft.groundType != BLOCK_NOJUMP) jumpNow(craft);
 }
 
-void SingleRun::startRun() {
+void SingleRun::startTimer() {
     if (craft.phase == 0) craft.phase = 1;
 }
 

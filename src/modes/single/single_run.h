@@ -43,7 +43,7 @@ public:
 
     // Key presses of the play state: the immediate jump, the run start.
     void pressJump();
-    void startRun();
+    void startTimer();
     // Real milliseconds of a frame, counted while the run has started.
     void addFrameTime(int elapsedMs);
 
