@@ -6,7 +6,7 @@
 #include "level/level_file.h"
 #include "modes/single/single_run.h"
 #include "sim/view_angle.h"
-#include "single_recording.h"
+#include "support/single_replay.h"
 #include "support/sim_fixtures.h"
 #include "support/sim_levels.h"
 #include "support/temp_dir.h"
