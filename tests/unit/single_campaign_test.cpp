@@ -306,9 +306,14 @@ TEST(CampaignRules, RankFromProgressAndLivesLost) {
     EXPECT_EQ(livesLost(campaign), 0);
 }
 
-TEST(CampaignRules, LongNamesAreCutOnlyForDrawing) {
+TEST(CampaignRules, LongTextIsCutOnlyForDrawing) {
     EXPECT_EQ(shownName("s-01.slv", 26), "s-01.slv");
     EXPECT_EQ(shownName(std::string(40, 'a'), 10), "aaaaaaa...");
+    EXPECT_EQ(wrapDescription("one two three four", 9), (std::vector<std::string>{"one two", "three", "four"}));
+    EXPECT_EQ(wrapDescription(std::string(12, 'x') + " y", 5),
+              (std::vector<std::string>{"xxxxx", "xxxxx", "xx y"}));
+    EXPECT_TRUE(wrapDescription("", 57).empty());
+    EXPECT_TRUE(wrapDescription("   ", 57).empty());
 }
 
 }  // namespace

@@ -126,3 +126,22 @@ std::string shownName(const std::string& name, size_t maxCharacters) {
     if (maxCharacters <= 3) return name.substr(0, maxCharacters);
     return name.substr(0, maxCharacters - 3) + "...";
 }
+
+std::vector<std::string> wrapDescription(const std::string& text, size_t width) {
+    std::vector<std::string> lines;
+    size_t start = text.find_first_not_of(' ');
+    while (start != std::string::npos && start < text.size()) {
+        size_t end = start + width;
+        if (end >= text.size()) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        const size_t space = text.rfind(' ', end);
+        if (space != std::string::npos && space > start) end = space;
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        lines.push_back(line);
+        start = text.find_first_not_of(' ', end);
+    }
+    return lines;
+}

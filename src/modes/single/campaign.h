@@ -49,5 +49,10 @@ int livesLost(const CampaignProgress& campaign);
 // "Godlike" .. "Newbie" from progress and lives lost.
 const char* rankName(int32_t progress, int lost);
 
+// The description in lines of at most `width` characters, broken between
+// words where it can (a word longer than a line is cut), without the spaces
+// at the breaks.
+std::vector<std::string> wrapDescription(const std::string& text, size_t width);
+
 // Cuts text for drawing: longer names end in "..." within maxCharacters.
 std::string shownName(const std::string& name, size_t maxCharacters);

@@ -1,8 +1,10 @@
 #include "modes/single/campaign_description_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cstdint>
+#include <vector>
+
+#include "modes/single/progress_file.h"
 
 namespace {
 
@@ -56,9 +58,7 @@ CampaignDescription parseCampaignDescription(const std::string& text) {
 }
 
 CampaignDescription readCampaignDescription(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return CampaignDescription();
-    std::stringstream text;
-    text << in.rdbuf();
-    return parseCampaignDescription(text.str());
+    std::vector<uint8_t> bytes;
+    if (!readCampaignFile(path, bytes)) return CampaignDescription();
+    return parseCampaignDescription(std::string(bytes.begin(), bytes.end()));
 }

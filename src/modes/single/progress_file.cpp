@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 
 #include "core/atomic_file.h"
@@ -34,6 +34,18 @@ LevelRecord* recordNamed(CampaignProgress& campaign, const std::string& name) {
 }
 
 }  // namespace
+
+bool readCampaignFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    uint8_t buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    const bool whole = std::ferror(file) == 0;
+    std::fclose(file);
+    return whole;
+}
 
 void parseProgress(const uint8_t* data, size_t size, CampaignProgress& campaign) {
     clearRecords(campaign);
@@ -85,10 +97,10 @@ std::vector<uint8_t> progressBytes(const CampaignProgress& campaign) {
 }
 
 void readProgressFile(const std::string& path, CampaignProgress& campaign) {
-    std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> bytes;
-    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) bytes.clear();
+    // A file that cannot be read whole (also a folder of that name) is a
+    // fresh campaign.
+    if (!readCampaignFile(path, bytes)) bytes.clear();
     parseProgress(bytes.data(), bytes.size(), campaign);
 }
 

@@ -107,9 +107,8 @@ void SinglePlCSel::drawCampaign(const CampaignEntry& campaign, double y, bool ch
     drawText(rightAligned(levels), pixelY(y), 0.8f, 1, green, 1, levels.c_str());
     const std::string byline = fields.date + " by " + fields.author;
     drawText(rightAligned(byline), pixelY(y - 0.039), 0.8f, 1, green, 1, byline.c_str());
-    const std::string& about = fields.description;
-    for (size_t k = 1; (k - 1) * DESCRIPTION_PIECE < about.size() || k == 1; ++k) {
-        const std::string piece = about.substr((k - 1) * DESCRIPTION_PIECE, DESCRIPTION_PIECE);
-        drawText(pixelX(0.1), pixelY(y - double(k + 1) * 0.039), 0.8f, 1, green, 1, piece.c_str());
-    }
+    // Lines of up to 57 characters, broken between words.
+    const std::vector<std::string> lines = wrapDescription(fields.description, DESCRIPTION_PIECE);
+    for (size_t k = 1; k <= lines.size(); ++k)
+        drawText(pixelX(0.1), pixelY(y - double(k + 1) * 0.039), 0.8f, 1, green, 1, lines[k - 1].c_str());
 }
