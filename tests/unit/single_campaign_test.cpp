@@ -304,6 +304,18 @@ TEST(CampaignRules, RankFromProgressAndLivesLost) {
     EXPECT_EQ(livesLost(campaign), 8);
     campaign.progress = 0;
     EXPECT_EQ(livesLost(campaign), 0);
+
+    // Spare lives from a damaged file: sums and comparisons do not overflow.
+    campaign.progress = 2;
+    campaign.levels[0].spareLives = INT32_MAX;
+    campaign.levels[1].spareLives = INT32_MAX;
+    EXPECT_EQ(livesLost(campaign), 0);
+    campaign.levels[0].spareLives = INT32_MIN;
+    campaign.levels[1].spareLives = 0;
+    EXPECT_EQ(livesLost(campaign), INT32_MAX);
+    campaign.levels[1].spareLives = INT32_MAX;
+    EXPECT_FALSE(finishLevel(campaign, 1, 6, 1000)) << "no finish beats a stored INT32_MAX spare lives";
+    EXPECT_TRUE(finishLevel(campaign, 0, 1, 1000));
 }
 
 TEST(CampaignRules, LongTextIsCutOnlyForDrawing) {

@@ -1,6 +1,7 @@
 #include "modes/single/campaign.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/directory_listing.h"
 
@@ -76,9 +77,11 @@ bool skipLevel(CampaignProgress& campaign, int selected) {
 bool finishLevel(CampaignProgress& campaign, int index, int32_t lives, int32_t timeMs) {
     if (index < 0 || index >= int(campaign.levels.size())) return false;
     LevelRecord& record = campaign.levels[size_t(index)];
-    // Times compare as the unsigned millisecond counts the file stores.
-    const bool moreLives = record.spareLives + 1 < lives;
-    const bool sameLivesFaster = lives == record.spareLives + 1 && uint32_t(timeMs) <= record.recordTime;
+    // Times compare as the unsigned millisecond counts the file stores; the
+    // stored spare lives may be anything a file held, so compare wide.
+    const int64_t storedLives = int64_t(record.spareLives) + 1;
+    const bool moreLives = storedLives < lives;
+    const bool sameLivesFaster = lives == storedLives && uint32_t(timeMs) <= record.recordTime;
     const bool replaced = moreLives || sameLivesFaster;
     if (replaced) {
         record.recordTime = uint32_t(timeMs);
@@ -94,10 +97,12 @@ bool finishLevel(CampaignProgress& campaign, int index, int32_t lives, int32_t t
 }
 
 int livesLost(const CampaignProgress& campaign) {
-    int kept = 0;
+    // Wide sums: a damaged file may store any spare lives.
+    int64_t kept = 0;
     const int counted = std::min(int(campaign.progress), int(campaign.levels.size()));
     for (int i = 0; i < counted; ++i) kept += campaign.levels[size_t(i)].spareLives;
-    return std::max(0, 5 * campaign.progress - kept);
+    const int64_t lost = 5 * int64_t(campaign.progress) - kept;
+    return int(std::max<int64_t>(0, std::min<int64_t>(lost, INT32_MAX)));
 }
 
 const char* rankName(int32_t progress, int lost) {
