@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "level/level_bytes.h"
+#include "core/byte_io.h"
 #include "modes/single/campaign.h"
 #include "support/temp_dir.h"
 

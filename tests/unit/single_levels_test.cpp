@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "core/directory_listing.h"
 #include "core/settings.h"
 #include "level/level_text.h"
 #include "modes/single/campaign.h"
+#include "support/shipped_levels.h"
 #include "support/single_replay.h"
 #include "sim/view_angle.h"
 
@@ -28,24 +28,10 @@ std::string readText(const std::string& path) {
     return text.str();
 }
 
-struct ShippedLevel {
-    std::string campaign, name;  // name without ".txt"
-    std::string textPath() const { return sourceDir() + "/maps/" + campaign + "/" + name + ".txt"; }
-    std::string keysPath() const { return sourceDir() + "/maps/" + campaign + "/" + name + ".keys"; }
-};
-
-// The campaign levels as the source tree keeps them: "s-*.txt" in every
-// campaign folder the game lists.
-std::vector<ShippedLevel> shippedCampaignLevels() {
-    std::vector<ShippedLevel> levels;
-    for (const CampaignEntry& campaign : listCampaigns(sourceDir() + "/maps")) {
-        for (const DirectoryEntry& entry : listDirectory(sourceDir() + "/maps/" + campaign.directory)) {
-            const std::string& name = entry.name;
-            if (name.rfind("s-", 0) == 0 && name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0)
-                levels.push_back({campaign.directory, name.substr(0, name.size() - 4)});
-        }
-    }
-    return levels;
+// The campaign folder a shipped level lies in ("" at the top of maps/).
+std::string campaignOf(const ShippedLevel& level) {
+    const size_t slash = level.relative.find('/');
+    return slash == std::string::npos ? "" : level.relative.substr(0, slash);
 }
 
 class ShippedCampaigns : public ::testing::Test {
@@ -64,14 +50,14 @@ protected:
 };
 
 TEST_F(ShippedCampaigns, EveryLevelIsFinishedByItsRecordingWithoutLosingALife) {
-    std::vector<ShippedLevel> levels = shippedCampaignLevels();
+    std::vector<ShippedLevel> levels = shippedLevelsWithPrefix("s-");
     ASSERT_GE(levels.size(), 15u);
     for (const ShippedLevel& level : levels) {
-        SCOPED_TRACE(level.campaign + "/" + level.name);
+        SCOPED_TRACE(level.relative);
         SingleRun run;
         LevelTextError error;
-        ASSERT_EQ(parseLevelText(readText(level.textPath()), run.level, &error), 0) << error.line << ": " << error.message;
-        std::vector<HeldKeys> recording = readRecording(level.keysPath());
+        ASSERT_EQ(parseLevelText(readText(level.textPath), run.level, &error), 0) << error.line << ": " << error.message;
+        std::vector<HeldKeys> recording = readRecording(level.keysPath);
         ASSERT_FALSE(recording.empty()) << "no recording beside the level";
         startReplayServices();
         run.start();
@@ -85,18 +71,19 @@ TEST_F(ShippedCampaigns, EveryLevelIsFinishedByItsRecordingWithoutLosingALife) {
 TEST_F(ShippedCampaigns, TwoDescribedCampaignsUseEveryBlockTypeItemAndMotion) {
     std::vector<CampaignEntry> campaigns = listCampaigns(sourceDir() + "/maps");
     ASSERT_GE(campaigns.size(), 2u);
-    const std::vector<ShippedLevel> levels = shippedCampaignLevels();
+    const std::vector<ShippedLevel> levels = shippedLevelsWithPrefix("s-");
     for (const CampaignEntry& campaign : campaigns) {
         EXPECT_NE(campaign.description.name, "No name") << campaign.directory << " has its description.txt";
         const auto count = std::count_if(levels.begin(), levels.end(),
-                                         [&](const ShippedLevel& level) { return level.campaign == campaign.directory; });
+                                         [&](const ShippedLevel& level) { return campaignOf(level) == campaign.directory; });
         EXPECT_EQ(campaign.description.levels, std::to_string(count)) << campaign.directory << ": the count it claims";
     }
     std::set<int> types;
     bool checkpoint = false, pusher = false, bonus = false, court = false, moving = false, trigger = false;
     for (const ShippedLevel& shipped : levels) {
         Level level;
-        ASSERT_EQ(parseLevelText(readText(shipped.textPath()), level, nullptr), 0) << shipped.name;
+        EXPECT_NE(campaignOf(shipped), "") << shipped.name << ": a campaign level outside a campaign folder";
+        ASSERT_EQ(parseLevelText(readText(shipped.textPath), level, nullptr), 0) << shipped.name;
         for (const Block& block : level.blocks) {
             types.insert(block.type);
             const BlockBody& body = block.body;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "modes/single/progress_file.h"
+#include "core/byte_io.h"
 
 namespace {
 
@@ -59,6 +59,6 @@ CampaignDescription parseCampaignDescription(const std::string& text) {
 
 CampaignDescription readCampaignDescription(const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!readCampaignFile(path, bytes)) return CampaignDescription();
+    if (!readWholeFile(path, bytes)) return CampaignDescription();
     return parseCampaignDescription(std::string(bytes.begin(), bytes.end()));
 }

@@ -41,9 +41,6 @@ void parseProgress(const uint8_t* data, size_t size, CampaignProgress& campaign)
 // The file image of the campaign's progress.
 std::vector<uint8_t> progressBytes(const CampaignProgress& campaign);
 
-// The whole file; false when it cannot be opened or read (a folder, say).
-bool readCampaignFile(const std::string& path, std::vector<uint8_t>& bytes);
-
 // "maps/<campaign>/single.stat" through parseProgress; a missing or
 // unreadable file reads as a fresh campaign.
 void readProgressFile(const std::string& path, CampaignProgress& campaign);

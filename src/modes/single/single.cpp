@@ -6,9 +6,10 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
-#include "core/textures.h"
 #include "modes/single/single_pl_sel.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
+#include "render/textures.h"
 #include "render/objects.h"
 #include "render/text.h"
 #include "render/track.h"
@@ -16,10 +17,7 @@
 
 namespace {
 
-int pixelAtX(double fraction) { return int(screenWidth * fraction); }
-int pixelAtY(double fraction) { return int(screenHeight * fraction); }
-
-void vertexAt(double x, double y) { glVertex2i(pixelAtX(x), pixelAtY(y)); }
+void vertexAt(double x, double y) { glVertex2i(pixelX(x), pixelY(y)); }
 
 // A diamond centred at (x, y) with half-extents (dx, dy), window fractions.
 void diamond(double x, double y, double dx, double dy) {
@@ -121,13 +119,13 @@ void Single::draw() {
 void Single::drawClock() {
     const Craft& craft = run.craft;
     char text[32];
-    const int y = pixelAtY(0.06);
+    const int y = pixelY(0.06);
     std::snprintf(text, sizeof text, "%2d:", craft.minutes);
-    drawText(pixelAtX(0.78), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    drawText(pixelX(0.78), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
     std::snprintf(text, sizeof text, "%2d:", craft.seconds);
-    drawText(pixelAtX(0.84), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    drawText(pixelX(0.84), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
     std::snprintf(text, sizeof text, "%2d", craft.msPart / 10);
-    drawText(pixelAtX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    drawText(pixelX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
 }
 
 void Single::drawStatusPanel() {
@@ -185,17 +183,17 @@ void Single::drawDebugLines() {
     };
     for (const auto& line : lines) {
         std::snprintf(text, sizeof text, line.format, line.value);
-        drawText(0, pixelAtY(line.height), 0.6f, 1, 1, 0, text);
+        drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
     }
     std::snprintf(text, sizeof text, "Msg: \t\t%s", run.debugMessage.c_str());
-    drawText(0, pixelAtY(0.85), 0.6f, 1, 1, 0, text);
+    drawText(0, pixelY(0.85), 0.6f, 1, 1, 0, text);
 }
 
 void Single::drawBanner() {
     if (run.bannerTimer <= 0) return;
     if (const char* text = pongBannerText(run.bannerIndex)) {
         const int length = int(std::char_traits<char>::length(text));
-        drawText(pixelAtX(0.5 - 0.0057 * length), pixelAtY(0.74), 1.0f, 1, 0, 0.5f, text);
+        drawText(pixelX(0.5 - 0.0057 * length), pixelY(0.74), 1.0f, 1, 0, 0.5f, text);
         return;
     }
     if (run.bannerIndex != BANNER_CHECKPOINT) return;

@@ -7,16 +7,21 @@
 
 #include "core/globals.h"
 #include "core/services.h"
-#include "core/textures.h"
 #include "modes/single/single_pl_sel.h"
-#include "modes/timeattack/list_screen.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
+#include "render/textures.h"
 #include "render/text.h"
 
 namespace {
 
 const char* const MAPS_DIR = "maps";
 constexpr size_t DESCRIPTION_PIECE = 57;
+
+// Two campaigns in the yellow frame, their arrows beside the upper and the
+// lower one.
+constexpr ListPanel CAMPAIGN_PANEL = {0.029, 0.82, 0.941, 0.651, SCREEN_YELLOW, 0.75, 0.3, CAMPAIGNS_SHOWN};
+constexpr ScrollArrows CAMPAIGN_ARROWS = {0.888, 0.9, 0.25, 0.285, 0.72, 0.755, SCREEN_YELLOW, {0.2f, 0.2f, 0.2f}};
 
 // Right-aligned at 0.77 of the width, the width of a character at size 0.8
 // being 0.0091 of the window.
@@ -78,25 +83,17 @@ int SinglePlCSel::handleEvent(SDL_Event event, SDL_keysym key) {
 void SinglePlCSel::update(int) {}
 
 void SinglePlCSel::draw() {
-    glColor3f(0.7f, 0.7f, 0.7f);
-    drawBackdrop(TEX_SPACE2, false);
-    glColor3f(1, 1, 1);
+    drawDimmedBackdrop(TEX_SPACE2, 0.7f);
     drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.27f, 0.40f, 1, 1, 0);
     const int count = int(campaigns.size());
     if (count == 0) drawText(pixelX(0.1), pixelY(0.75), 1, 1, 1, 1, "No campaigns found.");
     for (int i = top; i < std::min(top + CAMPAIGNS_SHOWN, count); ++i)
-        drawCampaign(campaigns[size_t(i)], 0.75 - 0.3 * (i - top), i == selected);
-    const float lit[3] = {1, 1, 0};
-    const float dark[3] = {0.2f, 0.2f, 0.2f};
-    const GLuint gui = textureFrame(TEX_GUI, 0);
-    glColor3fv(top + 1 < count - 1 ? lit : dark);
-    drawFlatPiece(gui, 0.888, 0.25, 0.9, 0.285, 0.4f, 0.47f, 0.1f, 0.7f);
-    glColor3fv(top >= 1 ? lit : dark);
-    drawFlatPiece(gui, 0.888, 0.72, 0.9, 0.755, 0.4f, 0.47f, 0.7f, 0.1f);
+        drawCampaign(campaigns[size_t(i)], listRowY(CAMPAIGN_PANEL, i - top), i == selected);
+    drawScrollArrows(top >= 1, top + 1 < count - 1, CAMPAIGN_ARROWS);
     char text[64];
     std::snprintf(text, sizeof text, "Number of campaigns: %d", count);
     drawText(pixelX(0.07), pixelY(0.22), 0.8f, 1, 1, 1, text);
-    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 1, 0);
+    drawListPanel(CAMPAIGN_PANEL);
 }
 
 void SinglePlCSel::drawCampaign(const CampaignEntry& campaign, double y, bool chosen) {

@@ -8,16 +8,17 @@
 
 #include "core/globals.h"
 #include "core/services.h"
-#include "core/textures.h"
 #include "modes/single/single.h"
-#include "modes/timeattack/list_screen.h"
 #include "render/camera.h"
+#include "render/screen_pieces.h"
+#include "render/textures.h"
 #include "render/text.h"
 #include "sim/run_timer.h"
 
 namespace {
 const char* const MAPS_DIR = "maps";
 constexpr size_t SHOWN_NAME_LENGTH = 26;  // room before the "SKIPPED" column
+constexpr ListPanel LEVEL_PANEL = {0.029, 0.82, 0.941, 0.651, SCREEN_YELLOW, 0.716, 0.039, LEVEL_ROWS_SHOWN};
 }  // namespace
 
 void SinglePlSel::enter() {
@@ -95,9 +96,7 @@ int SinglePlSel::handleEvent(SDL_Event event, SDL_keysym key) {
 void SinglePlSel::update(int) {}
 
 void SinglePlSel::draw() {
-    glColor3f(0.7f, 0.7f, 0.7f);
-    drawBackdrop(TEX_SPACE2, false);
-    glColor3f(1, 1, 1);
+    drawDimmedBackdrop(TEX_SPACE2, 0.7f);
     drawTitleStrip(0.2f, 0.862f, 0.8f, 0.942f, 0.27f, 0.40f, 1, 1, 0);
     const int titleLength = int(campaignTitle.size());
     drawText(int(screenWidth * (0.695 - 0.029 * (titleLength / 2))), pixelY(0.856), 1, 1, 1, 0,
@@ -108,13 +107,7 @@ void SinglePlSel::draw() {
     drawText(pixelX(0.732), headY, 1, 1, 1, 1, "Record Time");
     drawRows();
     const int count = int(campaign.levels.size());
-    const float lit[3] = {1, 1, 0};
-    const float dark[3] = {0.2f, 0.2f, 0.2f};
-    const GLuint gui = textureFrame(TEX_GUI, 0);
-    glColor3fv(top + 10 < count - 1 ? lit : dark);
-    drawFlatPiece(gui, 0.918, 0.3, 0.93, 0.335, 0.4f, 0.47f, 0.1f, 0.7f);
-    glColor3fv(top >= 1 ? lit : dark);
-    drawFlatPiece(gui, 0.918, 0.7, 0.93, 0.735, 0.4f, 0.47f, 0.7f, 0.1f);
+    drawScrollArrows(top >= 1, top + 10 < count - 1, listScrollArrowsLit(SCREEN_YELLOW));
     char text[96];
     std::snprintf(text, sizeof text, "Number of skips left: %d", skipsAllowed(campaign) - campaign.skipsUsed);
     drawText(pixelX(0.0488), pixelY(0.22), 0.8f, 1, 1, 1, text);
@@ -122,7 +115,7 @@ void SinglePlSel::draw() {
     std::snprintf(text, sizeof text, "Number of lives lost: %d - %s", lost, rankName(campaign.progress, lost));
     drawText(pixelX(0.4), pixelY(0.22), 0.8f, 1, 1, 1, text);
     if (!notice.empty()) drawText(pixelX(0.0488), pixelY(0.18), 0.8f, 1, 0.3f, 0.3f, notice.c_str());
-    drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 1, 0);
+    drawListPanel(LEVEL_PANEL);
 }
 
 void SinglePlSel::drawRows() {
@@ -131,7 +124,7 @@ void SinglePlSel::drawRows() {
         const LevelRecord& record = campaign.levels[size_t(i)];
         const bool chosen = i == selected;
         const float green = chosen ? 0.0f : 1.0f;
-        const int y = pixelY(0.716 - 0.039 * (i - top));
+        const int y = pixelY(listRowY(LEVEL_PANEL, i - top));
         const TimeSplit time = splitTime(record.recordTime);
         char text[48];
         std::snprintf(text, sizeof text, "%u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
