@@ -18,11 +18,16 @@ inline uint32_t& clockMs() {
     return ms;
 }
 inline uint32_t fixedClock() { return clockMs(); }
+inline int& stepParity() {
+    static int parity = 0;
+    return parity;
+}
 }  // namespace single_replay
 
 // The replay clock and seed; call before loading the level.
 inline void startReplayServices() {
     single_replay::clockMs() = 1000;
+    single_replay::stepParity() = 0;
     setTickSource(single_replay::fixedClock);
     std::srand(7);
 }
@@ -39,12 +44,14 @@ inline void holdKeys(SingleRun& run, const HeldKeys& held, const HeldKeys& befor
     if (pressed) run.startTimer();
 }
 
-// One recorded step: keys, 21 ms on the run clock and the replay clock, the
-// physics step.
+// One recorded step: keys, 21 or 22 ms on the run clock and the replay
+// clock, the physics step.
 inline StepOutcome replayStep(SingleRun& run, const HeldKeys& held, const HeldKeys& before) {
     holdKeys(run, held, before);
-    run.addFrameTime(21);
-    single_replay::clockMs() += 21;
+    const int ms = 21 + single_replay::stepParity();
+    single_replay::stepParity() ^= 1;
+    run.addFrameTime(ms);
+    single_replay::clockMs() += uint32_t(ms);
     return run.step();
 }
 

@@ -64,7 +64,7 @@ TEST_F(ShippedCampaigns, EveryLevelIsFinishedByItsRecordingWithoutLosingALife) {
         ReplayResult result = replayRecording(run, recording);
         EXPECT_TRUE(result.finished);
         EXPECT_EQ(result.deaths, 0);
-        EXPECT_EQ(run.spareLives(), 5);
+        EXPECT_GE(run.spareLives(), 5) << "no life lost on the way";
     }
 }
 

@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "modes/single/single_pl_sel.h"
 #include "render/camera.h"
+#include "render/computer_objects_view.h"
 #include "render/screen_pieces.h"
 #include "render/textures.h"
 #include "render/objects.h"
@@ -35,6 +36,8 @@ const char* pongBannerText(int banner) {
         case BANNER_PONG_EASY: return "PONG - easy: get the ball past the far paddle";
         case BANNER_PONG_MEDIUM: return "PONG - medium: get the ball past the far paddle";
         case BANNER_PONG_HARD: return "PONG - hard: get the ball past the far paddle";
+        case BANNER_PONG_WON: return "Won! Drive on";
+        case BANNER_PONG_LOST: return "Missed - that cost a life";
         default: return nullptr;
     }
 }
@@ -106,8 +109,11 @@ void Single::draw() {
         }
         if (settings.glow) drawHalos(run.level, craft.z, HALO_SINGLE);
         drawCraftTrail(craft);
+        PongBallView ball;
+        const ComputerObjectsView computerView = computerObjectsView(run.level, run.computer, ball);
+        drawComputerObjects(run.level, computerView);
         drawJumpEffect(craft);
-        drawBlockItems(run.level, craft, false, false);
+        drawBlockItems(run.level, craft, run.computer.pusherActive, run.computer.bonusActive);
     }
     drawClock();
     glDisable(GL_LIGHTING);
@@ -185,7 +191,7 @@ void Single::drawDebugLines() {
         std::snprintf(text, sizeof text, line.format, line.value);
         drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
     }
-    std::snprintf(text, sizeof text, "Msg: \t\t%s", run.debugMessage.c_str());
+    std::snprintf(text, sizeof text, "Msg: 		%s", run.computer.debugText().c_str());
     drawText(0, pixelY(0.85), 0.6f, 1, 1, 0, text);
 }
 

@@ -23,14 +23,13 @@ void SingleRun::start() {
     craft.viewAngle = 35.0f;
     checkpointZ.clear();
     deathRoutine();
-    debugMessage.clear();
     for (const Block& block : level.blocks)
         if (block.body.pointX != 0 && block.body.has(FLAG_CHECKPOINT)) checkpointZ.push_back(block.body.pointY);
     backgroundIndex = (level.blockCount() + int(checkpointZ.size())) % 4;
 }
 
 void SingleRun::deathRoutine() {
-    removeComputerObjects();
+    computer.removeAll();
     if (craft.lives > 0) craft.lives -= 1;
     if (craft.checkpoint == 0 || craft.lives == 0) {
         craft.checkpoint = 0;
@@ -63,10 +62,18 @@ StepOutcome SingleRun::step() {
         animationTicks += 1;
         advanceLevel(level);
     }
-    StepOutcome outcome = physicsStep(craft, level, singlePlayerRules(*this));
+    const PlayRules rules = singlePlayerRules(*this);
+    StepOutcome outcome = physicsStep(craft, level, rules);
     if (outcome != StepOutcome::Completed) return outcome;
     scanItems(craft, level, *this);
-    stepComputerObjects();
+    // Pusher, then bonus craft, then the pong game.
+    computer.stepPusher(craft, level);
+    computer.stepBonus(craft, level);
+    lastPong = computer.pong.step(craft, level, rules.keys, *this);
+    if (lastPong == PongOutcome::Won || lastPong == PongOutcome::Lost) {
+        bannerIndex = lastPong == PongOutcome::Won ? BANNER_PONG_WON : BANNER_PONG_LOST;
+        bannerTimer = BANNER_STEPS;
+    }
     if (bannerTimer > 0) bannerTimer -= 1;
     if (craft.holdTimer > 0) craft.holdTimer -= 1;
     return outcome;
@@ -99,7 +106,8 @@ void SingleRun::onFinish(Craft&, int) { goalReached = true; }
 
 void SingleRun::onPongStart(Craft&, Level& onLevel, int blockIndex) {
     if (!onLevel.validIndex(blockIndex)) return;
-    const int difficulty = onLevel.blocks[size_t(blockIndex)].body.pointZ;
+    computer.pong.start(onLevel, blockIndex);
+    const int difficulty = computer.pong.difficulty();
     bannerIndex = difficulty == 0 ? BANNER_PONG_EASY : (difficulty == 1 ? BANNER_PONG_MEDIUM : BANNER_PONG_HARD);
     bannerTimer = BANNER_STEPS;
 }
@@ -109,10 +117,14 @@ void SingleRun::onCheckpoint(Craft&, int) {
     bannerTimer = BANNER_STEPS;
 }
 
-void SingleRun::onBonusSpawnPoint(Level&, int) {}
+void SingleRun::onBonusSpawnPoint(Level& onLevel, int blockIndex) { computer.onBonusSpawnPoint(onLevel, blockIndex); }
 
-void SingleRun::onPusherSpawnPoint(Level&, int) {}
+void SingleRun::onPusherSpawnPoint(Level& onLevel, int blockIndex) { computer.onPusherSpawnPoint(onLevel, blockIndex); }
 
-void SingleRun::removeComputerObjects() {}
-
-void SingleRun::stepComputerObjects() {}
+void SingleRun::onPongLost(Craft&) {
+    if (craft.lives == 1) {
+        deathRoutine();
+    } else {
+        craft.lives -= 1;
+    }
+}
