@@ -179,6 +179,68 @@ TEST_F(SingleLevel, EmptyOrMissingLevelIsRefused) {
     EXPECT_EQ(run.level.blockCount(), 5) << "the previous level stays";
 }
 
+// A lane, a gap, and a medium court one step below it.
+const char* const COURT =
+    "block plain pos=600,0,0 size=1200,500,4000\n"
+    "block plain pos=1800,-100,4400 size=3600,400,9000 point=50,13000,1 flags=PONG\n"
+    "block GOAL pos=600,-100,13400 size=1200,500,2000\n";
+
+TEST_F(SingleLevel, PongGamesAreAnnouncedAndALostBallCostsALife) {
+    load(COURT);
+    HeldKeys forward;
+    forward.forward = true;
+    for (int i = 0; i < 200 && !run.computer.pong.running(); ++i) steps(1, forward);
+    ASSERT_TRUE(run.computer.pong.running()) << "flying onto the court starts a game";
+    EXPECT_EQ(run.craft.holdTimer, HOLD_BY_PONG);
+    EXPECT_EQ(run.bannerIndex, BANNER_PONG_MEDIUM);
+
+    // The ball is about to pass the craft.
+    PongBall ball = run.computer.pong.ball();
+    ball.x = run.craft.x + 2000;
+    ball.z = run.craft.z - 100;
+    ball.vz = -200;
+    for (auto& trail : ball.trail) {
+        trail[0] = ball.x;
+        trail[2] = ball.z + 200;
+    }
+    run.computer.pong.setBall(ball, run.computer.pong.computerPaddleX());
+    steps(1);
+    EXPECT_EQ(run.lastPong, PongOutcome::Lost);
+    EXPECT_EQ(run.craft.lives, 5);
+    EXPECT_EQ(run.bannerIndex, BANNER_PONG_LOST);
+    EXPECT_EQ(run.craft.holdTimer, HOLD_PONG_RELEASED) << "the craft may drive on";
+
+    // On the last life a lost ball is the death routine: the level restarts.
+    load(COURT);
+    for (int i = 0; i < 200 && !run.computer.pong.running(); ++i) steps(1, forward);
+    ASSERT_TRUE(run.computer.pong.running());
+    run.craft.lives = 1;
+    ball = run.computer.pong.ball();
+    ball.x = run.craft.x + 2000;
+    ball.z = run.craft.z - 100;
+    ball.vz = -200;
+    run.computer.pong.setBall(ball, run.computer.pong.computerPaddleX());
+    steps(1);
+    EXPECT_EQ(run.craft.lives, 6);
+    EXPECT_LT(run.craft.z, 1000);
+    EXPECT_FALSE(run.computer.pong.running());
+}
+
+TEST_F(SingleLevel, CaughtBonusCraftGivesALifeAndADeathRemovesIt) {
+    load("block plain pos=1200,0,0 size=2400,500,40000 point=100,600,0 flags=BONUS\n");
+    SimServices::ticks = 1001;  // no catch cooldown starts on this tick
+    run.computer.spawn(CRAFT_KIND_BONUS, run.level, 0);
+    ASSERT_TRUE(run.computer.bonusActive);
+    steps(1);
+    EXPECT_FALSE(run.computer.bonusActive) << "caught within 500";
+    EXPECT_EQ(run.craft.lives, 7);
+    EXPECT_EQ(run.spareLives(), 6);
+
+    run.computer.spawn(CRAFT_KIND_BONUS, run.level, 0);
+    run.deathRoutine();
+    EXPECT_FALSE(run.computer.anyActive());
+}
+
 TEST_F(SingleLevel, JumpKeyJumpsAtOnceExceptOnNoJumpBlocks) {
     load(GATES);
     steps(1);
