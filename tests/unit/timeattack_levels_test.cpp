@@ -15,7 +15,7 @@
 #include "level/level_text.h"
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/records.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 #include "support/shipped_levels.h"
 #include "support/temp_dir.h"
 #include "timeattack_recording.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "modes/timeattack/name_entry.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 
 namespace {
 

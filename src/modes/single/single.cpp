@@ -1,12 +1,228 @@
 #include "modes/single/single.h"
 
-void Single::enter() {}
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/globals.h"
+#include "core/settings.h"
+#include "modes/single/single_pl_sel.h"
+#include "render/camera.h"
+#include "render/computer_objects_view.h"
+#include "render/screen_pieces.h"
+#include "render/textures.h"
+#include "render/objects.h"
+#include "render/text.h"
+#include "render/track.h"
+#include "sim/view_angle.h"
+
+namespace {
+
+void vertexAt(double x, double y) { glVertex2i(pixelX(x), pixelY(y)); }
+
+// A diamond centred at (x, y) with half-extents (dx, dy), window fractions.
+void diamond(double x, double y, double dx, double dy) {
+    glBegin(GL_QUADS);
+    vertexAt(x - dx, y);
+    vertexAt(x, y - dy);
+    vertexAt(x + dx, y);
+    vertexAt(x, y + dy);
+    glEnd();
+}
+
+// The pong games' banners are text: they name the court and what wins it.
+const char* pongBannerText(int banner) {
+    switch (banner) {
+        case BANNER_PONG_EASY: return "PONG - easy: get the ball past the far paddle";
+        case BANNER_PONG_MEDIUM: return "PONG - medium: get the ball past the far paddle";
+        case BANNER_PONG_HARD: return "PONG - hard: get the ball past the far paddle";
+        case BANNER_PONG_WON: return "Won! Drive on";
+        case BANNER_PONG_LOST: return "Missed - that cost a life";
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+void Single::enter() {
+    setProjectionSetter(loadSingleProjection);
+    run.start();
+}
 
 int Single::handleEvent(SDL_Event event, SDL_keysym key) {
-    if (event.type == SDL_KEYDOWN && key.sym == SDLK_ESCAPE) switchToState(STATE_MENU);
+    if (event.type == SDL_KEYUP) {
+        setKeyHeld(run.craft, key.sym, false);
+        return 0;
+    }
+    if (event.type != SDL_KEYDOWN) return 0;
+    if (key.sym == SDLK_ESCAPE) {
+        // Nothing is saved; the level stays loaded until the next load.
+        run.checkpointZ.clear();
+        run.start();
+        switchToState(STATE_SINGLEPLSEL);
+        return 0;
+    }
+    if (key.sym == settings.keys[KEY_RESET2]) {
+        run.deathRoutine();
+    } else if (key.sym == settings.keys[KEY_JUMP2]) {
+        run.pressJump();
+    } else if (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB) {
+        openConsole();
+    } else {
+        run.startTimer();
+    }
+    setKeyHeld(run.craft, key.sym, true);
     return 0;
 }
 
-void Single::draw() {}
+void Single::update(int elapsedMs) {
+    if (!run.hasLevel()) return;
+    const bool due = stepDue(accumulator, elapsedMs);
+    run.addFrameTime(elapsedMs);
+    if (!due) return;
+    if (run.step() == StepOutcome::Completed) stepFinished(accumulator);
+    if (run.goalReached) finish();
+}
 
-void Single::update(int) {}
+void Single::finish() {
+    SinglePlSel& list = stateObject<SinglePlSel>(STATE_SINGLEPLSEL);
+    finishLevel(list.campaign, levelIndex, run.craft.lives, run.craft.timeMs);
+    run.checkpointZ.clear();
+    run.goalReached = false;
+    list.saveProgress();
+    switchToState(STATE_SINGLEPLSEL);
+}
+
+void Single::draw() {
+    Craft& craft = run.craft;
+    applyCamera(craft);
+    const int backdrop = BACKDROP_SLOTS[run.backgroundIndex];
+    const bool backdropBehind = run.hasLevel() && !wireframe;
+    if (!backdropBehind) drawBackdrop(backdrop, false);
+    if (run.hasLevel()) {
+        drawTrack(run.level, craft.z);
+        if (backdropBehind) drawBackdropBehind(backdrop, false);
+        drawCraftRecord(craft);
+        if (settings.shadows && !glowPass) {
+            const Craft* casters[] = {&craft};
+            drawShadows(run.level, casters, 1, craft.z);
+        }
+        if (settings.glow) drawHalos(run.level, craft.z, HALO_SINGLE);
+        drawCraftTrail(craft);
+        PongBallView ball;
+        const ComputerObjectsView computerView = computerObjectsView(run.level, run.computer, ball);
+        drawComputerObjects(run.level, computerView);
+        drawJumpEffect(craft);
+        drawBlockItems(run.level, craft, run.computer.pusherActive, run.computer.bonusActive);
+    }
+    drawClock();
+    glDisable(GL_LIGHTING);
+    drawStatusPanel();
+    glEnable(GL_LIGHTING);
+    drawBanner();
+}
+
+void Single::drawClock() {
+    const Craft& craft = run.craft;
+    char text[32];
+    const int y = pixelY(0.06);
+    std::snprintf(text, sizeof text, "%2d:", craft.minutes);
+    drawText(pixelX(0.78), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    std::snprintf(text, sizeof text, "%2d:", craft.seconds);
+    drawText(pixelX(0.84), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+    std::snprintf(text, sizeof text, "%2d", craft.msPart / 10);
+    drawText(pixelX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
+}
+
+void Single::drawStatusPanel() {
+    beginOverlay();
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    const double f = run.progressFraction();
+    glColor3f(0, 0.6f, 0);
+    glBegin(GL_QUADS);
+    vertexAt(0.2, 0.95);
+    vertexAt(0.2 + 0.6 * f, 0.95);
+    vertexAt(0.2 + 0.6 * f, 0.96);
+    vertexAt(0.2, 0.96);
+    glEnd();
+    glColor3f(1, 1, 1);
+    glBegin(GL_LINE_STRIP);
+    vertexAt(0.2, 0.95);
+    vertexAt(0.8, 0.95);
+    vertexAt(0.8, 0.96);
+    vertexAt(0.2, 0.96);
+    vertexAt(0.2, 0.95);
+    glEnd();
+    glBegin(GL_LINES);
+    for (size_t i = 0; i < run.checkpointZ.size(); ++i) {
+        const double x = 0.2 + 0.6 * run.checkpointFraction(i);
+        vertexAt(x, 0.95);
+        vertexAt(x, 0.96);
+    }
+    glEnd();
+    // The diamonds are drawn opaque into the glow image.
+    if (glowPass) glDisable(GL_BLEND);
+    glColor3f(0.8f, 0, 0.1f);
+    for (int i = 0; i <= run.craft.lives - 2; ++i) diamond(0.82 + 0.03 * i, 0.955, 0.01, 0.005);
+    for (int i = 0; i <= run.craft.lives - 2; ++i) diamond(0.82 + 0.03 * i, 0.955, 0.015, 0.01);
+    glColor3f(1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    endOverlay();
+    if (debugView) drawDebugLines();
+}
+
+void Single::drawDebugLines() {
+    const Craft& craft = run.craft;
+    char text[160];
+    const struct {
+        const char* format;
+        int value;
+        double height;
+    } lines[] = {
+        {"f_speed: \t%d", craft.f_speed, 0.977}, {"s_speed: \t%d", craft.s_speed, 0.957},
+        {"v_speed: \t%d", craft.v_speed, 0.937}, {"ypos: \t%d", craft.ypos, 0.918},
+        {"health: \t%d", craft.health, 0.898},  {"fps: \t\t%d", framesPerSecond, 0.879},
+    };
+    for (const auto& line : lines) {
+        std::snprintf(text, sizeof text, line.format, line.value);
+        drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
+    }
+    std::snprintf(text, sizeof text, "Msg: 		%s", run.computer.debugText().c_str());
+    drawText(0, pixelY(0.85), 0.6f, 1, 1, 0, text);
+}
+
+void Single::drawBanner() {
+    if (run.bannerTimer <= 0) return;
+    if (const char* text = pongBannerText(run.bannerIndex)) {
+        const int length = int(std::char_traits<char>::length(text));
+        drawText(pixelX(0.5 - 0.0057 * length), pixelY(0.74), 1.0f, 1, 0, 0.5f, text);
+        return;
+    }
+    if (run.bannerIndex != BANNER_CHECKPOINT) return;
+    beginOverlay();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1, 0, 0.5f);
+    glBindTexture(GL_TEXTURE_2D, titleTexture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.5f, 1.0f);
+    vertexAt(0.362, 0.705);
+    glTexCoord2f(0.9f, 1.0f);
+    vertexAt(0.662, 0.705);
+    glTexCoord2f(0.9f, 0.93f);
+    vertexAt(0.662, 0.762);
+    glTexCoord2f(0.5f, 0.93f);
+    vertexAt(0.362, 0.762);
+    glEnd();
+    glColor3f(1, 1, 1);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    endOverlay();
+}

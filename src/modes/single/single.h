@@ -1,12 +1,32 @@
 #pragma once
 
-#include "core/gamestate.h"
+#include <string>
 
-// Not built yet: an empty screen that Escape leaves back to the menu.
+#include "core/gamestate.h"
+#include "modes/single/single_run.h"
+#include "sim/physics.h"
+
+// One level of a campaign. The level list loads the level into `run` and
+// names it (levelIndex) before switching here; a finish updates the list's
+// progress and saves it, Escape leaves without saving.
 class Single : public Gamestate {
 public:
     void enter() override;
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+
+    int loadLevel(const std::string& path) { return run.loadLevel(path); }
+
+    SingleRun run;
+    int levelIndex = 0;  // the level list's entry being played
+
+private:
+    void finish();
+    void drawClock();
+    void drawStatusPanel();
+    void drawDebugLines();
+    void drawBanner();
+
+    StepAccumulator accumulator;
 };

@@ -11,7 +11,7 @@
 #include "modes/timeattack/name_entry.h"
 #include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/text.h"
 

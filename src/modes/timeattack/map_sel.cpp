@@ -10,7 +10,7 @@
 #include "core/services.h"
 #include "render/screen_pieces.h"
 #include "modes/timeattack/records.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/camera.h"
 #include "render/text.h"

@@ -19,16 +19,6 @@ bool isTimeAttackLevel(const std::string& name) {
 
 }  // namespace
 
-bool fileNameBefore(const std::string& a, const std::string& b) {
-    size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        signed char left = static_cast<signed char>(a[i]);
-        signed char right = static_cast<signed char>(b[i]);
-        if (left != right) return left < right;
-    }
-    return a.size() < b.size();
-}
-
 int scanMaps(const std::string& mapsDir, std::vector<RecordEntry>& table) {
     table.clear();
     DIR* directory = opendir(mapsDir.c_str());

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/directory_listing.h"
 #include "modes/timeattack/records_file.h"
 
 // The time-attack record table: one entry per level at the top of maps/,
@@ -28,6 +29,3 @@ int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronze
 // unsigned 32-bit total does, and the average; 0 for an empty table.
 uint32_t totalRecordTime(const std::vector<RecordEntry>& table);
 uint32_t averageRecordTime(const std::vector<RecordEntry>& table);
-
-// Signed byte order, a name that is a prefix of another first.
-bool fileNameBefore(const std::string& a, const std::string& b);

@@ -6,7 +6,7 @@
 #include "frontend/console_print.h"
 #include "level/level_file.h"
 #include "modes/timeattack/ghost.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 #include "sim/track.h"
 #include "sim/view_angle.h"
 

@@ -1,4 +1,4 @@
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 
 void addRunTime(Craft& craft, int elapsedMs) {
     craft.timeMs += elapsedMs;
