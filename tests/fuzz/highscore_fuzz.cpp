@@ -14,7 +14,7 @@
 #include "fuzz_files.h"
 #include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "modes/timeattack/run_timer.h"
+#include "sim/run_timer.h"
 
 namespace {
 
