@@ -9,6 +9,7 @@
 #include "render/textures.h"
 #include "modes/multi/multiplayer_settings_file.h"
 #include "modes/multi/split_hud.h"
+#include "modes/multi/split_keys.h"
 #include "modes/multi/two_player.h"
 #include "render/camera.h"
 #include "render/screen_pieces.h"
@@ -39,19 +40,7 @@ void CastleM::enter() {
 int CastleM::handleEvent(SDL_Event event, SDL_keysym key) {
     Craft& a = run.players[PLAYER_A].craft;
     Craft& b = run.players[PLAYER_B].craft;
-    if (event.type == SDL_KEYUP) {
-        holdKeyForBoth(a, b, key.sym, false);
-        return 0;
-    }
-    if (event.type != SDL_KEYDOWN) return 0;
-    if (key.sym == SDLK_ESCAPE) {
-        switchToState(STATE_MODESELM);
-        return 0;
-    }
-    if (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB) {
-        openConsole();
-        return 0;
-    }
+    if (routeSplitScreenKey(event, key, a, b)) return 0;
     if (key.sym == settings.keys[KEY_RESET1]) run.respawn(PLAYER_A);
     if (key.sym == settings.keys[KEY_RESET2]) run.respawn(PLAYER_B);
     if (key.sym == settings.keys[KEY_USE1]) run.usePowerup(PLAYER_A);

@@ -12,6 +12,7 @@
 #include "render/screen_pieces.h"
 #include "render/textures.h"
 #include "render/objects.h"
+#include "render/play_hud.h"
 #include "render/text.h"
 #include "render/track.h"
 #include "sim/view_angle.h"
@@ -115,24 +116,13 @@ void Single::draw() {
         drawJumpEffect(craft);
         drawBlockItems(run.level, craft, run.computer.pusherActive, run.computer.bonusActive);
     }
-    drawClock();
+    drawRunClock(craft);
     glDisable(GL_LIGHTING);
     drawStatusPanel();
     glEnable(GL_LIGHTING);
     drawBanner();
 }
 
-void Single::drawClock() {
-    const Craft& craft = run.craft;
-    char text[32];
-    const int y = pixelY(0.06);
-    std::snprintf(text, sizeof text, "%2d:", craft.minutes);
-    drawText(pixelX(0.78), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
-    std::snprintf(text, sizeof text, "%2d:", craft.seconds);
-    drawText(pixelX(0.84), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
-    std::snprintf(text, sizeof text, "%2d", craft.msPart / 10);
-    drawText(pixelX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
-}
 
 void Single::drawStatusPanel() {
     beginOverlay();
@@ -176,23 +166,11 @@ void Single::drawStatusPanel() {
 }
 
 void Single::drawDebugLines() {
-    const Craft& craft = run.craft;
-    char text[160];
-    const struct {
-        const char* format;
-        int value;
-        double height;
-    } lines[] = {
-        {"f_speed: \t%d", craft.f_speed, 0.977}, {"s_speed: \t%d", craft.s_speed, 0.957},
-        {"v_speed: \t%d", craft.v_speed, 0.937}, {"ypos: \t%d", craft.ypos, 0.918},
-        {"health: \t%d", craft.health, 0.898},  {"fps: \t\t%d", framesPerSecond, 0.879},
-    };
-    for (const auto& line : lines) {
-        std::snprintf(text, sizeof text, line.format, line.value);
-        drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
-    }
-    std::snprintf(text, sizeof text, "Msg: 		%s", run.computer.debugText().c_str());
-    drawText(0, pixelY(0.85), 0.6f, 1, 1, 0, text);
+    static const DebugLineFormats formats = {
+        {"f_speed: \t%d", "s_speed: \t%d", "v_speed: \t%d", "ypos: \t%d", "health: \t%d",
+         "fps: \t\t%d"},
+        "Msg: \t\t%s"};
+    drawCraftDebugLines(run.craft, formats, run.computer.debugText());
 }
 
 void Single::drawBanner() {

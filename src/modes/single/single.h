@@ -23,7 +23,6 @@ public:
 
 private:
     void finish();
-    void drawClock();
     void drawStatusPanel();
     void drawDebugLines();
     void drawBanner();

@@ -11,6 +11,7 @@
 #include "modes/timeattack/records.h"
 #include "render/camera.h"
 #include "render/objects.h"
+#include "render/play_hud.h"
 #include "render/text.h"
 #include "render/track.h"
 #include "sim/view_angle.h"
@@ -85,7 +86,7 @@ void TimeAttack::draw() {
         drawJumpEffect(craft);
         drawGhost();
     }
-    drawTimer();
+    drawRunClock(craft);
     if (debugView) drawDebugLines();
 }
 
@@ -99,34 +100,11 @@ void TimeAttack::drawGhost() {
     glColor3f(1, 1, 1);
 }
 
-void TimeAttack::drawTimer() {
-    const Craft& craft = run.craft;
-    char text[32];
-    const int y = pixelY(0.06);
-    std::snprintf(text, sizeof text, "%2d:", craft.minutes);
-    drawText(pixelX(0.78), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
-    std::snprintf(text, sizeof text, "%2d:", craft.seconds);
-    drawText(pixelX(0.84), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
-    std::snprintf(text, sizeof text, "%2d", craft.msPart / 10);
-    drawText(pixelX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
-}
 
 void TimeAttack::drawDebugLines() {
-    const Craft& craft = run.craft;
-    char text[160];
-    const struct {
-        const char* format;
-        int value;
-        double height;
-    } lines[] = {
-        {"f_speed:    %d", craft.f_speed, 0.977}, {"s_speed:    %d", craft.s_speed, 0.957},
-        {"v_speed:    %d", craft.v_speed, 0.937}, {"ypos:       %d", craft.ypos, 0.918},
-        {"health:     %d", craft.health, 0.898},  {"fps:        %d", framesPerSecond, 0.879},
-    };
-    for (const auto& line : lines) {
-        std::snprintf(text, sizeof text, line.format, line.value);
-        drawText(0, pixelY(line.height), 0.6f, 1, 1, 0, text);
-    }
-    std::snprintf(text, sizeof text, "Msg:        %s", debugMessage.c_str());
-    drawText(0, pixelY(0.85), 0.6f, 1, 1, 0, text);
+    static const DebugLineFormats formats = {
+        {"f_speed:    %d", "s_speed:    %d", "v_speed:    %d", "ypos:       %d", "health:     %d",
+         "fps:        %d"},
+        "Msg:        %s"};
+    drawCraftDebugLines(run.craft, formats, debugMessage);
 }

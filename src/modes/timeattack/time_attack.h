@@ -26,7 +26,6 @@ public:
 
 private:
     void drawGhost();
-    void drawTimer();
     void drawDebugLines();
 
     StepAccumulator accumulator;
