@@ -32,18 +32,6 @@ inline void startReplayServices() {
     std::srand(7);
 }
 
-inline void holdKeys(SingleRun& run, const HeldKeys& held, const HeldKeys& before) {
-    const ControlKeys keys = controlKeys(2);
-    setKeyHeld(run.craft, keys.forward, held.forward);
-    setKeyHeld(run.craft, keys.backward, held.backward);
-    setKeyHeld(run.craft, keys.left, held.left);
-    setKeyHeld(run.craft, keys.right, held.right);
-    setKeyHeld(run.craft, keys.jump, held.jump);
-    const bool pressed = (held.forward && !before.forward) || (held.backward && !before.backward) ||
-                         (held.left && !before.left) || (held.right && !before.right);
-    if (pressed) run.startTimer();
-}
-
 // One recorded step: keys, 21 or 22 ms on the run clock and the replay
 // clock, the physics step.
 inline StepOutcome replayStep(SingleRun& run, const HeldKeys& held, const HeldKeys& before) {

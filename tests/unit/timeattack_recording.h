@@ -49,8 +49,10 @@ inline std::vector<HeldKeys> readRecording(const std::string& path) {
 }
 
 // Holds the step's keys on the run's craft the way the play state's event
-// handler does; a newly pressed key other than jump starts the timer.
-inline void holdKeys(TimeAttackRun& run, const HeldKeys& held, const HeldKeys& before) {
+// handler does; a newly pressed key other than jump starts the timer. Any
+// one-craft run (time attack, single player) replays the same way.
+template <class Run>
+void holdKeys(Run& run, const HeldKeys& held, const HeldKeys& before) {
     const ControlKeys keys = controlKeys(2);
     setKeyHeld(run.craft, keys.forward, held.forward);
     setKeyHeld(run.craft, keys.backward, held.backward);
