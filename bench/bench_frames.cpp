@@ -25,6 +25,7 @@
 #include "core/gamestate.h"
 #include "core/globals.h"
 #include "core/settings.h"
+#include "modes/single/single.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/block_cache.h"
 #include "render/camera.h"
@@ -125,6 +126,7 @@ struct Fixture {
     EmptyState empty;
     Craft racerA, racerB;
     TimeAttack timeAttack;
+    Single single;
 
     Fixture() {
         gl = &sharedGlContext();
@@ -146,6 +148,8 @@ struct Fixture {
         racerB = placed(-800, 650, 3600, 1);
         timeAttack.run.level = level;
         timeAttack.backgroundIndex = 1;
+        single.run.level = level;
+        single.run.backgroundIndex = 1;
     }
 
     static Craft placed(int x, int y, int z, int kind) {
@@ -187,6 +191,13 @@ struct Fixture {
     void drawTimeAttackFrame() {
         timeAttack.run.craft = player;
         renderState(timeAttack, timeAttack.run.craft, ViewVariant::TimeAttack);
+    }
+
+    // The single-player state's own draw: the same level and craft, its
+    // status panel and clock; no computer crafts running.
+    void drawSingleFrame() {
+        single.run.craft = player;
+        renderState(single, single.run.craft, ViewVariant::Single);
     }
 
     void drawSplitFrame() {
@@ -328,6 +339,13 @@ void BM_TimeAttackFrame(benchmark::State& state) {
 }
 
 // Arguments: Details, Shadows.
+void BM_SingleFrame(benchmark::State& state) {
+    Fixture& f = fixture();
+    if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
+    timeFrames(state, [&] { f.drawSingleFrame(); }, frameName("single player", int(state.range(0)), int(state.range(1))));
+}
+
+// Arguments: Details, Shadows.
 void BM_SplitFrame(benchmark::State& state) {
     Fixture& f = fixture();
     if (!frameSettings(state, f, int(state.range(0)), int(state.range(1)))) return;
@@ -390,6 +408,13 @@ BENCHMARK(BM_TimeAttackFrame)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+BENCHMARK(BM_SingleFrame)
+    ->ArgsProduct({{2}, {1}})
+    ->ArgNames({"details", "shadows"})
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_SplitFrame)
     ->ArgsProduct({{2, 3}, {1}})
     ->ArgNames({"details", "shadows"})
@@ -399,13 +424,14 @@ BENCHMARK(BM_SplitFrame)
 
 BENCHMARK(BM_BareFrame)->Iterations(60)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The frame-time targets. Add the single-player state's frame against the
-// time-attack frame once it exists.
+// The frame-time targets.
 const FrameTarget FRAME_TARGETS[] = {
     {"Details 3 / Details 2 (shadows on)", "reference details 3 shadows", "reference details 2 shadows", 1.3},
     {"Details 3 (shadows on), 95th percentile", "reference details 3 shadows", nullptr, 21.0},
     {"Details 2 (shadows on) / bare frame", "reference details 2 shadows", "bare", 6.0},
     {"split screen / time attack (Details 2, shadows)", "split screen details 2 shadows",
+     "time attack details 2 shadows", 1.2},
+    {"single player / time attack (Details 2, shadows)", "single player details 2 shadows",
      "time attack details 2 shadows", 1.2},
 };
 
