@@ -18,6 +18,20 @@ inline void vertex(int x, int y, int z, float s, float t) {
     glVertex3i(x, y, z);
 }
 
+// The rounded body is one run of triangles rather than quads, strips and
+// fans: a software renderer pays for every primitive of a compiled body,
+// and a body of 45 of them cost it more than all the blocks' vertices.
+// Each quad is split as the renderer split the quads and strips before,
+// so only an odd pixel on a seam may come out one colour level apart.
+struct FaceVertex {
+    int x, y, z;
+    float s, t;
+};
+
+void quadAsTriangles(const FaceVertex& a, const FaceVertex& b, const FaceVertex& c, const FaceVertex& d) {
+    for (const FaceVertex* v : {&a, &b, &d, &b, &c, &d}) vertex(v->x, v->y, v->z, v->s, v->t);
+}
+
 void emitBottom(const BlockShape& b) {
     const int w = b.w, h = b.h, l = b.l;
     glNormal3f(0, -1, 0);
@@ -114,39 +128,43 @@ struct Placement {
 const Axis PX{1, 0, 0}, NX{-1, 0, 0}, PY{0, 1, 0}, NY{0, -1, 0}, PZ{0, 0, 1}, NZ{0, 0, -1};
 
 // A quarter cylinder of radius 50 along local +z from 0 to length, covering
-// the local +x/+y quadrant, from the five-point quarter circle.
+// the local +x/+y quadrant, from the five-point quarter circle: four quads
+// (a: at 0, b: at length) split along a0-b1.
 void emitEdgePiece(const Placement& at, float length, float repeat) {
-    glBegin(GL_QUAD_STRIP);
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < 4; ++k) {
         // cornerCircle runs from (0, -50) to (50, 0); turned to run from
         // local +y to local +x.
-        const float px = cornerCircle[k][0], py = -cornerCircle[k][1];
-        at.normal(px, py, 0);
-        glTexCoord2f(0, 0);
-        at.vertex(px, py, 0);
-        glTexCoord2f(repeat, 0);
-        at.vertex(px, py, length);
+        const float x0 = cornerCircle[k][0], y0 = -cornerCircle[k][1];
+        const float x1 = cornerCircle[k + 1][0], y1 = -cornerCircle[k + 1][1];
+        const float a0[4] = {x0, y0, 0, 0}, b0[4] = {x0, y0, length, repeat};
+        const float a1[4] = {x1, y1, 0, 0}, b1[4] = {x1, y1, length, repeat};
+        for (const float* v : {a0, b0, b1, a0, b1, a1}) {
+            at.normal(v[0], v[1], 0);
+            glTexCoord2f(v[3], 0);
+            at.vertex(v[0], v[1], v[2]);
+        }
     }
-    glEnd();
 }
 
 // One octant of a sphere of radius 50 (local +x, +y, +z) from the
-// quarter-sphere patch: ring r is points 5r..5r+4, from the pole downward.
+// quarter-sphere patch: ring r is points 5r..5r+4, from the pole downward;
+// the cap round the pole, then three bands of quads split as the edges are.
 void emitCornerPiece(const Placement& at) {
     glTexCoord2f(0, 0);
-    glBegin(GL_TRIANGLE_FAN);
     const float pole[3] = {0, 50, 0};
-    at.point(pole);
-    for (int k = 0; k < 5; ++k) at.point(cornerSphere[k]);
-    glEnd();
-    for (int ring = 0; ring < 3; ++ring) {
-        glBegin(GL_QUAD_STRIP);
-        for (int k = 0; k < 5; ++k) {
-            at.point(cornerSphere[ring * 5 + k]);
-            at.point(cornerSphere[(ring + 1) * 5 + k]);
-        }
-        glEnd();
+    for (int k = 0; k < 4; ++k) {
+        const float* cap[3] = {pole, cornerSphere[k], cornerSphere[k + 1]};
+        for (const float* p : cap) at.point(p);
     }
+    for (int ring = 0; ring < 3; ++ring)
+        for (int k = 0; k < 4; ++k) {
+            const float* a0 = cornerSphere[ring * 5 + k];
+            const float* b0 = cornerSphere[(ring + 1) * 5 + k];
+            const float* a1 = cornerSphere[ring * 5 + k + 1];
+            const float* b1 = cornerSphere[(ring + 1) * 5 + k + 1];
+            const float* band[6] = {a0, b0, b1, a0, b1, a1};
+            for (const float* p : band) at.point(p);
+        }
 }
 
 void edge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float length, float repeat) {
@@ -162,18 +180,19 @@ void corner(float cx, float cy, float cz, int sx, int sy, int sz) {
 }
 
 void emitRoundedFaces(const BlockShape& b) {
-    const int w = b.w, h = b.h, l = b.l;
-    glBegin(GL_QUADS);
-    emitBottom(b);
+    const int w = b.w, h = b.h, l = b.l, bottom = 50 - h;
+    glNormal3f(0, -1, 0);
+    quadAsTriangles({-w, -h, l, 0, 0}, {-w, -h, 0, 0, b.rz}, {0, -h, 0, b.rx, b.rz}, {0, -h, l, b.rx, 0});
     glNormal3f(1, 0, 0);
-    vertex(50, -50, l, 0, 0); vertex(50, 50 - h, l, 0, b.ry); vertex(50, 50 - h, 0, b.rz, b.ry); vertex(50, -50, 0, b.rz, 0);
+    quadAsTriangles({50, -50, l, 0, 0}, {50, bottom, l, 0, b.ry}, {50, bottom, 0, b.rz, b.ry}, {50, -50, 0, b.rz, 0});
     glNormal3f(-1, 0, 0);
-    vertex(-w - 50, -50, 0, 0, 0); vertex(-w - 50, 50 - h, 0, 0, b.ry); vertex(-w - 50, 50 - h, l, b.rz, b.ry); vertex(-w - 50, -50, l, b.rz, 0);
+    quadAsTriangles({-w - 50, -50, 0, 0, 0}, {-w - 50, bottom, 0, 0, b.ry}, {-w - 50, bottom, l, b.rz, b.ry},
+                    {-w - 50, -50, l, b.rz, 0});
     glNormal3f(0, 0, 1);
-    vertex(-w, -50, l + 50, 0, 0); vertex(-w, 50 - h, l + 50, 0, b.ry); vertex(0, 50 - h, l + 50, b.rx, b.ry); vertex(0, -50, l + 50, b.rx, 0);
+    quadAsTriangles({-w, -50, l + 50, 0, 0}, {-w, bottom, l + 50, 0, b.ry}, {0, bottom, l + 50, b.rx, b.ry},
+                    {0, -50, l + 50, b.rx, 0});
     glNormal3f(0, 0, -1);
-    vertex(0, -50, -50, 0, 0); vertex(0, 50 - h, -50, 0, b.ry); vertex(-w, 50 - h, -50, b.rx, b.ry); vertex(-w, -50, -50, b.rx, 0);
-    glEnd();
+    quadAsTriangles({0, -50, -50, 0, 0}, {0, bottom, -50, 0, b.ry}, {-w, bottom, -50, b.rx, b.ry}, {-w, -50, -50, b.rx, 0});
 }
 
 void emitRoundedEdges(const BlockShape& b) {
@@ -235,9 +254,11 @@ void emitChamferedBody(const BlockShape& b) {
 }
 
 void emitRoundedBody(const BlockShape& b) {
+    glBegin(GL_TRIANGLES);
     emitRoundedFaces(b);
     emitRoundedEdges(b);
     emitRoundedCorners(b);
+    glEnd();
 }
 
 void emitTopFace(const BlockShape& b) {
