@@ -102,7 +102,7 @@ void emitBackdrop(int slot, bool halfHeight, float z) {
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_CULL_FACE);
     }
-    glBindTexture(GL_TEXTURE_2D, textureTable[slot].empty() ? 0 : textureTable[slot][0]);
+    glBindTexture(GL_TEXTURE_2D, textureFrame(slot, 0));
     glDisable(GL_LIGHTING);
     beginOverlay();
     const float h = halfHeight ? 0.25f : 0.0f;

@@ -4,6 +4,9 @@
 #include <SDL/SDL_image.h>
 #include <GL/glu.h>
 #include <dirent.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -96,8 +99,8 @@ void uploadImage(SDL_Surface* image, bool mipmaps) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     SDL_LockSurface(image);
     if (mipmaps) {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image->w, image->h, GL_RGBA, GL_UNSIGNED_BYTE, image->pixels);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, image->w, image->h, GL_RGBA, GL_UNSIGNED_BYTE, image->pixels);
         glTexEnvf(GL_TEXTURE_FILTER_CONTROL_EXT, GL_TEXTURE_LOD_BIAS_EXT, MIPMAP_LOD_BIAS);
     } else {
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image->w, image->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, image->pixels);
@@ -145,6 +148,53 @@ int loadSingleTexture(const char* path, GLuint& texture) {
     return 0;
 }
 
+// The decoded images (tens of megabytes) lie between the textures made from
+// them: freed, they would stay resident for the whole run. Hand the free
+// pages back to the system.
+void releaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+// The backdrop pictures are the big ones (a quarter of the texture memory
+// each) and a screen shows one of them: they are uploaded on first use,
+// dropping the one shown before. Loading the textures only checks that
+// they can be read.
+constexpr int PICTURE_SLOTS[] = {TEX_SPACE1, TEX_SPACE2, TEX_SPACE3, TEX_SPACE4, TEX_SPACEMENU};
+bool pictureFailed[TEXTURE_SLOT_COUNT] = {};
+
+bool isPictureSlot(int slot) {
+    for (int picture : PICTURE_SLOTS)
+        if (slot == picture) return true;
+    return false;
+}
+
+bool readable(const std::string& path) {
+    SDL_Surface* image = loadRgbaImage(path);
+    if (image == nullptr) return false;
+    SDL_FreeSurface(image);
+    return true;
+}
+
+std::string picturePath(int slot) { return format("gfx/%s.png", TEXTURE_SLOTS[slot].name); }
+
+// Drawn over the whole window or half of it, a picture is shown about 1:1
+// or magnified at any usual window size, where a mipmapped texture shows
+// the same pixels: mipmaps would add a third to the largest textures.
+void loadPicture(int slot) {
+    for (int picture : PICTURE_SLOTS) deleteTextures(textureTable[picture]);
+    SDL_Surface* image = loadRgbaImage(picturePath(slot));
+    if (image == nullptr) {
+        pictureFailed[slot] = true;
+        return;
+    }
+    textureTable[slot].push_back(createTexture());
+    uploadImage(image, false);
+    SDL_FreeSurface(image);
+    releaseFreedMemory();
+}
+
 }  // namespace
 
 int listTextureSets() {
@@ -174,6 +224,11 @@ int loadTextures() {
     std::vector<SDL_Surface*> images[TEXTURE_SLOT_COUNT];
     int newFrameCounts[TEXTURE_SLOT_COUNT] = {};
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+        if (isPictureSlot(slot)) {
+            if (readable(picturePath(slot))) continue;
+            for (auto& loaded : images) freeImages(loaded);
+            return -1;
+        }
         bool animated = false;
         images[slot] = loadSlotImages(TEXTURE_SLOTS[slot], set.c_str(), animated);
         if (images[slot].empty()) {
@@ -184,6 +239,7 @@ int loadTextures() {
     }
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         deleteTextures(textureTable[slot]);
+        pictureFailed[slot] = false;
         for (SDL_Surface* image : images[slot]) {
             textureTable[slot].push_back(createTexture());
             uploadImage(image, settings.mipmaps != 0);
@@ -192,6 +248,7 @@ int loadTextures() {
         frameCounts[slot] = newFrameCounts[slot];
     }
     glEnable(GL_TEXTURE_2D);
+    releaseFreedMemory();
     return 0;
 }
 
@@ -247,12 +304,15 @@ void releaseCornerTables() {
 void releaseTextureTable() {
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         deleteTextures(textureTable[slot]);
+        pictureFailed[slot] = false;
         frameCounts[slot] = 0;
     }
 }
 
 GLuint textureFrame(int slot, int tick) {
-    if (slot < 0 || slot >= TEXTURE_SLOT_COUNT || textureTable[slot].empty()) return 0;
+    if (slot < 0 || slot >= TEXTURE_SLOT_COUNT) return 0;
+    if (textureTable[slot].empty() && isPictureSlot(slot) && !pictureFailed[slot]) loadPicture(slot);
+    if (textureTable[slot].empty()) return 0;
     const std::vector<GLuint>& frames = textureTable[slot];
     if (frameCounts[slot] <= 0) return frames[0];
     const int divisor = settings.animDivisor > 0 ? settings.animDivisor : 1;

@@ -52,7 +52,9 @@ extern int textureSetCount;
 int listTextureSets();
 
 // (Re)loads every slot from the set chosen by Style. 0 or -1; on failure the
-// previous table stays in use untouched.
+// previous table stays in use untouched. The backdrop pictures (space1..4,
+// spacemenu) are only checked here: textureFrame uploads one when it is
+// first asked for and drops the one uploaded before.
 int loadTextures();
 // A picture outside the slot table (a map preview): any image the loader
 // reads, converted to RGBA, linear filters. 0 when it cannot be read; the
@@ -84,6 +86,7 @@ extern float cornerCircle[5][2];
 extern float cornerSphere[35][3];
 
 // The GL texture of a slot for the given animation tick: frame
-// (tick / animation divisor) mod frame count for an animated slot.
+// (tick / animation divisor) mod frame count for an animated slot; 0 for a
+// slot that is not loaded (or a picture that could not be read).
 GLuint textureFrame(int slot, int tick);
 inline void bindSlot(int slot, int tick) { glBindTexture(GL_TEXTURE_2D, textureFrame(slot, tick)); }

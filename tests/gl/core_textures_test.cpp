@@ -98,9 +98,10 @@ TEST_F(TextureLoading, EverySlotComesFromItsPlace) {
     ASSERT_EQ(loadTextures(), 0);
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         EXPECT_EQ(frameCounts[slot], 0) << TEXTURE_SLOTS[slot].name;
+        const GLuint texture = textureFrame(slot, 0);  // uploads a backdrop picture on demand
         ASSERT_EQ(textureTable[slot].size(), 1u) << TEXTURE_SLOTS[slot].name;
         const unsigned char red = TEXTURE_SLOTS[slot].inSet ? 100 : 7;
-        EXPECT_EQ(texel(textureTable[slot][0]), slotColour(slot, red)) << TEXTURE_SLOTS[slot].name;
+        EXPECT_EQ(texel(texture), slotColour(slot, red)) << TEXTURE_SLOTS[slot].name;
     }
     EXPECT_EQ(textureFrame(TEX_GUI, 12345), textureTable[TEX_GUI][0]);
 }
@@ -149,6 +150,48 @@ TEST_F(TextureLoading, StillSlotGivenOnlyAsFramesFailsAndKeepsTheOldTable) {
     EXPECT_EQ(loadTextures(), -1);
     EXPECT_EQ(textureTable[TEX_MENU00], before);
     EXPECT_TRUE(glIsTexture(before[0]));
+}
+
+// The backdrop pictures are the largest textures: one at a time is uploaded,
+// when it is first drawn, without mipmaps; loading only checks them.
+TEST_F(TextureLoading, BackdropPicturesAreUploadedOneAtATimeWhenDrawn) {
+    writeSet("alpha", 100);
+    writeRootSlots();
+    ASSERT_EQ(loadTextures(), 0);
+    for (int slot : {TEX_SPACE1, TEX_SPACE2, TEX_SPACE3, TEX_SPACE4, TEX_SPACEMENU})
+        EXPECT_TRUE(textureTable[slot].empty()) << TEXTURE_SLOTS[slot].name;
+    const GLuint menu = textureFrame(TEX_SPACEMENU, 0);
+    ASSERT_NE(menu, 0u);
+    EXPECT_EQ(textureFrame(TEX_SPACEMENU, 99), menu) << "kept while it is the one shown";
+    const GLuint space = textureFrame(TEX_SPACE3, 0);
+    EXPECT_EQ(texel(space), slotColour(TEX_SPACE3, 7));
+    EXPECT_TRUE(textureTable[TEX_SPACEMENU].empty());
+    EXPECT_FALSE(glIsTexture(menu)) << "the picture shown before is dropped";
+    GLint levelOneWidth = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &levelOneWidth);
+    EXPECT_EQ(levelOneWidth, 0);
+
+    // A picture that cannot be read fails the load, as any slot does, and
+    // the picture in use stays.
+    writePng("gfx/space2.png", {1, 2, 3, 255});
+    FILE* damaged = std::fopen("gfx/space2.png", "r+b");
+    ASSERT_NE(damaged, nullptr);
+    std::fseek(damaged, 20, SEEK_SET);
+    std::fputs("not a png any more", damaged);
+    std::fclose(damaged);
+    EXPECT_EQ(loadTextures(), -1);
+    EXPECT_EQ(textureFrame(TEX_SPACE3, 0), space);
+    std::remove("gfx/space2.png");
+    EXPECT_EQ(loadTextures(), -1);
+    EXPECT_EQ(textureFrame(TEX_SPACE3, 0), space);
+    // Removed after a successful load: drawn untextured rather than tried
+    // again on every frame.
+    writePng("gfx/space2.png", slotColour(TEX_SPACE2, 7));
+    ASSERT_EQ(loadTextures(), 0);
+    std::remove("gfx/space2.png");
+    EXPECT_EQ(textureFrame(TEX_SPACE2, 0), 0u);
+    EXPECT_EQ(textureFrame(TEX_SPACE2, 0), 0u);
+    EXPECT_NE(textureFrame(TEX_SPACE1, 0), 0u);
 }
 
 TEST_F(TextureLoading, MissingRootSlotFails) {
