@@ -48,7 +48,8 @@ fuzz: build
 	cmake -DSECONDS=$(FUZZ_SECONDS) -P $(BUILD_DIR)/tests/fuzz/fuzz_all.cmake
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/*; do [ -x "$$b" ] && (cd $(RUNTIME_DIR) && "$$OLDPWD/$$b"); done
+	@for b in $(BUILD_DIR)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && (cd $(RUNTIME_DIR) && "$$OLDPWD/$$b"); done
+	python3 bench/memory_run.py
 
 clean:
 	rm -rf $(BUILD_DIR)
