@@ -21,8 +21,8 @@ inline void vertex(int x, int y, int z, float s, float t) {
 // The rounded body is one run of triangles rather than quads, strips and
 // fans: a software renderer pays for every primitive of a compiled body,
 // and a body of 45 of them cost it more than all the blocks' vertices.
-// Each quad is split as the renderer split the quads and strips before,
-// so only an odd pixel on a seam may come out one colour level apart.
+// Each quad is split, with its corners in the order, that the renderer
+// used for the quads and strips before: the picture is the same.
 struct FaceVertex {
     int x, y, z;
     float s, t;
@@ -138,7 +138,7 @@ void emitEdgePiece(const Placement& at, float length, float repeat) {
         const float x1 = cornerCircle[k + 1][0], y1 = -cornerCircle[k + 1][1];
         const float a0[4] = {x0, y0, 0, 0}, b0[4] = {x0, y0, length, repeat};
         const float a1[4] = {x1, y1, 0, 0}, b1[4] = {x1, y1, length, repeat};
-        for (const float* v : {a0, b0, b1, a0, b1, a1}) {
+        for (const float* v : {a0, b0, b1, b1, a1, a0}) {
             at.normal(v[0], v[1], 0);
             glTexCoord2f(v[3], 0);
             at.vertex(v[0], v[1], v[2]);
