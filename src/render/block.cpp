@@ -11,31 +11,40 @@
 
 namespace {
 
-bool chamferedGlowBodies = true;
+bool cheapGlowPass = true;
 
 BlockShape shapeOf(const BlockBody& b) {
     return {b.width, b.height, b.length, float(b.texRepeatX), float(b.texRepeatY), float(b.texRepeatZ)};
 }
 
 // The top: a red that throbs with a HURT block's pulse, otherwise the
-// colour in force. Only a throbbing top touches the colour, so only it
-// saves and restores it (reading the colour back stalls the driver).
-void drawTop(const BlockBody& body, const BlockShape& shape, bool halo) {
+// colour in force, which `colour` holds and is given back afterwards.
+void drawTop(const BlockBody& body, const BlockShape& shape, bool halo, const GLfloat* colour) {
     if (halo || body.pulse == 0.0f) {
         emitTopFace(shape);
         return;
     }
-    GLfloat saved[4];
-    glGetFloatv(GL_CURRENT_COLOR, saved);
     const float light = std::fabs(body.pulse - 1.0f) + 0.45f;
     glColor3f(1.0f, light, light);
     emitTopFace(shape);
-    glColor4fv(saved);
+    glColor4fv(colour);
+}
+
+BlockDetail detailOf(int distance, bool halo) {
+    const bool chamfered = halo || (glowPass && cheapGlowPass);
+    return blockDetail(settings.details, distance, chamfered);
+}
+
+// Binds a texture unless it is bound already.
+void bindOnce(GLuint texture, GLuint& bound) {
+    if (texture == bound) return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    bound = texture;
 }
 
 }  // namespace
 
-void setChamferedGlowBodies(bool enabled) { chamferedGlowBodies = enabled; }
+void setCheapGlowPass(bool enabled) { cheapGlowPass = enabled; }
 
 void drawBlock(const Block& block, bool halo, int distance) {
     const BlockBody& body = block.body;
@@ -45,9 +54,59 @@ void drawBlock(const Block& block, bool halo, int distance) {
     glPushMatrix();
     glTranslatef(float(at.x), float(at.y), float(at.z));
     bindSlot(slots.side, animationTicks);
-    const bool chamfered = halo || (glowPass && chamferedGlowBodies);
-    drawBlockBody(shape, blockDetail(settings.details, distance, chamfered));
+    drawBlockBody(shape, detailOf(distance, halo));
     bindSlot(slots.top, animationTicks);
-    drawTop(body, shape, halo);
+    // Only a throbbing top touches the colour, so only then is it read back
+    // (reading it stalls the driver).
+    GLfloat colour[4] = {1, 1, 1, 1};
+    if (!halo && body.pulse != 0.0f) glGetFloatv(GL_CURRENT_COLOR, colour);
+    drawTop(body, shape, halo, colour);
+    glPopMatrix();
+}
+
+void BlockRun::add(const Block& block, int distance, float shade) { queued_.push_back({&block, distance, shade}); }
+
+BlockRun::Drawn BlockRun::drawn(const Queued& q, const GLfloat* inForce) const {
+    const BlockBody& body = q.block->body;
+    const BlockTextures slots = blockTextureSlots(*q.block);
+    Drawn d{body, blockCorner(body), shapeOf(body), textureFrame(slots.side, animationTicks),
+            textureFrame(slots.top, animationTicks), {}};
+    for (int i = 0; i < 4; ++i) d.colour[i] = q.shade < 0 ? inForce[i] : (i < 3 ? q.shade : 1.0f);
+    return d;
+}
+
+void BlockRun::draw() {
+    GLfloat inForce[4];
+    glGetFloatv(GL_CURRENT_COLOR, inForce);
+    drawn_.clear();
+    for (const Queued& q : queued_) drawn_.push_back(drawn(q, inForce));
+    GLuint bound = 0;
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (glowPass && cheapGlowPass) {
+        // Every body, then every top: the texture changes only where the
+        // next block's differs.
+        for (size_t i = 0; i < drawn_.size(); ++i) drawParts(i, true, false, bound);
+        for (size_t i = 0; i < drawn_.size(); ++i) drawParts(i, false, true, bound);
+    } else {
+        // Block by block: surfaces of neighbouring blocks that meet at the
+        // same depth keep the order they always had there.
+        for (size_t i = 0; i < drawn_.size(); ++i) drawParts(i, true, true, bound);
+    }
+    queued_.clear();
+}
+
+void BlockRun::drawParts(size_t i, bool body, bool top, GLuint& bound) {
+    const Drawn& d = drawn_[i];
+    glColor4fv(d.colour);
+    glPushMatrix();
+    glTranslatef(float(d.at.x), float(d.at.y), float(d.at.z));
+    if (body) {
+        bindOnce(d.side, bound);
+        drawBlockBody(d.shape, detailOf(queued_[i].distance, false));
+    }
+    if (top) {
+        bindOnce(d.top, bound);
+        drawTop(d.body, d.shape, false, d.colour);
+    }
     glPopMatrix();
 }

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <GL/gl.h>
+
 #include <cstdint>
+#include <vector>
+
+#include "render/block_geometry.h"
+#include "level/level.h"
 
 #include "level/level.h"
 #include "sim/craft.h"
@@ -13,10 +19,41 @@
 // viewing craft it lies (picks the detail level). Leaves the current colour
 // as it found it unless halo is set.
 void drawBlock(const Block& block, bool halo, int distance);
-// The glow pass draws the rounded bodies chamfered: its image is a quarter
-// of the window or less and blurred, and the chamfered body costs a fifth
-// of the vertices. Off draws them as the normal pass does (for comparisons).
-void setChamferedGlowBodies(bool enabled);
+// The blocks of one track pass, queued near to far and drawn by draw(),
+// each in grey `shade` or, without one, in the colour in force when draw()
+// is called. The normal pass draws block by block; the glow pass groups the
+// run (see setCheapGlowPass). Ends with the last top's texture bound.
+class BlockRun {
+public:
+    void add(const Block& block, int distance, float shade = -1.0f);
+    void draw();
+
+private:
+    struct Queued {
+        const Block* block;
+        int distance;
+        float shade;
+    };
+    struct Drawn {
+        const BlockBody& body;
+        BlockCorner at;
+        BlockShape shape;
+        GLuint side, top;
+        GLfloat colour[4];
+    };
+    Drawn drawn(const Queued& q, const GLfloat* inForce) const;
+    void drawParts(size_t i, bool body, bool top, GLuint& bound);
+    std::vector<Queued> queued_;
+    std::vector<Drawn> drawn_;
+};
+
+// The glow pass takes two shortcuts: rounded bodies are drawn chamfered (a
+// fifth of the vertices) and a block run draws every body, then every top
+// (the texture changes only where the next block's differs). Its image is a
+// quarter of the window or less and blurred, so the finished frame changes
+// only a little (a GL test bounds it). Off draws as the normal pass does
+// (for comparisons).
+void setCheapGlowPass(bool enabled);
 
 // The craft model. kind: 1 / -1 face +z / -z, -2 the pong paddle; only
 // kinds -1..1 that are opaque (transparency 0) carry the red marker.

@@ -24,13 +24,12 @@ void drawPowerupStar(const Block& block, int spinAngle) {
     drawBonusStar(b.z % 70 + spinAngle, b.pointX, b.y + 200, b.pointY, 1, 1, 0);
 }
 
-void drawSplitBlock(const Block& block, int distance, const SplitTrackOptions& options) {
-    // The race dims the track nobody has reached yet.
-    if (block.body.z > options.leadingMark) glColor3f(0.3f, 0.3f, 0.3f);
-    else glColor3f(1, 1, 1);
-    drawBlock(block, false, distance);
-    if (options.powerupItems) drawPowerupStar(block, options.spinAngle);
+// One run reused by every pass keeps its storage from frame to frame.
+BlockRun& blockRun() {
+    static BlockRun run;
+    return run;
 }
+
 
 // A copy grown by g on every side, drawn in the halo colour.
 void drawHalo(const Block& block, const HaloStyle& style) {
@@ -86,16 +85,12 @@ int walkStop(const Level& level, Stops stops) {
     return -1;
 }
 
-void drawTrack(const Level& level, int referenceZ) {
-    const int limit = settings.drawDist;
-    const int stop = walkStop(level, [&](const Block& block) { return stopsFullWalk(block, referenceZ); });
-    for (int i = stop + 1; i < level.blockCount(); ++i) {
-        const Block& block = level.blocks[size_t(i)];
-        if (drawnInFullPass(block, referenceZ, limit)) drawBlock(block, false, block.body.z - referenceZ);
-    }
-}
+namespace {
 
-void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const SplitTrackOptions& options) {
+// Calls visit(block, distance) for the blocks a split-screen view draws,
+// near to far.
+template <typename Visit>
+void walkSplitView(const Level& level, const Craft& viewer, int facing, Visit visit) {
     const int limit = settings.drawDist;
     const int reference = viewer.camZ;
     const int count = level.blockCount();
@@ -103,21 +98,47 @@ void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const S
         const int stop = walkStop(level, [&](const Block& block) { return stopsSplitWalk(block, reference, 1); });
         for (int i = stop + 1; i < count; ++i) {
             const Block& block = level.blocks[size_t(i)];
-            if (drawnInSplitPass(block, reference, limit, 1)) drawSplitBlock(block, block.body.z - viewer.z, options);
+            if (drawnInSplitPass(block, reference, limit, 1)) visit(block, block.body.z - viewer.z);
         }
-    } else {
-        // Facing -z the far end is the first block: the walk runs up from it
-        // and the drawing comes back down.
-        int stop = count;
-        for (int i = 0; i < count; ++i)
-            if (stopsSplitWalk(level.blocks[size_t(i)], reference, -1)) {
-                stop = i;
-                break;
-            }
-        for (int i = stop - 1; i >= 0; --i) {
-            const Block& block = level.blocks[size_t(i)];
-            if (drawnInSplitPass(block, reference, limit, -1)) drawSplitBlock(block, viewer.z - block.body.z, options);
+        return;
+    }
+    // Facing -z the far end is the first block: the walk runs up from it
+    // and the drawing comes back down.
+    int stop = count;
+    for (int i = 0; i < count; ++i)
+        if (stopsSplitWalk(level.blocks[size_t(i)], reference, -1)) {
+            stop = i;
+            break;
         }
+    for (int i = stop - 1; i >= 0; --i) {
+        const Block& block = level.blocks[size_t(i)];
+        if (drawnInSplitPass(block, reference, limit, -1)) visit(block, viewer.z - block.body.z);
+    }
+}
+
+}  // namespace
+
+void drawTrack(const Level& level, int referenceZ) {
+    const int limit = settings.drawDist;
+    const int stop = walkStop(level, [&](const Block& block) { return stopsFullWalk(block, referenceZ); });
+    BlockRun& run = blockRun();
+    for (int i = stop + 1; i < level.blockCount(); ++i) {
+        const Block& block = level.blocks[size_t(i)];
+        if (drawnInFullPass(block, referenceZ, limit)) run.add(block, block.body.z - referenceZ);
+    }
+    run.draw();
+}
+
+void drawSplitTrack(const Level& level, const Craft& viewer, int facing, const SplitTrackOptions& options) {
+    BlockRun& run = blockRun();
+    // The race dims the track nobody has reached yet.
+    walkSplitView(level, viewer, facing, [&](const Block& block, int distance) {
+        run.add(block, distance, block.body.z > options.leadingMark ? 0.3f : 1.0f);
+    });
+    run.draw();
+    if (options.powerupItems) {
+        glColor3f(1, 1, 1);
+        walkSplitView(level, viewer, facing, [&](const Block& block, int) { drawPowerupStar(block, options.spinAngle); });
     }
     glColor3f(1, 1, 1);
 }

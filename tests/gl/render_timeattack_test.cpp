@@ -212,23 +212,23 @@ TEST_F(TimeAttackPicture, UltraWithTheGlowPassIsUnchanged) {
     expectSamePicture();
 }
 
-// The glow pass draws the rounded bodies chamfered. Its image is 256 x 256
-// and blurred, so the finished frame may differ from the rounded glow pass
-// only a little: at most 64 levels in any channel of any pixel, more than 8
+// The glow pass draws its blocks chamfered, every body before every top.
+// Its image is 256 x 256 and blurred, so the finished frame may differ from
+// a glow pass drawn as the normal pass only a little: at most 64 levels in any channel of any pixel, more than 8
 // levels in fewer than 1 % of them, 0.5 levels on average; and wherever the
-// rounded glow pass brightens a pixel by 40 levels or more, the chamfered
-// one brightens it by at least half as much (the halos stay in place).
-TEST_F(TimeAttackPicture, ChamferedGlowPassKeepsTheGlowWithinTolerance) {
+// full glow pass brightens a pixel by 40 levels or more, the cheap one
+// brightens it by at least half as much (the halos stay in place).
+TEST_F(TimeAttackPicture, CheapGlowPassKeepsTheGlowWithinTolerance) {
     ASSERT_TRUE(glowReady) << "glow effect did not start (run from the runtime directory)";
     settings.details = 2;
     render(state);
     const std::vector<unsigned char> unlit = render(state);
     settings.details = 3;
-    setChamferedGlowBodies(false);
+    setCheapGlowPass(false);
     render(state);
-    const std::vector<unsigned char> rounded = render(state);
-    setChamferedGlowBodies(true);
-    const std::vector<unsigned char> chamfered = render(state);
+    const std::vector<unsigned char> rounded = render(state);  // as the normal pass
+    setCheapGlowPass(true);
+    const std::vector<unsigned char> chamfered = render(state);  // cheap
 
     int most = 0;
     size_t overEight = 0, glowing = 0, keptGlowing = 0;
