@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "render/camera.h"
 #include "render/glow.h"
+#include "render/textures.h"
 
 namespace {
 
@@ -77,4 +78,5 @@ void renderFrame() {
     drawNormalPass();
     if (glow) compositeBloom();
     SDL_GL_SwapBuffers();
+    dropIdlePictures();
 }

@@ -158,11 +158,14 @@ void releaseFreedMemory() {
 }
 
 // The backdrop pictures are the big ones (a quarter of the texture memory
-// each) and a screen shows one of them: they are uploaded on first use,
-// dropping the one shown before. Loading the textures only checks that
-// they can be read.
+// each) and a screen shows one or two of them: each is uploaded when it is
+// first drawn and dropped once it has not been drawn for a while. Loading
+// the textures only checks that they can be read.
 constexpr int PICTURE_SLOTS[] = {TEX_SPACE1, TEX_SPACE2, TEX_SPACE3, TEX_SPACE4, TEX_SPACEMENU};
+constexpr int PICTURE_IDLE_FRAMES = 30;
 bool pictureFailed[TEXTURE_SLOT_COUNT] = {};
+int pictureLastDrawn[TEXTURE_SLOT_COUNT] = {};
+int pictureFrame = 0;
 
 bool isPictureSlot(int slot) {
     for (int picture : PICTURE_SLOTS)
@@ -183,7 +186,6 @@ std::string picturePath(int slot) { return format("gfx/%s.png", TEXTURE_SLOTS[sl
 // or magnified at any usual window size, where a mipmapped texture shows
 // the same pixels: mipmaps would add a third to the largest textures.
 void loadPicture(int slot) {
-    for (int picture : PICTURE_SLOTS) deleteTextures(textureTable[picture]);
     SDL_Surface* image = loadRgbaImage(picturePath(slot));
     if (image == nullptr) {
         pictureFailed[slot] = true;
@@ -301,6 +303,17 @@ void releaseCornerTables() {
     std::memset(cornerSphere, 0, sizeof cornerSphere);
 }
 
+void dropIdlePictures() {
+    ++pictureFrame;
+    bool dropped = false;
+    for (int slot : PICTURE_SLOTS)
+        if (!textureTable[slot].empty() && pictureFrame - pictureLastDrawn[slot] > PICTURE_IDLE_FRAMES) {
+            deleteTextures(textureTable[slot]);
+            dropped = true;
+        }
+    if (dropped) releaseFreedMemory();
+}
+
 void releaseTextureTable() {
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         deleteTextures(textureTable[slot]);
@@ -311,7 +324,10 @@ void releaseTextureTable() {
 
 GLuint textureFrame(int slot, int tick) {
     if (slot < 0 || slot >= TEXTURE_SLOT_COUNT) return 0;
-    if (textureTable[slot].empty() && isPictureSlot(slot) && !pictureFailed[slot]) loadPicture(slot);
+    if (isPictureSlot(slot)) {
+        pictureLastDrawn[slot] = pictureFrame;
+        if (textureTable[slot].empty() && !pictureFailed[slot]) loadPicture(slot);
+    }
     if (textureTable[slot].empty()) return 0;
     const std::vector<GLuint>& frames = textureTable[slot];
     if (frameCounts[slot] <= 0) return frames[0];

@@ -54,7 +54,7 @@ int listTextureSets();
 // (Re)loads every slot from the set chosen by Style. 0 or -1; on failure the
 // previous table stays in use untouched. The backdrop pictures (space1..4,
 // spacemenu) are only checked here: textureFrame uploads one when it is
-// first asked for and drops the one uploaded before.
+// first asked for, and dropIdlePictures drops it again.
 int loadTextures();
 // A picture outside the slot table (a map preview): any image the loader
 // reads, converted to RGBA, linear filters. 0 when it cannot be read; the
@@ -65,6 +65,9 @@ int loadFontTexture();   // gfx/font1.png; 0 or -1
 void buildSpriteTiles();
 void buildCornerTables();
 void releaseCornerTables();
+// Called once a frame: drops the backdrop pictures not drawn for the last
+// 30 frames (a screen that draws two keeps both).
+void dropIdlePictures();
 // Deletes every slot's GL textures and empties the table.
 void releaseTextureTable();
 

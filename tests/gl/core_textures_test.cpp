@@ -152,9 +152,10 @@ TEST_F(TextureLoading, StillSlotGivenOnlyAsFramesFailsAndKeepsTheOldTable) {
     EXPECT_TRUE(glIsTexture(before[0]));
 }
 
-// The backdrop pictures are the largest textures: one at a time is uploaded,
-// when it is first drawn, without mipmaps; loading only checks them.
-TEST_F(TextureLoading, BackdropPicturesAreUploadedOneAtATimeWhenDrawn) {
+// The backdrop pictures are the largest textures: each is uploaded when it
+// is first drawn, without mipmaps, and dropped after 30 frames unseen;
+// loading only checks them.
+TEST_F(TextureLoading, BackdropPicturesAreUploadedWhenDrawnAndDroppedWhenIdle) {
     writeSet("alpha", 100);
     writeRootSlots();
     ASSERT_EQ(loadTextures(), 0);
@@ -162,14 +163,23 @@ TEST_F(TextureLoading, BackdropPicturesAreUploadedOneAtATimeWhenDrawn) {
         EXPECT_TRUE(textureTable[slot].empty()) << TEXTURE_SLOTS[slot].name;
     const GLuint menu = textureFrame(TEX_SPACEMENU, 0);
     ASSERT_NE(menu, 0u);
-    EXPECT_EQ(textureFrame(TEX_SPACEMENU, 99), menu) << "kept while it is the one shown";
+    // The castle attack draws two pictures every frame: both stay.
     const GLuint space = textureFrame(TEX_SPACE3, 0);
+    for (int frame = 0; frame < 40; ++frame) {
+        EXPECT_EQ(textureFrame(TEX_SPACE3, 0), space);
+        if (frame < 5) {
+            EXPECT_EQ(textureFrame(TEX_SPACEMENU, 99), menu);
+        }
+        dropIdlePictures();
+    }
     EXPECT_EQ(texel(space), slotColour(TEX_SPACE3, 7));
     EXPECT_TRUE(textureTable[TEX_SPACEMENU].empty());
-    EXPECT_FALSE(glIsTexture(menu)) << "the picture shown before is dropped";
+    EXPECT_FALSE(glIsTexture(menu)) << "the picture not drawn for 30 frames is dropped";
     GLint levelOneWidth = -1;
+    glBindTexture(GL_TEXTURE_2D, space);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &levelOneWidth);
     EXPECT_EQ(levelOneWidth, 0);
+    EXPECT_NE(textureFrame(TEX_SPACEMENU, 0), 0u) << "and uploaded again when drawn";
 
     // A picture that cannot be read fails the load, as any slot does, and
     // the picture in use stays.
