@@ -219,8 +219,9 @@ void SplitReferenceScene::drawView(Craft& viewer, SplitPlayer player) {
     glLoadIdentity();
     applyCamera(viewer);
     setSplitViewport(player);
-    drawBackdrop(RACE_BACKDROP_SLOT, true);
+    TrackBackdrop backdrop(RACE_BACKDROP_SLOT, true, true);
     drawSplitTrack(f.level, viewer, 1, SplitTrackOptions());
+    backdrop.behindTrack();
     drawCraftRecord(f.racerA);
     drawCraftRecord(f.racerB);
     drawSplitShadows(f.racerA, f.racerB);

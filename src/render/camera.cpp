@@ -138,6 +138,16 @@ void drawBackdropBehind(int slot, bool halfHeight) {
     glDepthMask(GL_TRUE);
 }
 
+TrackBackdrop::TrackBackdrop(int slot, bool halfHeight, bool hasTrack)
+    : slot_(slot), halfHeight_(halfHeight), pending_(hasTrack && !wireframe) {
+    if (!pending_) drawBackdrop(slot, halfHeight);
+}
+
+void TrackBackdrop::behindTrack() {
+    if (pending_) drawBackdropBehind(slot_, halfHeight_);
+    pending_ = false;
+}
+
 void beginOverlay() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

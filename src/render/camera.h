@@ -60,6 +60,24 @@ void drawBackdrop(int slot, bool halfHeight);
 // Call it right after the track pass instead of drawBackdrop before it.
 void drawBackdropBehind(int slot, bool halfHeight);
 
+// The backdrop of a play view. With a track it is drawn behind it (after
+// the track pass, see drawBackdropBehind); without one, and in wireframe
+// (where drawing it first also turns face culling off again after the
+// previous frame's sprites), it is drawn at once:
+//   TrackBackdrop backdrop(slot, halfHeight, hasTrack);
+//   ... the track pass ...
+//   backdrop.behindTrack();
+class TrackBackdrop {
+public:
+    TrackBackdrop(int slot, bool halfHeight, bool hasTrack);
+    void behindTrack();
+
+private:
+    int slot_;
+    bool halfHeight_;
+    bool pending_;
+};
+
 // 2D overlay: pixel units, origin at the bottom-left of the window (of the
 // glow target in the glow pass). end pops both matrices and leaves the
 // model-view matrix current.

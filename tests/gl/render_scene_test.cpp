@@ -13,6 +13,7 @@
 #include "render/objects.h"
 #include "render/shadow_casters.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "render/track.h"
 #include "support/gl_context.h"
 #include "support/scene_blocks.h"
@@ -435,6 +436,46 @@ TEST_F(Scene, TrackPassGivesTheBlockByBlockPicture) {
     const auto byBlock = splitFrame(true);
     EXPECT_EQ(differingPixels(byBlock, splitFrame(false)), 0u);
     EXPECT_GT(gl->brightness(0, 0, gl->width(), gl->height()), 0);
+}
+
+// The two-player views draw their half-height backdrops behind the track
+// too; both halves, facing either way, keep their picture.
+TEST_F(Scene, SplitViewsGiveTheSamePictureWithTheBackdropBehind) {
+    level = mixedTrack();
+    Craft other = craft;
+    other.z = 60000;
+    other.kind = -1;  // faces -z, as player B of a castle attack
+    placeCameraAtStart(craft, ViewVariant::Split);
+    placeCameraAtStart(other, ViewVariant::SplitFacing);
+    auto frame = [&](bool behind) {
+        gl->beginFrame();
+        const Craft* viewers[] = {&craft, &other};
+        for (int player = 0; player < 2; ++player) {
+            const Craft& viewer = *viewers[player];
+            setSplitViewport(player == 0 ? SPLIT_PLAYER_A : SPLIT_PLAYER_B);
+            loadSplitProjection(viewer);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            applyCamera(viewer);
+            const int slot = player == 0 ? TEX_SPACE1 : TEX_SPACE2;
+            if (!behind) drawBackdrop(slot, true);
+            TrackBackdrop backdrop(slot, true, behind);
+            drawSplitTrack(level, viewer, player == 0 ? 1 : -1, SplitTrackOptions());
+            backdrop.behindTrack();
+            drawCraftRecord(craft);
+            drawSplitHalos(level, viewer.camZ, player == 0 ? 1 : -1, HALO_SPLIT);
+        }
+        setWholeViewport();
+        return readWindow(*gl);
+    };
+    frame(true);  // compiles the bodies
+    const auto first = frame(false);
+    EXPECT_EQ(differingPixels(first, frame(true)), 0u);
+    // Both halves show track and sky.
+    const long lower = gl->brightness(0, 0, gl->width(), gl->height() / 2);
+    const long upper = gl->brightness(0, gl->height() / 2, gl->width(), gl->height());
+    EXPECT_GT(lower, 0);
+    EXPECT_GT(upper, 0);
 }
 
 TEST_F(Scene, RaceDimsBlocksBeyondTheLeadingMark) {

@@ -71,12 +71,13 @@ void CastleM::drawHalf(int player) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     applyCamera(craft);
-    drawBackdrop(player == PLAYER_A ? TEX_SPACE1 : TEX_SPACE2, true);
+    TrackBackdrop backdrop(player == PLAYER_A ? TEX_SPACE1 : TEX_SPACE2, true, run.hasLevel());
     if (run.hasLevel()) {
         SplitTrackOptions options;
         options.powerupItems = run.powerups;
         options.spinAngle = run.spinAngle;
         drawSplitTrack(run.level, craft, facing, options);
+        backdrop.behindTrack();
         for (CastlePlayer& each : run.players) {
             drawCraftRecord(each.craft);
             drawCraftTrail(each.craft);

@@ -61,12 +61,13 @@ void RaceM::drawHalf(int player) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     applyCamera(craft);
-    drawBackdrop(TEX_SPACE4, true);
+    TrackBackdrop backdrop(TEX_SPACE4, true, run.hasLevel());
     if (run.hasLevel()) {
         SplitTrackOptions options;
         // What nobody has reached yet stays dark.
         options.leadingMark = run.farthestPoint();
         drawSplitTrack(run.level, craft, 1, options);
+        backdrop.behindTrack();
         for (RacePlayer& each : run.players) {
             drawCraftRecord(each.craft);
             drawCraftTrail(each.craft);

@@ -97,12 +97,10 @@ void Single::finish() {
 void Single::draw() {
     Craft& craft = run.craft;
     applyCamera(craft);
-    const int backdrop = BACKDROP_SLOTS[run.backgroundIndex];
-    const bool backdropBehind = run.hasLevel() && !wireframe;
-    if (!backdropBehind) drawBackdrop(backdrop, false);
+    TrackBackdrop backdrop(BACKDROP_SLOTS[run.backgroundIndex], false, run.hasLevel());
     if (run.hasLevel()) {
         drawTrack(run.level, craft.z);
-        if (backdropBehind) drawBackdropBehind(backdrop, false);
+        backdrop.behindTrack();
         drawCraftRecord(craft);
         if (settings.shadows && !glowPass) {
             const Craft* casters[] = {&craft};

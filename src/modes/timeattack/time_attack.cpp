@@ -66,16 +66,10 @@ void TimeAttack::update(int elapsedMs) {
 void TimeAttack::draw() {
     Craft& craft = run.craft;
     applyCamera(craft);
-    const int backdrop = BACKDROP_SLOTS[backgroundIndex];
-    // Behind the track the backdrop fills only what the blocks leave empty:
-    // the same picture without texturing the whole window twice. In
-    // wireframe it stays first: it also switches face culling off again,
-    // which the previous frame's sprites switched back on.
-    const bool backdropBehind = run.hasLevel() && !wireframe;
-    if (!backdropBehind) drawBackdrop(backdrop, false);
+    TrackBackdrop backdrop(BACKDROP_SLOTS[backgroundIndex], false, run.hasLevel());
     if (run.hasLevel()) {
         drawTrack(run.level, craft.z);
-        if (backdropBehind) drawBackdropBehind(backdrop, false);
+        backdrop.behindTrack();
         drawCraftRecord(craft);
         if (settings.glow) drawHalos(run.level, craft.z, HALO_TIME_ATTACK);
         if (settings.shadows && !glowPass) {
