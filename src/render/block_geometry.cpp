@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "render/block_placement.h"
 #include "render/textures.h"
 
 namespace {
@@ -97,35 +98,6 @@ void emitChamferCorners(const BlockShape& b) {
     vertex(0, -h, l, 0.1f, 0.99f); vertex(50, 50 - h, l - 50, 0.11f, 1); vertex(-50, 50 - h, l + 50, 0.1f, 1);
 }
 
-// A quarter turn given by where the local x, y and z axes go (each a signed
-// unit axis) and a centre: places the one shared edge or corner piece at
-// every edge and corner of the block. The placement is applied to the
-// vertices here rather than through the model-view matrix, so a compiled
-// body is one run of vertices without matrix changes in between.
-struct Axis {
-    int x, y, z;
-};
-
-struct Placement {
-    float cx, cy, cz;
-    Axis ax, ay, az;
-
-    void vertex(float x, float y, float z) const {
-        glVertex3f(cx + x * float(ax.x) + y * float(ay.x) + z * float(az.x),
-                   cy + x * float(ax.y) + y * float(ay.y) + z * float(az.y),
-                   cz + x * float(ax.z) + y * float(ay.z) + z * float(az.z));
-    }
-    void normal(float x, float y, float z) const {
-        glNormal3f(x * float(ax.x) + y * float(ay.x) + z * float(az.x), x * float(ax.y) + y * float(ay.y) + z * float(az.y),
-                   x * float(ax.z) + y * float(ay.z) + z * float(az.z));
-    }
-    void point(const float* p) const {
-        normal(p[0], p[1], p[2]);
-        vertex(p[0], p[1], p[2]);
-    }
-};
-
-const Axis PX{1, 0, 0}, NX{-1, 0, 0}, PY{0, 1, 0}, NY{0, -1, 0}, PZ{0, 0, 1}, NZ{0, 0, -1};
 
 // A quarter cylinder of radius 50 along local +z from 0 to length, covering
 // the local +x/+y quadrant, from the five-point quarter circle: four quads

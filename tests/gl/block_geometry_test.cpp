@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "render/block_cache.h"
 #include "render/block_geometry.h"
+#include "render/block_placement.h"
 #include "render/textures.h"
 #include "support/gl_context.h"
 
@@ -18,30 +19,9 @@ namespace {
 // triangles: every edge a quad strip, every corner a fan and three quad
 // strips, each its own primitive. Compiled and called, as the game draws
 // bodies, both must give the same pixels.
-struct Axis {
-    int x, y, z;
-};
-struct Place {
-    float cx, cy, cz;
-    Axis ax, ay, az;
-    void vertex(float x, float y, float z) const {
-        glVertex3f(cx + x * float(ax.x) + y * float(ay.x) + z * float(az.x),
-                   cy + x * float(ax.y) + y * float(ay.y) + z * float(az.y),
-                   cz + x * float(ax.z) + y * float(ay.z) + z * float(az.z));
-    }
-    void normal(float x, float y, float z) const {
-        glNormal3f(x * float(ax.x) + y * float(ay.x) + z * float(az.x), x * float(ax.y) + y * float(ay.y) + z * float(az.y),
-                   x * float(ax.z) + y * float(ay.z) + z * float(az.z));
-    }
-    void point(const float* p) const {
-        normal(p[0], p[1], p[2]);
-        vertex(p[0], p[1], p[2]);
-    }
-};
-const Axis PX{1, 0, 0}, NX{-1, 0, 0}, PY{0, 1, 0}, NY{0, -1, 0}, PZ{0, 0, 1}, NZ{0, 0, -1};
 
 void stripEdge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float length, float repeat) {
-    const Place at{cx, cy, cz, ax, ay, az};
+    const Placement at{cx, cy, cz, ax, ay, az};
     glBegin(GL_QUAD_STRIP);
     for (int k = 0; k < 5; ++k) {
         const float px = cornerCircle[k][0], py = -cornerCircle[k][1];
@@ -56,7 +36,7 @@ void stripEdge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float le
 
 void fanCorner(float cx, float cy, float cz, int sx, int sy, int sz) {
     const Axis ax{sx, 0, 0}, ay{0, sy, 0}, az{0, 0, sz};
-    const Place at = sx * sy * sz > 0 ? Place{cx, cy, cz, ax, ay, az} : Place{cx, cy, cz, az, ay, ax};
+    const Placement at = sx * sy * sz > 0 ? Placement{cx, cy, cz, ax, ay, az} : Placement{cx, cy, cz, az, ay, ax};
     glTexCoord2f(0, 0);
     glBegin(GL_TRIANGLE_FAN);
     const float pole[3] = {0, 50, 0};
