@@ -62,8 +62,7 @@ GLuint createGlowTexture(int width, int height) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
-    // Clamped, so the blur does not wrap round the edges; each pass sets the
-    // filter it samples with (runPass).
+    // Nearest and clamped: the blur passes work exactly per texel.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
@@ -71,20 +70,12 @@ GLuint createGlowTexture(int width, int height) {
     return texture;
 }
 
-void setFilter(GLuint texture, GLint filter) {
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-}
-
-// One shader pass: source texture through a program into a colour
-// attachment. The blur passes sample linearly (each fetch between two
-// texels weighs both); the bright-part filter reads texel by texel.
-void runPass(GLenum target, const GlowProgram& pass, GLuint source, float pixelSize, GLint filter) {
+// One shader pass: source texture through a program into a colour attachment.
+void runPass(GLenum target, const GlowProgram& pass, GLuint source, float pixelSize) {
     glDrawBuffer(target);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glowGl.useProgramObject(pass.program);
-    setFilter(source, filter);
+    glBindTexture(GL_TEXTURE_2D, source);
     glowGl.uniform1i(pass.samplerLocation, 0);
     if (pass.pixelSizeLocation >= 0) glowGl.uniform1f(pass.pixelSizeLocation, pixelSize);
     drawFullWindowQuad(glowResources.width, glowResources.height, 1);
@@ -173,12 +164,10 @@ void bindWindowFramebuffer() {
 void runGlowBlur() {
     const GlowResources& r = glowResources;
     glViewport(0, 0, r.width, r.height);
-    runPass(GL_COLOR_ATTACHMENT1_EXT, r.filter, r.textureA, 0.0f, GL_NEAREST);
-    runPass(GL_COLOR_ATTACHMENT0_EXT, r.blurVertical, r.textureB, 1.0f / float(r.height), GL_LINEAR);
-    runPass(GL_COLOR_ATTACHMENT1_EXT, r.blurHorizontal, r.textureA, 1.0f / float(r.width), GL_LINEAR);
+    runPass(GL_COLOR_ATTACHMENT1_EXT, r.filter, r.textureA, 0.0f);
+    runPass(GL_COLOR_ATTACHMENT0_EXT, r.blurVertical, r.textureB, 1.0f / float(r.height));
+    runPass(GL_COLOR_ATTACHMENT1_EXT, r.blurHorizontal, r.textureA, 1.0f / float(r.width));
     glowGl.useProgramObject(0);
-    // The composite stretches the blurred image texel by texel.
-    setFilter(r.textureB, GL_NEAREST);
 }
 
 GLuint glowTexture() { return glowResources.textureB; }

@@ -28,15 +28,10 @@ const char* const filterSource =
     "}\n";
 
 constexpr int BLUR_RADIUS = 6;       // texels on each side
-static_assert(BLUR_RADIUS % 2 == 0, "the taps are fetched in pairs");
 constexpr double BLUR_SIGMA = 3.0;   // texels
 
 // A normalised Gaussian, unrolled with its weights written out: the two
-// passes together spread a bright texel over a 13 x 13 neighbourhood. The
-// source is filtered linearly, so each pair of neighbouring taps (1 and 2,
-// 3 and 4, 5 and 6 texels out) is one fetch between them, at the point
-// where the interpolation gives the two texels their own weights: seven
-// fetches a texel instead of thirteen, the same sum.
+// passes together spread a bright texel over a 13 x 13 neighbourhood.
 std::string blurSource(const char* axisName, const char* offsetVector) {
     double weights[BLUR_RADIUS + 1];
     double total = 0.0;
@@ -53,13 +48,11 @@ std::string blurSource(const char* axisName, const char* offsetVector) {
     char line[160];
     std::snprintf(line, sizeof line, "    vec4 sum = texture2D(blurred, centre) * %.6f;\n", weights[0] / total);
     text += line;
-    for (int i = 1; i < BLUR_RADIUS; i += 2) {
-        const double pair = weights[i] + weights[i + 1];
-        const double at = (i * weights[i] + (i + 1) * weights[i + 1]) / pair;
+    for (int i = 1; i <= BLUR_RADIUS; ++i) {
         std::snprintf(line, sizeof line,
-                      "    sum += (texture2D(blurred, centre - offset * %.6f) + "
-                      "texture2D(blurred, centre + offset * %.6f)) * %.6f;\n",
-                      at, at, pair / total);
+                      "    sum += (texture2D(blurred, centre - offset * %d.0) + "
+                      "texture2D(blurred, centre + offset * %d.0)) * %.6f;\n",
+                      i, i, weights[i] / total);
         text += line;
     }
     text += "    gl_FragColor = vec4(sum.rgb, 1.0);\n}\n";
