@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <cmath>
 #include <vector>
 
 #include "core/globals.h"
@@ -55,6 +56,11 @@ protected:
     // A plain square of the given grey level in the middle of the glow image,
     // then the three passes: what renderFrame does around the glow pass.
     void glowOfSquare(float level, int half) {
+        const int cx = glowResources.width / 2, cy = glowResources.height / 2;
+        glowOfRectangle(level, cx - half, cy - half, cx + half, cy + half);
+    }
+
+    void glowOfRectangle(float level, int x0, int y0, int x1, int y1) {
         const int width = glowResources.width, height = glowResources.height;
         bindGlowFramebuffer();
         glViewport(0, 0, width, height);
@@ -69,7 +75,7 @@ protected:
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_DEPTH_TEST);
         glColor3f(level, level, level);
-        glRecti(width / 2 - half, height / 2 - half, width / 2 + half, height / 2 + half);
+        glRecti(x0, y0, x1, y1);
         glColor3f(1, 1, 1);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_LIGHTING);
@@ -122,6 +128,28 @@ TEST_F(GlowPipelineTest, BrightSquareSpreadsASoftHalo) {
     // Far away nothing.
     EXPECT_EQ(red(c + 40, c), 0);
     EXPECT_EQ(red(5, 5), 0);
+}
+
+// A bright line one texel thick comes out of the blur as the Gaussian
+// (sigma 3 texels, 6 on each side) the shader files stand for: across a row
+// for the vertical pass, across a column for the horizontal one. The image
+// is 8 bits a channel: a level of rounding.
+TEST_F(GlowPipelineTest, BrightLinesSpreadAsTheGaussian) {
+    startGlow(256, 256);
+    double weights[7], total = 0;
+    for (int i = 0; i <= 6; ++i) {
+        weights[i] = std::exp(-(i * i) / 18.0);
+        total += i == 0 ? weights[i] : 2 * weights[i];
+    }
+    for (const bool row : {true, false}) {
+        if (row) glowOfRectangle(1.0f, 0, 100, 256, 101);
+        else glowOfRectangle(1.0f, 100, 0, 101, 256);
+        for (int d = -9; d <= 9; ++d) {
+            const double expected = std::abs(d) > 6 ? 0.0 : 255.0 * weights[std::abs(d)] / total;
+            const int got = row ? red(128, 100 + d) : red(100 + d, 128);
+            EXPECT_NEAR(got, expected, 1.0) << (row ? "row" : "column") << ", " << d << " texels out";
+        }
+    }
 }
 
 TEST_F(GlowPipelineTest, DimSurfacesDoNotGlow) {
