@@ -165,7 +165,7 @@ void endOverlay() {
     glPopMatrix();
 }
 
-void drawFullWindowQuad(int width, int height, int copies) {
+void beginPixelQuads(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -173,6 +173,17 @@ void drawFullWindowQuad(int width, int height, int copies) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+}
+
+void endPixelQuads() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void drawFullWindowQuad(int width, int height, int copies) {
+    beginPixelQuads(width, height);
     glBegin(GL_QUADS);
     for (int copy = 0; copy < copies; ++copy) {
         glTexCoord2f(0, 0); glVertex2i(0, 0);
@@ -181,10 +192,7 @@ void drawFullWindowQuad(int width, int height, int copies) {
         glTexCoord2f(0, 1); glVertex2i(0, height);
     }
     glEnd();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    endPixelQuads();
 }
 
 void setSplitViewport(SplitPlayer player) {

@@ -88,6 +88,10 @@ void endOverlay();
 // its own orthographic projection, emitted `copies` times in one batch:
 // the glow target's shader passes and the additive bloom composite.
 void drawFullWindowQuad(int width, int height, int copies);
+// The same projection for quads of one's own in pixel units over
+// 0..width x 0..height; end restores both matrices.
+void beginPixelQuads(int width, int height);
+void endPixelQuads();
 
 // Split screen: craft A (first key group) is the lower half, craft B the
 // upper half.

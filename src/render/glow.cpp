@@ -3,7 +3,9 @@
 #include <SDL/SDL.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "core/globals.h"
 #include "core/settings.h"
@@ -173,24 +175,91 @@ void runGlowBlur() {
 GLuint glowTexture() { return glowResources.textureB; }
 
 namespace {
+
 bool singlePassComposite = true;
+bool litTilesOnly = true;
+
+// The blurred image is black wherever nothing bright was near, and adding
+// black changes no pixel: only the tiles of it that hold some light are
+// added, in runs along each row of tiles. The runs map window to image as
+// the whole-window quad does, so every pixel reads the texel it read.
+constexpr int TILE_TEXELS = 8;
+
+struct TileRun {
+    int x0, y0, x1, y1;  // texels
+};
+
+std::vector<TileRun> litTileRuns() {
+    const GlowResources& r = glowResources;
+    static std::vector<unsigned char> image;
+    image.resize(size_t(r.width) * size_t(r.height) * 4);
+    glBindTexture(GL_TEXTURE_2D, r.textureB);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
+    auto lit = [&](int tx, int ty) {
+        for (int y = ty * TILE_TEXELS; y < std::min(r.height, (ty + 1) * TILE_TEXELS); ++y)
+            for (int x = tx * TILE_TEXELS; x < std::min(r.width, (tx + 1) * TILE_TEXELS); ++x) {
+                const unsigned char* texel = &image[(size_t(y) * size_t(r.width) + size_t(x)) * 4];
+                if (texel[0] | texel[1] | texel[2]) return true;
+            }
+        return false;
+    };
+    std::vector<TileRun> runs;
+    const int columns = (r.width + TILE_TEXELS - 1) / TILE_TEXELS, rows = (r.height + TILE_TEXELS - 1) / TILE_TEXELS;
+    for (int ty = 0; ty < rows; ++ty)
+        for (int tx = 0; tx < columns; ++tx) {
+            if (!lit(tx, ty)) continue;
+            const int start = tx;
+            while (tx + 1 < columns && lit(tx + 1, ty)) ++tx;
+            runs.push_back({start * TILE_TEXELS, ty * TILE_TEXELS, std::min(r.width, (tx + 1) * TILE_TEXELS),
+                            std::min(r.height, (ty + 1) * TILE_TEXELS)});
+        }
+    return runs;
 }
 
+void drawGlowQuads(int width, int height, int copies) {
+    if (!litTilesOnly) {
+        drawFullWindowQuad(width, height, copies);
+        return;
+    }
+    const GlowResources& r = glowResources;
+    const std::vector<TileRun> runs = litTileRuns();
+    glBindTexture(GL_TEXTURE_2D, r.textureB);
+    beginPixelQuads(width, height);
+    glBegin(GL_QUADS);
+    for (const TileRun& run : runs) {
+        const float s0 = float(run.x0) / float(r.width), s1 = float(run.x1) / float(r.width);
+        const float t0 = float(run.y0) / float(r.height), t1 = float(run.y1) / float(r.height);
+        const float x0 = s0 * float(width), x1 = s1 * float(width), y0 = t0 * float(height), y1 = t1 * float(height);
+        for (int copy = 0; copy < copies; ++copy) {
+            glTexCoord2f(s0, t0); glVertex2f(x0, y0);
+            glTexCoord2f(s1, t0); glVertex2f(x1, y0);
+            glTexCoord2f(s1, t1); glVertex2f(x1, y1);
+            glTexCoord2f(s0, t1); glVertex2f(x0, y1);
+        }
+    }
+    glEnd();
+    endPixelQuads();
+}
+
+}  // namespace
+
 void setSinglePassComposite(bool enabled) { singlePassComposite = enabled; }
+void setLitTilesOnly(bool enabled) { litTilesOnly = enabled; }
 
 void drawGlowLayers(int width, int height, int layers) {
     if (layers <= 0) return;
     glBindTexture(GL_TEXTURE_2D, glowResources.textureB);
     const CompositeProgram& composite = glowResources.composite;
     if (!singlePassComposite || composite.program == 0 || layers == 1) {
-        drawFullWindowQuad(width, height, layers);
+        drawGlowQuads(width, height, layers);
         return;
     }
     // A software renderer pays for every layer over the whole window.
     glowGl.useProgramObject(composite.program);
     glowGl.uniform1i(composite.samplerLocation, 0);
     glowGl.uniform1f(composite.layersLocation, float(layers));
-    drawFullWindowQuad(width, height, 1);
+    drawGlowQuads(width, height, 1);
     glowGl.useProgramObject(0);
 }
 

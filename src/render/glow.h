@@ -29,5 +29,8 @@ GLuint glowTexture();
 void drawGlowLayers(int width, int height, int layers);
 // Off draws the layers one by one even with the program (for comparisons).
 void setSinglePassComposite(bool enabled);
+// Off adds the glow image over the whole window, black parts too (for
+// comparisons); on, only the tiles of it that hold some light.
+void setLitTilesOnly(bool enabled);
 // Releases programs, textures, framebuffer and render buffer.
 void releaseGlow();

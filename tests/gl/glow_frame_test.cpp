@@ -346,6 +346,33 @@ TEST_F(GlowFrameTest, OnePassCompositeGivesTheSamePictureAsLayerByLayer) {
     glDisable(GL_COLOR_MATERIAL);
 }
 
+// Only the tiles of the glow image holding light are added: the finished
+// frame is the one the whole-window composite gives, with one layer and
+// with several, in one pass and layer by layer.
+TEST_F(GlowFrameTest, AddingOnlyLitTilesGivesTheSamePicture) {
+    ColouredScene coloured;
+    for (Gamestate* state : {static_cast<Gamestate*>(&scene), static_cast<Gamestate*>(&coloured)})
+        for (int bloom : {1, 3})
+            for (bool onePass : {true, false}) {
+                currentState = state;
+                setSinglePassComposite(onePass);
+                setLitTilesOnly(false);
+                renderAt(3, bloom);
+                const std::vector<unsigned char> whole = frame;
+                setLitTilesOnly(true);
+                renderAt(3, bloom);
+                int differing = 0, halo = 0;
+                for (size_t i = 0; i < frame.size(); ++i) {
+                    differing += frame[i] != whole[i];
+                    halo += frame[i] > 0 && frame[i] < 255;
+                }
+                EXPECT_EQ(differing, 0) << "Bloom " << bloom << (onePass ? ", one pass" : ", layer by layer");
+                EXPECT_GT(halo, 1000) << "Bloom " << bloom;
+            }
+    setSinglePassComposite(true);
+    glDisable(GL_COLOR_MATERIAL);
+}
+
 // A split-screen viewport of the lower half: a white square left of the
 // middle, seen through the split projection the race sets in its draw.
 class SplitScene : public Gamestate {
