@@ -139,18 +139,6 @@ void emitCornerPiece(const Placement& at) {
         }
 }
 
-void edge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float length, float repeat) {
-    emitEdgePiece({cx, cy, cz, ax, ay, az}, length, repeat);
-}
-
-// Octant signs (sx, sy, sz); an odd number of minus signs would mirror the
-// piece, so local x and z trade places there (the octant is symmetric in them).
-void corner(float cx, float cy, float cz, int sx, int sy, int sz) {
-    const Axis ax{sx, 0, 0}, ay{0, sy, 0}, az{0, 0, sz};
-    if (sx * sy * sz > 0) emitCornerPiece({cx, cy, cz, ax, ay, az});
-    else emitCornerPiece({cx, cy, cz, az, ay, ax});
-}
-
 void emitRoundedFaces(const BlockShape& b) {
     const int w = b.w, h = b.h, l = b.l, bottom = 50 - h;
     glNormal3f(0, -1, 0);
@@ -168,35 +156,11 @@ void emitRoundedFaces(const BlockShape& b) {
 }
 
 void emitRoundedEdges(const BlockShape& b) {
-    const float w = float(b.w), h = float(b.h), l = float(b.l);
-    const float bottom = 50 - h;
-    // Along z: the top ones sit one unit under the top face, as the chamfers do.
-    edge(0, -51, 0, PX, PY, PZ, l, b.rz);
-    edge(-w, -51, 0, PY, NX, PZ, l, b.rz);
-    edge(0, bottom, 0, NY, PX, PZ, l, b.rz);
-    edge(-w, bottom, 0, NX, NY, PZ, l, b.rz);
-    // Along x, from the left side toward the right.
-    edge(-w, -50, 0, NZ, PY, PX, w, b.rx);
-    edge(-w, -50, l, PY, PZ, PX, w, b.rx);
-    edge(-w, bottom, 0, NY, NZ, PX, w, b.rx);
-    edge(-w, bottom, l, PZ, NY, PX, w, b.rx);
-    // Upright, from the bottom rounding up to the top rounding.
-    edge(0, bottom, 0, PX, NZ, PY, h - 100, b.ry);
-    edge(-w, bottom, 0, NZ, NX, PY, h - 100, b.ry);
-    edge(0, bottom, l, PZ, PX, PY, h - 100, b.ry);
-    edge(-w, bottom, l, NX, PZ, PY, h - 100, b.ry);
+    for (const EdgePlacement& edge : roundedEdges(b)) emitEdgePiece(edge.at, edge.length, edge.repeat);
 }
 
 void emitRoundedCorners(const BlockShape& b) {
-    const float w = float(b.w), h = float(b.h), l = float(b.l);
-    corner(0, -50, 0, 1, 1, -1);
-    corner(-w, -50, 0, -1, 1, -1);
-    corner(0, -50, l, 1, 1, 1);
-    corner(-w, -50, l, -1, 1, 1);
-    corner(0, 50 - h, 0, 1, -1, -1);
-    corner(-w, 50 - h, 0, -1, -1, -1);
-    corner(0, 50 - h, l, 1, -1, 1);
-    corner(-w, 50 - h, l, -1, -1, 1);
+    for (const Placement& corner : roundedCorners(b)) emitCornerPiece(corner);
 }
 
 }  // namespace

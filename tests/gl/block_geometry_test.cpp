@@ -19,24 +19,21 @@ namespace {
 // triangles: every edge a quad strip, every corner a fan and three quad
 // strips, each its own primitive. Compiled and called, as the game draws
 // bodies, both must give the same pixels.
-
-void stripEdge(float cx, float cy, float cz, Axis ax, Axis ay, Axis az, float length, float repeat) {
-    const Placement at{cx, cy, cz, ax, ay, az};
+void stripEdge(const EdgePlacement& edge) {
+    const Placement& at = edge.at;
     glBegin(GL_QUAD_STRIP);
     for (int k = 0; k < 5; ++k) {
         const float px = cornerCircle[k][0], py = -cornerCircle[k][1];
         at.normal(px, py, 0);
         glTexCoord2f(0, 0);
         at.vertex(px, py, 0);
-        glTexCoord2f(repeat, 0);
-        at.vertex(px, py, length);
+        glTexCoord2f(edge.repeat, 0);
+        at.vertex(px, py, edge.length);
     }
     glEnd();
 }
 
-void fanCorner(float cx, float cy, float cz, int sx, int sy, int sz) {
-    const Axis ax{sx, 0, 0}, ay{0, sy, 0}, az{0, 0, sz};
-    const Placement at = sx * sy * sz > 0 ? Placement{cx, cy, cz, ax, ay, az} : Placement{cx, cy, cz, az, ay, ax};
+void fanCorner(const Placement& at) {
     glTexCoord2f(0, 0);
     glBegin(GL_TRIANGLE_FAN);
     const float pole[3] = {0, 50, 0};
@@ -71,26 +68,8 @@ void referenceRoundedBody(const BlockShape& b) {
     glNormal3f(0, 0, -1);
     v(0, -50, -50, 0, 0); v(0, bottom, -50, 0, b.ry); v(-w, bottom, -50, b.rx, b.ry); v(-w, -50, -50, b.rx, 0);
     glEnd();
-    stripEdge(0, -51, 0, PX, PY, PZ, l, b.rz);
-    stripEdge(-w, -51, 0, PY, NX, PZ, l, b.rz);
-    stripEdge(0, bottom, 0, NY, PX, PZ, l, b.rz);
-    stripEdge(-w, bottom, 0, NX, NY, PZ, l, b.rz);
-    stripEdge(-w, -50, 0, NZ, PY, PX, w, b.rx);
-    stripEdge(-w, -50, l, PY, PZ, PX, w, b.rx);
-    stripEdge(-w, bottom, 0, NY, NZ, PX, w, b.rx);
-    stripEdge(-w, bottom, l, PZ, NY, PX, w, b.rx);
-    stripEdge(0, bottom, 0, PX, NZ, PY, h - 100, b.ry);
-    stripEdge(-w, bottom, 0, NZ, NX, PY, h - 100, b.ry);
-    stripEdge(0, bottom, l, PZ, PX, PY, h - 100, b.ry);
-    stripEdge(-w, bottom, l, NX, PZ, PY, h - 100, b.ry);
-    fanCorner(0, -50, 0, 1, 1, -1);
-    fanCorner(-w, -50, 0, -1, 1, -1);
-    fanCorner(0, -50, l, 1, 1, 1);
-    fanCorner(-w, -50, l, -1, 1, 1);
-    fanCorner(0, bottom, 0, 1, -1, -1);
-    fanCorner(-w, bottom, 0, -1, -1, -1);
-    fanCorner(0, bottom, l, 1, -1, 1);
-    fanCorner(-w, bottom, l, -1, -1, 1);
+    for (const EdgePlacement& edge : roundedEdges(b)) stripEdge(edge);
+    for (const Placement& corner : roundedCorners(b)) fanCorner(corner);
 }
 
 // A body drawn while its list compiles may differ by a level from the
