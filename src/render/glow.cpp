@@ -2,8 +2,8 @@
 
 #include <SDL/SDL.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -194,7 +194,6 @@ std::vector<TileRun> litTileRuns() {
     static std::vector<unsigned char> image;
     image.resize(size_t(r.width) * size_t(r.height) * 4);
     glBindTexture(GL_TEXTURE_2D, r.textureB);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
     auto lit = [&](int tx, int ty) {
         for (int y = ty * TILE_TEXELS; y < std::min(r.height, (ty + 1) * TILE_TEXELS); ++y)

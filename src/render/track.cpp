@@ -30,7 +30,6 @@ BlockRun& blockRun() {
     return run;
 }
 
-
 // A copy grown by g on every side, drawn in the halo colour.
 void drawHalo(const Block& block, const HaloStyle& style) {
     const HaloKind kind = haloKind(block);
