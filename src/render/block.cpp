@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/globals.h"
@@ -17,6 +18,9 @@ BlockShape shapeOf(const BlockBody& b) {
     return {b.width, b.height, b.length, float(b.texRepeatX), float(b.texRepeatY), float(b.texRepeatZ)};
 }
 
+// Green and blue of a HURT block's throbbing top.
+float throbLight(const BlockBody& body) { return std::fabs(body.pulse - 1.0f) + 0.45f; }
+
 // The top: a red that throbs with a HURT block's pulse, otherwise the
 // colour in force, which `colour` holds and is given back afterwards.
 void drawTop(const BlockBody& body, const BlockShape& shape, bool halo, const GLfloat* colour) {
@@ -24,8 +28,7 @@ void drawTop(const BlockBody& body, const BlockShape& shape, bool halo, const GL
         emitTopFace(shape);
         return;
     }
-    const float light = std::fabs(body.pulse - 1.0f) + 0.45f;
-    glColor3f(1.0f, light, light);
+    glColor3f(1.0f, throbLight(body), throbLight(body));
     emitTopFace(shape);
     glColor4fv(colour);
 }
@@ -82,11 +85,22 @@ void BlockRun::draw() {
     for (const Queued& q : queued_) drawn_.push_back(drawn(q, inForce));
     GLuint bound = 0;
     glBindTexture(GL_TEXTURE_2D, 0);
+    colourInForce_ = nullptr;
     if (glowPass && cheapGlowPass) {
         // Every body, then every top: the texture changes only where the
         // next block's differs.
         for (size_t i = 0; i < drawn_.size(); ++i) drawParts(i, true, false, bound);
-        for (size_t i = 0; i < drawn_.size(); ++i) drawParts(i, false, true, bound);
+        for (const Drawn& d : drawn_) {
+            if (d.body.pulse != 0.0f) {
+                glColor3f(1.0f, throbLight(d.body), throbLight(d.body));
+                colourInForce_ = nullptr;
+            } else {
+                useColour(d.colour);
+            }
+            bindOnce(d.top, bound);
+            emitTopQuadAt(d.shape, d.at);
+        }
+        if (!drawn_.empty()) useColour(drawn_.back().colour);
     } else {
         // Block by block: surfaces of neighbouring blocks that meet at the
         // same depth keep the order they always had there.
@@ -95,9 +109,17 @@ void BlockRun::draw() {
     queued_.clear();
 }
 
+// The colour is only set where it changes: setting it, even to the same
+// value, makes the renderer take up its state again before the next draw.
+void BlockRun::useColour(const GLfloat* colour) {
+    if (colourInForce_ && std::equal(colourInForce_, colourInForce_ + 4, colour)) return;
+    glColor4fv(colour);
+    colourInForce_ = colour;
+}
+
 void BlockRun::drawParts(size_t i, bool body, bool top, GLuint& bound) {
     const Drawn& d = drawn_[i];
-    glColor4fv(d.colour);
+    useColour(d.colour);
     glPushMatrix();
     glTranslatef(float(d.at.x), float(d.at.y), float(d.at.z));
     if (body) {

@@ -197,10 +197,12 @@ void emitRoundedBody(const BlockShape& b) {
     glEnd();
 }
 
-void emitTopFace(const BlockShape& b) {
-    const int w = b.w, l = b.l;
+void emitTopFace(const BlockShape& b) { emitTopQuadAt(b, {0, 0, 0}); }
+
+void emitTopQuadAt(const BlockShape& b, const BlockCorner& at) {
+    const int x = at.x, y = at.y, z = at.z;
     glBegin(GL_QUADS);
     glNormal3f(0, 1, 0);
-    vertex(0, 0, l, 0, 0); vertex(0, 0, 0, 0, b.rz); vertex(-w, 0, 0, b.rx, b.rz); vertex(-w, 0, l, b.rx, 0);
+    vertex(x, y, z + b.l, 0, 0); vertex(x, y, z, 0, b.rz); vertex(x - b.w, y, z, b.rx, b.rz); vertex(x - b.w, y, z + b.l, b.rx, 0);
     glEnd();
 }

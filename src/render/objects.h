@@ -43,8 +43,10 @@ private:
     };
     Drawn drawn(const Queued& q, const GLfloat* inForce) const;
     void drawParts(size_t i, bool body, bool top, GLuint& bound);
+    void useColour(const GLfloat* colour);
     std::vector<Queued> queued_;
     std::vector<Drawn> drawn_;
+    const GLfloat* colourInForce_ = nullptr;  // the colour last set, if known
 };
 
 // The glow pass takes two shortcuts: rounded bodies are drawn chamfered (a
