@@ -24,10 +24,15 @@ namespace {
 
 constexpr int WIDTH = 512, HEIGHT = 384;
 
-// A bright white square on the left and a line of white text on the right,
-// on black: what glows and what must not.
+// A bright square on the left and a line of text on the right, on black:
+// what glows and what must not. By default a white square and white text;
+// the coloured form is a cyan square drawn lit with colour material, as a
+// play frame's surfaces are, then a line of yellow debug text, so the last
+// colour set is yellow.
 class GlowScene : public Gamestate {
 public:
+    GlowScene() = default;
+    explicit GlowScene(bool coloured) : coloured_(coloured) {}
     void enter() override {}
     int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
     void update(int) override {}
@@ -38,17 +43,25 @@ public:
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_DEPTH_TEST);
         beginOverlay();
-        glColor3f(1, 1, 1);
+        glColor3f(coloured_ ? 0 : 1, 1, 1);
         glRecti(int(0.15 * screenWidth), int(0.4 * screenHeight), int(0.25 * screenWidth),
                 int(0.6 * screenHeight));
         endOverlay();
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_LIGHTING);
-        drawText(int(0.55 * screenWidth), int(0.55 * screenHeight), 1.2f, 1, 1, 1, "GLOW TEXT");
+        if (!coloured_) {
+            drawText(int(0.55 * screenWidth), int(0.55 * screenHeight), 1.2f, 1, 1, 1, "GLOW TEXT");
+            return;
+        }
+        glEnable(GL_COLOR_MATERIAL);
+        drawText(int(0.55 * screenWidth), int(0.9 * screenHeight), 0.6f, 1, 1, 0, "f_speed:    150");
     }
     int draws = 0;
     int glowDraws = 0;
+
+private:
+    bool coloured_ = false;
 };
 
 // Frames go through the game's own renderFrame. It swaps; Mesa's software
@@ -165,13 +178,12 @@ TEST_F(GlowFrameTest, TextNeverGlows) {
     EXPECT_GT(lit, 50);
 }
 
-TEST_F(GlowFrameTest, BloomZeroMakesTheImageButAddsNothing) {
+// Bloom is how many times the glow image is added: 0 makes the image but
+// adds nothing, more layers glow brighter.
+TEST_F(GlowFrameTest, BloomScalesTheHalo) {
     renderAt(3, 0);
     EXPECT_EQ(scene.glowDraws, 1);
     EXPECT_EQ(brightness(SQUARE_RIGHT + 4, SQUARE_MIDDLE_Y), 0);
-}
-
-TEST_F(GlowFrameTest, MoreLayersGlowBrighter) {
     renderAt(3, 1);
     const int one = brightness(SQUARE_RIGHT + 8, SQUARE_MIDDLE_Y);
     renderAt(3, 3);
@@ -281,32 +293,8 @@ TEST_F(GlowFrameTest, WithoutUltraOnlyTheNormalPassRuns) {
     expectFreshPass(recorder.passes[1], "normal pass");
 }
 
-// A cyan square drawn lit with colour material, as a play frame's surfaces
-// are, then a line of yellow debug text: the last colour set is yellow.
-class ColouredScene : public Gamestate {
-public:
-    void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
-    void update(int) override {}
-    void draw() override {
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        beginOverlay();
-        glColor3f(0, 1, 1);
-        glRecti(int(0.15 * screenWidth), int(0.4 * screenHeight), int(0.25 * screenWidth),
-                int(0.6 * screenHeight));
-        endOverlay();
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_COLOR_MATERIAL);
-        drawText(int(0.55 * screenWidth), int(0.9 * screenHeight), 0.6f, 1, 1, 0, "f_speed:    150");
-    }
-};
-
 TEST_F(GlowFrameTest, CyanHaloStaysCyanAfterYellowText) {
-    ColouredScene coloured;
+    GlowScene coloured(true);
     currentState = &coloured;
     renderAt(3, 1);
     glDisable(GL_COLOR_MATERIAL);
@@ -324,52 +312,38 @@ TEST_F(GlowFrameTest, CyanHaloStaysCyanAfterYellowText) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
-TEST_F(GlowFrameTest, OnePassCompositeGivesTheSamePictureAsLayerByLayer) {
+// The composite adds the glow layer by layer over the whole window, or in
+// one pass through the composite program, or only over the tiles of the
+// glow image that hold light: every form gives the same pixels (8-bit sums
+// saturate either way; black adds nothing).
+TEST_F(GlowFrameTest, EveryFormOfTheCompositeGivesTheSamePicture) {
     ASSERT_NE(glowResources.composite.program, 0u) << "the composite program did not link";
-    ColouredScene coloured;  // cyan halo over black, partly saturated
+    GlowScene coloured(true);  // cyan halo over black, partly saturated
     for (Gamestate* state : {static_cast<Gamestate*>(&scene), static_cast<Gamestate*>(&coloured)})
-        for (int bloom : {2, 3, 5}) {
+        for (int bloom : {1, 2, 3, 5}) {
             currentState = state;
             setSinglePassComposite(false);
+            setLitTilesOnly(false);
             renderAt(3, bloom);
             const std::vector<unsigned char> layered = frame;
-            setSinglePassComposite(true);
-            renderAt(3, bloom);
-            int differing = 0, halo = 0;
-            for (size_t i = 0; i < frame.size(); ++i) {
-                differing += frame[i] != layered[i];
-                halo += frame[i] > 0 && frame[i] < 255;
-            }
-            EXPECT_EQ(differing, 0) << "Bloom " << bloom;
-            EXPECT_GT(halo, 1000) << "Bloom " << bloom;  // the soft part of the glow is compared too
-        }
-    glDisable(GL_COLOR_MATERIAL);
-}
-
-// Only the tiles of the glow image holding light are added: the finished
-// frame is the one the whole-window composite gives, with one layer and
-// with several, in one pass and layer by layer.
-TEST_F(GlowFrameTest, AddingOnlyLitTilesGivesTheSamePicture) {
-    ColouredScene coloured;
-    for (Gamestate* state : {static_cast<Gamestate*>(&scene), static_cast<Gamestate*>(&coloured)})
-        for (int bloom : {1, 3})
-            for (bool onePass : {true, false}) {
-                currentState = state;
-                setSinglePassComposite(onePass);
-                setLitTilesOnly(false);
-                renderAt(3, bloom);
-                const std::vector<unsigned char> whole = frame;
-                setLitTilesOnly(true);
-                renderAt(3, bloom);
-                int differing = 0, halo = 0;
-                for (size_t i = 0; i < frame.size(); ++i) {
-                    differing += frame[i] != whole[i];
-                    halo += frame[i] > 0 && frame[i] < 255;
+            for (const bool onePass : {false, true})
+                for (const bool litTiles : {false, true}) {
+                    if (!onePass && !litTiles) continue;
+                    setSinglePassComposite(onePass);
+                    setLitTilesOnly(litTiles);
+                    renderAt(3, bloom);
+                    int differing = 0, halo = 0;
+                    for (size_t i = 0; i < frame.size(); ++i) {
+                        differing += frame[i] != layered[i];
+                        halo += frame[i] > 0 && frame[i] < 255;
+                    }
+                    EXPECT_EQ(differing, 0) << "Bloom " << bloom << (onePass ? ", one pass" : ", layer by layer")
+                                            << (litTiles ? ", lit tiles" : ", whole window");
+                    EXPECT_GT(halo, 1000) << "Bloom " << bloom;  // the soft part of the glow is compared too
                 }
-                EXPECT_EQ(differing, 0) << "Bloom " << bloom << (onePass ? ", one pass" : ", layer by layer");
-                EXPECT_GT(halo, 1000) << "Bloom " << bloom;
-            }
+        }
     setSinglePassComposite(true);
+    setLitTilesOnly(true);
     glDisable(GL_COLOR_MATERIAL);
 }
 
