@@ -31,75 +31,44 @@ TEST(MultiplayerSettingsRead, WrittenFormReadsBackEveryValue) {
     EXPECT_EQ(back.raceGravity, 10);
 }
 
-TEST(MultiplayerSettingsRead, OutOfRangeValuesFallBackToTheirDefaults) {
-    MultiplayerSettings read =
-        parseMultiplayerSettings(fileWith("lives = 0", "powerups = 7", "gravity = 4", "lives = 11", "gravity = 11"));
-    EXPECT_EQ(read.castleLives, 5) << "lives 0 reads as 5";
-    EXPECT_TRUE(read.powerups) << "any nonzero number is on";
-    EXPECT_EQ(read.castleGravity, 8) << "gravity 4 reads as 8";
-    EXPECT_EQ(read.raceLives, 5);
-    EXPECT_EQ(read.raceGravity, 8);
-}
+// One file text and the five values read from it.
+struct ReadCase {
+    const char* what;
+    std::string text;
+    int castleLives;
+    bool powerups;
+    int castleGravity, raceLives, raceGravity;
+};
 
-TEST(MultiplayerSettingsRead, LinesAreTakenByPositionNotByKey) {
-    // The race section first: the keys are never looked at.
-    MultiplayerSettings read =
-        parseMultiplayerSettings(fileWith("gravity = 3", "lives = 0", "x = 6", "nonsense = 2", "y = 9"));
-    EXPECT_EQ(read.castleLives, 3);
-    EXPECT_FALSE(read.powerups);
-    EXPECT_EQ(read.castleGravity, 6);
-    EXPECT_EQ(read.raceLives, 2);
-    EXPECT_EQ(read.raceGravity, 9);
-}
-
-TEST(MultiplayerSettingsRead, MissingEqualsGivesEachLinesOwnDefault) {
-    MultiplayerSettings read = parseMultiplayerSettings(fileWith("lives 3", "powerups 0", "gravity 9", "lives 3", "g"));
-    EXPECT_EQ(read.castleLives, 5) << "castle lives 0, then the range rule";
-    EXPECT_TRUE(read.powerups);
-    EXPECT_EQ(read.castleGravity, 8) << "1, then the range rule";
-    EXPECT_EQ(read.raceLives, 1) << "race lives 1 is in range";
-    EXPECT_EQ(read.raceGravity, 8);
-}
-
-TEST(MultiplayerSettingsRead, TheCharacterAfterEqualsIsSkipped) {
-    MultiplayerSettings read = parseMultiplayerSettings(fileWith("lives=17", "powerups=", "gravity =6", "", ""));
-    EXPECT_EQ(read.castleLives, 7) << "'=17' reads from the 7";
-    EXPECT_FALSE(read.powerups) << "nothing after the '=' reads as 0";
-    EXPECT_EQ(read.castleGravity, 8) << "'=6' skips the 6 and reads 0";
-}
-
-TEST(MultiplayerSettingsRead, EqualsAtTheEndOfA63CharacterPieceReadsNothingPastIt) {
-    // 62 characters and '=': the piece ends right after the '='; the line's
-    // rest ("9") is the next piece, which then takes the power-up line.
-    std::string longLine(62, 'x');
-    longLine += "=9";
-    std::string text = "[CASTLE-ATTACK]\n" + longLine + "\ngravity = 6\n";
-    MultiplayerSettings read = parseMultiplayerSettings(text);
-    EXPECT_EQ(read.castleLives, 5) << "0 from the bare '=', then the range rule";
-    EXPECT_TRUE(read.powerups) << "the piece \"9\" has no '='";
-    EXPECT_EQ(read.castleGravity, 6) << "the long line took two pieces";
-}
-
-TEST(MultiplayerSettingsRead, AShortFileReadsTheMissingLinesAsLinesWithoutEquals) {
-    MultiplayerSettings read = parseMultiplayerSettings("[CASTLE-ATTACK]\nlives = 3\n");
-    EXPECT_EQ(read.castleLives, 3);
-    EXPECT_TRUE(read.powerups);
-    EXPECT_EQ(read.castleGravity, 8);
-    EXPECT_EQ(read.raceLives, 1);
-    EXPECT_EQ(read.raceGravity, 8);
-    MultiplayerSettings empty = parseMultiplayerSettings("");
-    EXPECT_EQ(empty.castleLives, 5);
-    EXPECT_EQ(empty.raceLives, 1);
-}
-
-TEST(MultiplayerSettingsRead, HugeAndNegativeNumbersStayInRange) {
-    MultiplayerSettings read = parseMultiplayerSettings(
-        fileWith("lives = 99999999999999999999", "powerups = -0", "gravity = -2147483649", "lives = -5", "gravity = 7"));
-    EXPECT_EQ(read.castleLives, 5);
-    EXPECT_FALSE(read.powerups);
-    EXPECT_EQ(read.castleGravity, 8);
-    EXPECT_EQ(read.raceLives, 5);
-    EXPECT_EQ(read.raceGravity, 7);
+TEST(MultiplayerSettingsRead, ValuesAreReadByPositionAndKeptInRange) {
+    // 62 characters and '=': the 63-character piece ends right after the
+    // '='; the line's rest ("9") is the next piece and takes the power-up line.
+    const std::string longLine = std::string(62, 'x') + "=9";
+    const ReadCase cases[] = {
+        {"out of range: lives 0 and 11 read as 5, gravity 4 and 11 as 8, any nonzero power-up number is on",
+         fileWith("lives = 0", "powerups = 7", "gravity = 4", "lives = 11", "gravity = 11"), 5, true, 8, 5, 8},
+        {"lines are taken by position, never by key (the race section first)",
+         fileWith("gravity = 3", "lives = 0", "x = 6", "nonsense = 2", "y = 9"), 3, false, 6, 2, 9},
+        {"no '=': each line's own default (castle lives 0 and gravity 1, then the range rule; race lives 1)",
+         fileWith("lives 3", "powerups 0", "gravity 9", "lives 3", "g"), 5, true, 8, 1, 8},
+        {"the character after '=' is skipped: '=17' reads from the 7, a bare '=' and '=6' read 0",
+         fileWith("lives=17", "powerups=", "gravity =6", "", ""), 7, false, 8, 1, 8},
+        {"'=' at the end of a 63-character piece reads nothing past it; the long line takes two pieces",
+         "[CASTLE-ATTACK]\n" + longLine + "\ngravity = 6\n", 5, true, 6, 1, 8},
+        {"a short file reads the missing lines as lines without '='", "[CASTLE-ATTACK]\nlives = 3\n", 3, true, 8, 1, 8},
+        {"an empty file", "", 5, true, 8, 1, 8},
+        {"huge and negative numbers stay in range",
+         fileWith("lives = 99999999999999999999", "powerups = -0", "gravity = -2147483649", "lives = -5", "gravity = 7"),
+         5, false, 8, 5, 7},
+    };
+    for (const ReadCase& c : cases) {
+        const MultiplayerSettings read = parseMultiplayerSettings(c.text);
+        EXPECT_EQ(read.castleLives, c.castleLives) << c.what;
+        EXPECT_EQ(read.powerups, c.powerups) << c.what;
+        EXPECT_EQ(read.castleGravity, c.castleGravity) << c.what;
+        EXPECT_EQ(read.raceLives, c.raceLives) << c.what;
+        EXPECT_EQ(read.raceGravity, c.raceGravity) << c.what;
+    }
 }
 
 class MultiplayerSettingsFile : public ::testing::Test {
