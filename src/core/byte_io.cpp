@@ -55,6 +55,13 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     return !failed;
 }
 
+bool readWholeFile(const std::string& path, std::string& text) {
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) return false;
+    text.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
 int writeBytesAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
     return writeFileAtomically(path, bytes.data(), bytes.size());
 }

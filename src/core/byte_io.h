@@ -48,6 +48,8 @@ private:
 
 // The whole file, or false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+// The same as text (a level text, for the tools).
+bool readWholeFile(const std::string& path, std::string& text);
 
 // Through writeFileAtomically (core/atomic_file.h): a temporary file beside
 // the target renamed over it. Returns 0 or -1 with the old file untouched.

@@ -46,17 +46,5 @@ inline StepOutcome replayStep(SingleRun& run, const HeldKeys& held, const HeldKe
 // Steps the run through the recording; stops at the goal. Deaths are the
 // steps that ended in the death routine.
 inline ReplayResult replayRecording(SingleRun& run, const std::vector<HeldKeys>& steps) {
-    ReplayResult result;
-    HeldKeys before;
-    for (size_t i = 0; i < steps.size(); ++i) {
-        StepOutcome outcome = replayStep(run, steps[i], before);
-        before = steps[i];
-        result.steps = int(i) + 1;
-        if (outcome == StepOutcome::Died) result.deaths += 1;
-        if (run.goalReached) {
-            result.finished = true;
-            break;
-        }
-    }
-    return result;
+    return replaySteps(run, steps, replayStep);
 }

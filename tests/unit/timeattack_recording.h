@@ -70,15 +70,16 @@ struct ReplayResult {
     int deaths = 0;  // runs restarted on the way
 };
 
-// Replays the recording step by step; the run counts deaths through its
-// reset. Stops at the goal or after the recording plus a grace of steps.
-inline ReplayResult replayRecording(TimeAttackRun& run, const std::vector<HeldKeys>& steps) {
+// Steps a run through a recording with step(run, held, before), which
+// presses the keys and takes one physics step. Stops at the goal; deaths are
+// the steps that ended in the run's death or reset.
+template <typename Run, typename Step>
+ReplayResult replaySteps(Run& run, const std::vector<HeldKeys>& steps, Step step) {
     ReplayResult result;
     HeldKeys before;
     for (size_t i = 0; i < steps.size(); ++i) {
-        holdKeys(run, steps[i], before);
+        const StepOutcome outcome = step(run, steps[i], before);
         before = steps[i];
-        StepOutcome outcome = run.step();
         result.steps = int(i) + 1;
         if (outcome == StepOutcome::Died) result.deaths += 1;
         if (run.goalReached) {
@@ -87,4 +88,11 @@ inline ReplayResult replayRecording(TimeAttackRun& run, const std::vector<HeldKe
         }
     }
     return result;
+}
+
+inline ReplayResult replayRecording(TimeAttackRun& run, const std::vector<HeldKeys>& steps) {
+    return replaySteps(run, steps, [](TimeAttackRun& each, const HeldKeys& held, const HeldKeys& before) {
+        holdKeys(each, held, before);
+        return each.step();
+    });
 }

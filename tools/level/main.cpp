@@ -4,12 +4,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/atomic_file.h"
+#include "core/byte_io.h"
 #include "level/level_file.h"
 #include "level/level_text.h"
 
@@ -21,18 +20,9 @@ int usage() {
     return 2;
 }
 
-bool readWhole(const std::string& path, std::string& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    contents = buffer.str();
-    return true;
-}
-
 int dump(const std::string& path) {
     std::string contents;
-    if (!readWhole(path, contents)) {
+    if (!readWholeFile(path, contents)) {
         std::fprintf(stderr, "%s: cannot open\n", path.c_str());
         return 1;
     }
@@ -53,7 +43,7 @@ int dump(const std::string& path) {
 
 int build(const std::string& textPath, const std::string& outPath) {
     std::string text;
-    if (!readWhole(textPath, text)) {
+    if (!readWholeFile(textPath, text)) {
         std::fprintf(stderr, "%s: cannot open\n", textPath.c_str());
         return 1;
     }

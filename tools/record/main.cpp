@@ -9,11 +9,10 @@
 // replay clock and seed the level tests use.
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/byte_io.h"
 #include "core/settings.h"
 #include "level/level_text.h"
 #include "support/single_replay.h"
@@ -119,15 +118,6 @@ double playOut(SingleRun run, HeldKeys before, const HeldKeys& first, const Held
     return best + (run.craft.groundType >= 0 ? 500 : 0) + (run.craft.lives - startLives) * 100000.0;
 }
 
-bool readWhole(const std::string& path, std::string& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    contents = buffer.str();
-    return true;
-}
-
 void printRecording(const std::vector<HeldKeys>& steps) {
     std::printf("# Held keys per physics step: <steps> <keys> (F forward, B backward, L left, R right, J jump, - none)\n");
     size_t i = 0;
@@ -160,7 +150,7 @@ int main(int argc, char** argv) {
     std::string text;
     SingleRun run;
     LevelTextError error;
-    if (!readWhole(argv[1], text) || parseLevelText(text, run.level, &error) != 0) {
+    if (!readWholeFile(argv[1], text) || parseLevelText(text, run.level, &error) != 0) {
         std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.message.c_str());
         return 1;
     }
