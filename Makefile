@@ -10,11 +10,12 @@ PACKAGES := build-essential cmake pkg-config clang libclang-rt-dev \
 	libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
 	googletest libgtest-dev libbenchmark-dev libstb-dev fonts-dejavu-core \
-	xvfb xauth xdotool x11-apps imagemagick python3
+	xvfb xauth xdotool x11-apps imagemagick python3 \
+	desktop-file-utils appstream dpkg-dev
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test fuzz bench clean
+.PHONY: all deps configure build run test fuzz bench install package clean
 
 all: build
 
@@ -40,6 +41,15 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j 2
+
+# PREFIX (default /usr/local) and DESTDIR as usual: make install PREFIX=/usr DESTDIR=/tmp/stage
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# A Debian package of the game for /usr: $(BUILD_DIR)/tavrelo_<version>_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Every fuzz target for FUZZ_SECONDS each (five minutes by default), one
 # after another; `make test` runs them only briefly.

@@ -23,7 +23,10 @@ LoopIo sdlLoopIo() {
     return LoopIo{[] { return uint32_t(SDL_GetTicks()); },
                   [](SDL_Event& event) { return SDL_PollEvent(&event) != 0; },
                   renderFrame,
-                  [](uint32_t ms) { SDL_Delay(ms); }};
+                  [](uint32_t ms) { SDL_Delay(ms); },
+                  [] {
+                      if (SDL_Surface* screen = SDL_GetVideoSurface()) SDL_WM_ToggleFullScreen(screen);
+                  }};
 }
 
 int shutDown() {
@@ -47,6 +50,11 @@ SDL_keysym keyRecordOf(const SDL_Event& event) {
     return key;
 }
 
+bool isFullScreenToggle(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) &&
+           (event.key.keysym.mod & KMOD_ALT) != 0;
+}
+
 MainLoop::MainLoop(LoopIo io) : io_(std::move(io)), lastTick_(io_.readTicks()) {}
 
 bool MainLoop::runIteration() {
@@ -67,6 +75,10 @@ bool MainLoop::runIteration() {
 
     SDL_Event event;
     while (io_.pollEvent(event)) {
+        if (isFullScreenToggle(event)) {
+            if (io_.toggleFullScreen) io_.toggleFullScreen();
+            continue;
+        }
         // Looked up per event: after a switch the rest goes to the new state.
         if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
         if (event.type == SDL_QUIT) quit_ = true;  // window closed, SIGTERM or SIGINT
@@ -77,7 +89,7 @@ bool MainLoop::runIteration() {
     return !quit_;
 }
 
-int runGame() {
+int runGame(const VideoOverride& video) {
     // Starting SDL with no subsystem only starts its millisecond clock, which
     // otherwise reads from an arbitrary origin until the real start-up.
     SDL_Init(SDL_INIT_NOPARACHUTE);
@@ -86,7 +98,7 @@ int runGame() {
     createStates();
     stateTable[STATE_CONSOLE]->enter();
     switchToState(STATE_MENU);
-    if (startUp() != 0) return -1;
+    if (startUp(video) != 0) return -1;
     SDL_EnableUNICODE(1);
 
     while (loop.runIteration()) {

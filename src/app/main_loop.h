@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <functional>
 
+struct VideoOverride;
+
 // The program: creates the states, starts up, runs the main loop, shuts down.
 // Returns 0 after a normal shutdown, -1 when start-up fails.
-int runGame();
+int runGame(const VideoOverride& video);
 
 // What one loop iteration talks to: the game plugs in SDL and renderFrame,
 // tests plug in a fake clock and event queue.
@@ -17,7 +19,13 @@ struct LoopIo {
     std::function<void()> renderFrame;
     // Waits instead of a frame while the window is iconified (may be empty).
     std::function<void(uint32_t)> sleepMs;
+    // Alt+Enter: switches between full screen and a window (may be empty).
+    std::function<void()> toggleFullScreen;
 };
+
+// Alt+Enter toggles full screen in every state; the state never sees it (a
+// plain Enter would start or confirm something).
+bool isFullScreenToggle(const SDL_Event& event);
 
 // An iconified window is not drawn; the loop waits this long in place of a
 // frame. Shorter than a physics step, so play keeps its speed.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "core/settings.h"
@@ -93,7 +94,7 @@ void setFixedGlState(int width, int height) {
     glEnable(GL_NORMALIZE);
 }
 
-int startUp() {
+int startUp(const VideoOverride& video) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Could not initialize SDL: %s\n", SDL_GetError());
         return -1;
@@ -103,12 +104,13 @@ int startUp() {
     SDL_WM_GrabInput(SDL_GRAB_ON);
     SDL_ShowCursor(SDL_DISABLE);
 
-    readSettings(SETTINGS_FILE, listTextureSets());
+    readSettings(userFile(SETTINGS_FILE), listTextureSets());
     // The video mode is set once: width, height and windowed changed later
     // take effect at the next start.
-    screenWidth = settings.width;
-    screenHeight = settings.height;
-    const Uint32 flags = SDL_OPENGL | (settings.windowed ? 0 : SDL_FULLSCREEN);
+    screenWidth = video.width > 0 ? video.width : settings.width;
+    screenHeight = video.height > 0 ? video.height : settings.height;
+    const bool windowed = video.windowed >= 0 ? video.windowed != 0 : settings.windowed != 0;
+    const Uint32 flags = SDL_OPENGL | (windowed ? 0 : SDL_FULLSCREEN);
     if (SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) == nullptr) {
         std::printf("Could not set OpenGL Video Mode: %s\n", SDL_GetError());
         SDL_Quit();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/key_names.h"
 #include "core/services.h"
@@ -43,7 +44,7 @@ void Options::enter() {
 
 void Options::readSettingsFile() {
     cursor_.reset();
-    readSettings(SETTINGS_FILE, textureSetCount_);
+    readSettings(userFile(SETTINGS_FILE), textureSetCount_);
 }
 
 int Options::handleEvent(SDL_Event event, SDL_keysym key) {
@@ -53,7 +54,7 @@ int Options::handleEvent(SDL_Event event, SDL_keysym key) {
 }
 
 void Options::saveAndLeave() {
-    writeSettings(SETTINGS_FILE);
+    writeSettings(userFileForWriting(SETTINGS_FILE));
     switchToState(STATE_MENU);
 }
 

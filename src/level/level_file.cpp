@@ -7,6 +7,7 @@
 
 #include "core/atomic_file.h"
 #include "core/byte_io.h"
+#include "core/game_paths.h"
 #include "core/wrapping.h"
 
 namespace {
@@ -121,7 +122,7 @@ int readLevelFile(const std::string& path, Level& level) {
 int loadPlayLevel(const std::string& path, Level& level) {
     std::vector<uint8_t> bytes;
     Level loaded;
-    if (!readFileBytes(path, bytes) || readLevel(bytes, loaded) != 0 || loaded.blocks.empty()) {
+    if (!readFileBytes(readableFile(path), bytes) || readLevel(bytes, loaded) != 0 || loaded.blocks.empty()) {
         std::fputs("Level not found.", stderr);
         return -1;
     }
@@ -179,7 +180,7 @@ std::string completeLevelPath(const std::string& name) {
 int saveLevel(Level& level, const std::string& name) {
     if (level.blocks.empty()) return -1;
     sortBlocksByZ(level.blocks.editAll());
-    return writeLevelFile(completeLevelPath(name), level);
+    return writeLevelFile(userFileForWriting(completeLevelPath(name)), level);
 }
 
 int buildCastleArena(Level& level) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -76,7 +77,8 @@ protected:
                       [this](uint32_t ms) {
                           callLog.push_back("sleep" + std::to_string(ms));
                           now += ms;
-                      }};
+                      },
+                      [] { callLog.push_back("toggle"); }};
     }
     // The window's activity: state SDL_APPACTIVE is iconified (gain 0) or
     // shown again (gain 1); the focus states alone leave it on screen.
@@ -171,6 +173,25 @@ TEST_F(MainLoopOrder, KeyRecordReachesTheHandler) {
     EXPECT_EQ(first.lastKey.sym, SDLK_RETURN);
     EXPECT_EQ(first.lastKey.mod, KMOD_LSHIFT);
     EXPECT_EQ(first.lastKey.unicode, 'A');
+}
+
+TEST_F(MainLoopOrder, AltEnterTogglesFullScreenAndNoStateSeesIt) {
+    MainLoop loop(io());
+    auto keyDown = [](SDLKey sym, SDLMod mod) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = sym;
+        key.key.keysym.mod = mod;
+        return key;
+    };
+    queue.push_back(keyDown(SDLK_RETURN, KMOD_LALT));
+    queue.push_back(keyDown(SDLK_KP_ENTER, KMOD_RALT));
+    queue.push_back(keyDown(SDLK_RETURN, KMOD_NONE));  // a plain Enter is the state's
+    loop.runIteration();
+    EXPECT_EQ(std::count(callLog.begin(), callLog.end(), "toggle"), 2);
+    EXPECT_EQ(first.eventsSeen, 1);
+    EXPECT_EQ(first.lastKey.sym, SDLK_RETURN);
+    EXPECT_EQ(first.lastKey.mod, KMOD_NONE);
 }
 
 TEST_F(MainLoopOrder, FramesPerSecondCountsIterationsOfEachSecond) {

@@ -38,3 +38,6 @@ void writeInterfaceArt(DataWriter& out);   // gui, powerups, shield, menu labels
 void writeTitles(DataWriter& out);         // gfx/titles.png
 void writeBackdrops(DataWriter& out);      // space1..4, spacemenu, efx01
 void writeSounds(DataWriter& out);         // sounds/*.wav
+// hicolor/<N>x<N>/apps/tavrelo.png: the desktop icon at the usual sizes
+// (written by `tavrelo-gen --icons DIR`, not into the data tree).
+void writeAppIcons(DataWriter& out);

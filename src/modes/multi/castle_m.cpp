@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/textures.h"
@@ -30,7 +31,7 @@ int CastleM::chooseLevel(const std::string& path) {
 }
 
 void CastleM::enter() {
-    const MultiplayerSettings values = readMultiplayerSettings();
+    const MultiplayerSettings values = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
     // A fresh duel starts on the arena as the file has it.
     if (!levelPath.empty()) run.loadLevel(levelPath);
     setProjectionSetter(loadSplitFacingProjection);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "render/textures.h"
@@ -31,7 +32,7 @@ void arrowMark(double left, double right) {
 }  // namespace
 
 void ModeSelM::enter() {
-    menu.settings = readMultiplayerSettings();
+    menu.settings = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
     menu.castleMaps = listModeMaps(MAPS_FOLDER, "ca-");
     menu.raceMaps = listModeMaps(MAPS_FOLDER, "ra-");
     // Maps may have gone since the last visit.
@@ -69,11 +70,11 @@ void ModeSelM::startSelectedMap() {
     // A level that cannot be played keeps the players here.
     if (menu.page == PAGE_CASTLE_ATTACK) {
         if (stateObject<CastleM>(STATE_CASTLEM).chooseLevel(path) != 0) return;
-        writeMultiplayerSettings(menu.settings);
+        writeMultiplayerSettings(menu.settings, userFileForWriting(MULTIPLAYER_FILE));
         leaveTo(STATE_CASTLEM);
     } else {
         if (stateObject<RaceM>(STATE_RACEM).chooseLevel(path) != 0) return;
-        writeMultiplayerSettings(menu.settings);
+        writeMultiplayerSettings(menu.settings, userFileForWriting(MULTIPLAYER_FILE));
         leaveTo(STATE_RACEM);
     }
 }

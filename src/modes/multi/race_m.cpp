@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/textures.h"
@@ -23,7 +24,7 @@ int RaceM::chooseLevel(const std::string& path) {
 }
 
 void RaceM::enter() {
-    const MultiplayerSettings values = readMultiplayerSettings();
+    const MultiplayerSettings values = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
     // A new race always starts on the level as its file has it.
     if (!levelPath.empty()) run.loadLevel(levelPath);
     setProjectionSetter(loadSplitProjection);

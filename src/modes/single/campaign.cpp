@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/directory_listing.h"
+#include "core/game_paths.h"
 
 namespace {
 
@@ -23,11 +24,11 @@ bool isCampaignLevel(const DirectoryEntry& entry) {
 
 std::vector<CampaignEntry> listCampaigns(const std::string& mapsDir) {
     std::vector<CampaignEntry> campaigns;
-    for (const DirectoryEntry& entry : listDirectory(mapsDir)) {
+    for (const DirectoryEntry& entry : listGameFolder(mapsDir)) {
         if (!isCampaignFolder(entry)) continue;
         CampaignEntry campaign;
         campaign.directory = entry.name;
-        campaign.description = readCampaignDescription(mapsDir + "/" + entry.name + "/description.txt");
+        campaign.description = readCampaignDescription(readableFile(mapsDir + "/" + entry.name + "/description.txt"));
         campaigns.push_back(campaign);
     }
     std::sort(campaigns.begin(), campaigns.end(), [](const CampaignEntry& a, const CampaignEntry& b) {
@@ -38,7 +39,7 @@ std::vector<CampaignEntry> listCampaigns(const std::string& mapsDir) {
 
 std::vector<std::string> listCampaignLevels(const std::string& campaignDir) {
     std::vector<std::string> names;
-    for (const DirectoryEntry& entry : listDirectory(campaignDir))
+    for (const DirectoryEntry& entry : listGameFolder(campaignDir))
         if (isCampaignLevel(entry)) names.push_back(entry.name);
     std::sort(names.begin(), names.end(), fileNameBefore);
     return names;
@@ -55,7 +56,7 @@ CampaignProgress loadCampaignProgress(const std::string& mapsDir, const std::str
         record.name = name;
         campaign.levels.push_back(record);
     }
-    readProgressFile(progressPath(mapsDir, campaignDirectory), campaign);
+    readProgressFile(userFile(progressPath(mapsDir, campaignDirectory)), campaign);
     return campaign;
 }
 

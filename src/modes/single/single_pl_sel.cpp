@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "modes/single/single.h"
@@ -53,7 +54,7 @@ void SinglePlSel::skipSelected() {
 }
 
 int SinglePlSel::saveProgress() {
-    const std::string path = progressPath(MAPS_DIR, campaignDirectory);
+    const std::string path = userFileForWriting(progressPath(MAPS_DIR, campaignDirectory));
     if (writeProgressFile(path, campaign) == 0) return 0;
     notice = "Progress could not be saved to " + path;
     std::fprintf(stderr, "%s\n", notice.c_str());

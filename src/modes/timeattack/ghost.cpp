@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/game_paths.h"
+
 Ghost ghost;
 
 namespace {
@@ -44,8 +46,8 @@ void loadGhost(Ghost& ghost, const std::string& levelPath) {
     ghost.sampleIndex = 0;
     ghost.loaded = false;
     ghost.samples.clear();
-    std::string path = ghostPathFor(levelPath);
-    if (path.empty()) return;
+    if (ghostPathFor(levelPath).empty()) return;
+    const std::string path = userFile(ghostPathFor(levelPath));
     ghost.loaded = readGhostFile(path, ghost.samples);
 }
 
@@ -65,8 +67,8 @@ void recordAndReplay(Ghost& ghost, const Craft& craft, int phase) {
 }
 
 int saveGhost(const Ghost& ghost, const std::string& levelPath) {
-    std::string path = ghostPathFor(levelPath);
-    if (path.empty() || ghost.recording.empty()) return -1;
+    if (ghostPathFor(levelPath).empty() || ghost.recording.empty()) return -1;
+    const std::string path = userFileForWriting(ghostPathFor(levelPath));
     return writeGhostFile(path, ghost.recording, size_t(ghost.sampleIndex) + 1);
 }
 

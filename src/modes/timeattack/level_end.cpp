@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "modes/timeattack/ghost.h"
 #include "render/screen_pieces.h"
 #include "modes/timeattack/map_sel.h"
@@ -61,7 +62,7 @@ int LevelEnd::store() {
     // A record the file does not hold is no record: the table goes back to
     // the kept one (the next run races it, beside its ghost), and the ghost
     // file stays the run of that kept record.
-    if (writeHighscores(HIGHSCORE_FILE, recordTable) != 0) {
+    if (writeHighscores(userFileForWriting(HIGHSCORE_FILE), recordTable) != 0) {
         *entry = previous;
         saveFailed = true;
         return -1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "render/screen_pieces.h"
@@ -36,7 +37,7 @@ void drawMedalIcon(int medal, double rowHeight) {
 
 void MapSel::refresh() {
     mapCount = scanMaps(MAPS_DIR, recordTable);
-    readHighscores(HIGHSCORE_FILE, recordTable);
+    readHighscores(userFile(HIGHSCORE_FILE), recordTable);
     total = totalRecordTime(recordTable);
     average = averageRecordTime(recordTable);
     // Levels may have gone since the last visit. Scrolling never starts the

@@ -1,8 +1,9 @@
 #include "modes/timeattack/records.h"
 
 #include <algorithm>
-#include <dirent.h>
 #include <sys/stat.h>
+
+#include "core/game_paths.h"
 
 std::vector<RecordEntry> recordTable;
 
@@ -21,19 +22,18 @@ bool isTimeAttackLevel(const std::string& name) {
 
 int scanMaps(const std::string& mapsDir, std::vector<RecordEntry>& table) {
     table.clear();
-    DIR* directory = opendir(mapsDir.c_str());
-    if (directory == nullptr) return 0;
-    while (dirent* item = readdir(directory)) {
-        std::string name = item->d_name;
+    // Shipped maps and the player's own together; the file time is that of
+    // the file the game will play.
+    for (const DirectoryEntry& item : listGameFolder(mapsDir)) {
+        const std::string& name = item.name;
         if (!isTimeAttackLevel(name)) continue;
         struct stat info;
-        if (stat((mapsDir + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (stat(readableFile(mapsDir + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
         RecordEntry entry;
         entry.fileName = name;
         entry.fileTime = int32_t(info.st_mtime);
         table.push_back(entry);
     }
-    closedir(directory);
     std::stable_sort(table.begin(), table.end(), [](const RecordEntry& a, const RecordEntry& b) {
         return fileNameBefore(a.fileName, b.fileName);
     });
