@@ -443,13 +443,14 @@ class Game:
 
     # -- process -------------------------------------------------------------
 
-    def start(self, cwd=None):
+    def start(self, cwd=None, command=None):
+        """Starts the copied game, or ``command`` (an installed game, say)."""
         if self.process is not None:
             raise RuntimeError("game already started")
         self._stdout = open(os.path.join(self.temp_dir, "stdout.txt"), "wb")
         self._stderr = open(os.path.join(self.temp_dir, "stderr.txt"), "wb")
         self.process = subprocess.Popen(
-            [self.path(BINARY_NAME)], cwd=cwd or self.dir, env=self.env,
+            command or [self.path(BINARY_NAME)], cwd=cwd or self.dir, env=self.env,
             stdin=subprocess.DEVNULL, stdout=self._stdout, stderr=self._stderr)
         return self
 
