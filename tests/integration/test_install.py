@@ -154,7 +154,7 @@ class Package(unittest.TestCase):
         self.assertEqual(len(debs), 1, os.listdir(out))
         deb = os.path.join(out, debs[0])
         depends = run("dpkg-deb", "-f", deb, "Depends").stdout
-        for library in ("libsdl1.2debian", "libsdl-image1.2", "libsdl-mixer1.2", "libglu1-mesa", "libc6"):
+        for library in ("libsdl1.2debian", "libsdl-image1.2", "libsdl-mixer1.2", "libglu1-mesa", "libgl1", "libc6"):
             self.assertIn(library, depends)
         contents = run("dpkg-deb", "-c", deb).stdout
         for path in ("./usr/bin/tavrelo", "./usr/share/tavrelo/gfx/font1.png", "./usr/share/applications/tavrelo.desktop",
