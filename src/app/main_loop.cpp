@@ -4,11 +4,14 @@
 #include <cstring>
 #include <utility>
 
+#include "app/gamepad_port.h"
 #include "app/render_frame.h"
 #include "app/startup.h"
 #include "app/state_table.h"
+#include "core/game_paths.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
+#include "core/settings.h"
 #include "frontend/sound.h"
 #include "render/glow.h"
 #include "render/textures.h"
@@ -26,7 +29,8 @@ LoopIo sdlLoopIo() {
                   [](uint32_t ms) { SDL_Delay(ms); },
                   [] {
                       if (SDL_Surface* screen = SDL_GetVideoSurface()) SDL_WM_ToggleFullScreen(screen);
-                  }};
+                  },
+                  [] { return gamepadPort.lostPads(SDL_GetTicks()); }};
 }
 
 int shutDown() {
@@ -38,6 +42,7 @@ int shutDown() {
     if (shadersActive && videoUp) releaseGlow();
     releaseCornerTables();
     shutdownSound();
+    gamepadPort.close();
     SDL_Quit();
     return 0;
 }
@@ -48,6 +53,19 @@ SDL_keysym keyRecordOf(const SDL_Event& event) {
     SDL_keysym key;
     std::memcpy(&key, reinterpret_cast<const unsigned char*>(&event) + KEY_RECORD_OFFSET, sizeof key);
     return key;
+}
+
+void MainLoop::deliver(const SDL_Event& event) {
+    if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
+}
+
+// A pad event becomes the key events it stands for, through the same
+// handleEvent as the keyboard's.
+void MainLoop::deliverPadEvent(const SDL_Event& event) {
+    if (event.type == SDL_JOYBUTTONDOWN && currentState->takePadButton(event.jbutton.which, event.jbutton.button))
+        return;
+    for (const SDL_Event& key : pads_.translate(event, currentState->drivesCrafts(), settings.keys, padBindings))
+        deliver(key);
 }
 
 bool isFullScreenToggle(const SDL_Event& event) {
@@ -79,12 +97,18 @@ bool MainLoop::runIteration() {
             if (io_.toggleFullScreen) io_.toggleFullScreen();
             continue;
         }
-        // Looked up per event: after a switch the rest goes to the new state.
-        if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
+        if (GamepadTranslator::isPadEvent(event)) {
+            deliverPadEvent(event);
+            continue;
+        }
+        deliver(event);
         if (event.type == SDL_QUIT) quit_ = true;  // window closed, SIGTERM or SIGINT
         if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPACTIVE))
             windowShown_ = event.active.gain != 0;
     }
+    if (io_.lostPads)
+        for (int pad : io_.lostPads())
+            for (const SDL_Event& release : pads_.releaseAll(pad)) deliver(release);
     currentState->update(int(elapsed));
     return !quit_;
 }
@@ -100,6 +124,8 @@ int runGame(const VideoOverride& video) {
     switchToState(STATE_MENU);
     if (startUp(video) != 0) return -1;
     SDL_EnableUNICODE(1);
+    padBindings = readPadBindings(userFile(GAMEPAD_FILE));
+    gamepadPort.open();
 
     while (loop.runIteration()) {
     }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
+
+#include "core/gamepad.h"
 
 struct VideoOverride;
 
@@ -21,6 +24,9 @@ struct LoopIo {
     std::function<void(uint32_t)> sleepMs;
     // Alt+Enter: switches between full screen and a window (may be empty).
     std::function<void()> toggleFullScreen;
+    // The pads that went away since the last call (may be empty): their
+    // held keys are released.
+    std::function<std::vector<int>()> lostPads;
 };
 
 // Alt+Enter toggles full screen in every state; the state never sees it (a
@@ -48,7 +54,13 @@ public:
     bool runIteration();
 
 private:
+    // Hands one event to the current state (looked up per event: after a
+    // switch the rest goes to the new state).
+    void deliver(const SDL_Event& event);
+    void deliverPadEvent(const SDL_Event& event);
+
     LoopIo io_;
+    GamepadTranslator pads_;
     uint32_t lastTick_;
     int frameCounter_ = 0;
     uint32_t accumulatorMs_ = 0;

@@ -14,6 +14,15 @@ public:
     virtual int handleEvent(SDL_Event event, SDL_keysym key) = 0;
     virtual void draw() = 0;
     virtual void update(int elapsedMs) = 0;
+
+    // Gamepads: a pad's buttons reach the states as the keys they stand for
+    // (core/gamepad.h). A state that wants a raw button (the options screen
+    // binding one) takes it here and returns true; the button then stands
+    // for no key.
+    virtual bool takePadButton(int /*pad*/, int /*button*/) { return false; }
+    // True while the crafts are driven: pad directions and buttons then give
+    // the players' bound keys instead of the menus' cursor keys.
+    virtual bool drivesCrafts() const { return false; }
 };
 
 extern Gamestate* stateTable[STATE_COUNT];

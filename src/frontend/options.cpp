@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/game_paths.h"
+#include "core/gamepad.h"
 #include "core/globals.h"
 #include "core/key_names.h"
 #include "core/services.h"
@@ -20,7 +21,7 @@ const char* const itemLabels[OPTIONS_ITEM_COUNT] = {
     "Glow", "Shadows", "Mipmaps", "Style", "Details"};
 const double keyRowHeights[OPTIONS_KEY_ROWS] = {0.715, 0.675, 0.637, 0.598, 0.558, 0.518, 0.478};
 const double graphicsRowHeights[5] = {0.351, 0.311, 0.271, 0.231, 0.191};
-const double keyColumns[2] = {0.499, 0.669};  // player column 1, 2
+const double keyColumns[3] = {0.499, 0.669, 0.815};  // player column 1, 2, gamepad
 
 int atWidth(double fraction) { return static_cast<int>(fraction * screenWidth); }
 int atHeight(double fraction) { return static_cast<int>(fraction * screenHeight); }
@@ -45,7 +46,10 @@ void Options::enter() {
 void Options::readSettingsFile() {
     cursor_.reset();
     readSettings(userFile(SETTINGS_FILE), textureSetCount_);
+    padBindings = readPadBindings(userFile(GAMEPAD_FILE));
 }
+
+bool Options::takePadButton(int, int button) { return handleOptionsPadButton(cursor_, button, *this); }
 
 int Options::handleEvent(SDL_Event event, SDL_keysym key) {
     if (event.type == SDL_KEYDOWN)
@@ -55,6 +59,7 @@ int Options::handleEvent(SDL_Event event, SDL_keysym key) {
 
 void Options::saveAndLeave() {
     writeSettings(userFileForWriting(SETTINGS_FILE));
+    writePadBindings(userFileForWriting(GAMEPAD_FILE), padBindings);
     switchToState(STATE_MENU);
 }
 
@@ -73,6 +78,7 @@ void Options::draw() {
     drawText(atWidth(0.204), atHeight(0.41), 1.1f, 1, 1, 1, "Graphics:");
     drawText(atWidth(0.499), atHeight(0.782), 0.9f, 1, 1, 1, "Player 1");
     drawText(atWidth(0.669), atHeight(0.782), 0.9f, 1, 1, 1, "Player 2");
+    drawText(atWidth(0.815), atHeight(0.782), 0.9f, 1, 1, 1, "Gamepad");
     drawKeyRows();
     drawGraphicsRows();
 
@@ -80,6 +86,11 @@ void Options::draw() {
     std::snprintf(resolution, sizeof resolution, "%d x %d", settings.width, settings.height);
     drawText(atWidth(0.206), atHeight(0.151), 0.8f, 0.35f, 0.35f, 0.35f, "Resolution");
     drawText(atWidth(0.499), atHeight(0.151), 0.8f, 0.35f, 0.35f, 0.35f, resolution);
+    // The pad's leave button and dead zone are kept in gamepad.ini only.
+    char pads[64];
+    std::snprintf(pads, sizeof pads, "button %d leaves a run (gamepad.ini)", padBindings.leave);
+    drawText(atWidth(0.206), atHeight(0.111), 0.8f, 0.35f, 0.35f, 0.35f, "Gamepad");
+    drawText(atWidth(0.499), atHeight(0.111), 0.8f, 0.35f, 0.35f, 0.35f, pads);
 
     drawPanel(atWidth(0.029), atHeight(0.82), atWidth(0.941), atHeight(0.751), 0, 0, 1.0f);
 }
@@ -110,14 +121,17 @@ void Options::drawKeyRows() const {
         const int item = row + 1;
         const bool selected = cursor_.selectedItem == item;
         drawLine(0.206, keyRowHeights[row], 0.8f, selected, itemLabels[row]);
-        for (int column = 1; column <= 2; ++column) {
+        for (int column = 1; column <= GAMEPAD_COLUMN; ++column) {
             // While a row waits for its key the highlighted name blinks, so
             // the player sees that the next key press will be taken.
             const bool current = selected && cursor_.playerColumn == column;
             const bool hidden = current && cursor_.waiting && (SDL_GetTicks() / 250) % 2 == 1;
             if (hidden) continue;
             char name[32];
-            std::snprintf(name, sizeof name, "%s", keyName(settings.keys[optionsBindingIndex(item, column)]));
+            if (column == GAMEPAD_COLUMN)
+                std::snprintf(name, sizeof name, "%s", optionsPadText(item).c_str());
+            else
+                std::snprintf(name, sizeof name, "%s", keyName(settings.keys[optionsBindingIndex(item, column)]));
             drawLine(keyColumns[column - 1], keyRowHeights[row], 0.8f, current, name);
         }
     }

@@ -14,6 +14,7 @@ public:
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+    bool takePadButton(int pad, int button) override;
 
     // Puts the cursor back to the first row and reads the file (or the
     // defaults when it is missing).

@@ -1,5 +1,6 @@
 #include "frontend/options_keys.h"
 
+#include "core/gamepad.h"
 #include "core/globals.h"
 #include "core/settings.h"
 
@@ -12,8 +13,36 @@ constexpr int KEY_DOWN = 274;
 constexpr int KEY_RIGHT = 275;
 constexpr int KEY_LEFT = 276;
 
+int* padButtonOf(int item) {
+    switch (item) {
+    case FIRST_PAD_BUTTON_ROW: return &padBindings.jump;
+    case FIRST_PAD_BUTTON_ROW + 1: return &padBindings.reset;
+    case FIRST_PAD_BUTTON_ROW + 2: return &padBindings.use;
+    }
+    return nullptr;  // the directions are the stick's and the d-pad's
+}
+
+// The gamepad column waits for a pad button, not a key: a key only stops
+// the waiting (Escape has already saved and left).
+bool handlePadColumn(OptionsCursor& cursor, int keyCode, OptionsHost& host) {
+    if (cursor.waiting) {
+        cursor.waiting = false;
+        return true;
+    }
+    if (keyCode == KEY_RETURN) {
+        if (padButtonOf(cursor.selectedItem) != nullptr) {
+            cursor.waiting = true;
+            host.playSelectSound();
+        }
+        return true;
+    }
+    if (keyCode == KEY_LEFT) cursor.playerColumn = 2;
+    return false;
+}
+
 // Returns true when the key row consumed the press completely.
 bool handleKeyRow(OptionsCursor& cursor, int keyCode, OptionsHost& host) {
+    if (cursor.playerColumn == GAMEPAD_COLUMN) return handlePadColumn(cursor, keyCode, host);
     // Return always (re)starts waiting, so it can never become a binding.
     if (keyCode == KEY_RETURN) {
         cursor.waiting = true;
@@ -26,7 +55,8 @@ bool handleKeyRow(OptionsCursor& cursor, int keyCode, OptionsHost& host) {
         host.playSelectSound();
         return false;
     }
-    if (keyCode == KEY_RIGHT) cursor.playerColumn = 2;
+    // Right from the second column goes on to the gamepad's.
+    if (keyCode == KEY_RIGHT) cursor.playerColumn = cursor.playerColumn == 2 ? GAMEPAD_COLUMN : 2;
     if (keyCode == KEY_LEFT) cursor.playerColumn = 1;
     return false;
 }
@@ -98,6 +128,23 @@ void handleOptionsKey(OptionsCursor& cursor, int keyCode, int textureSetCount, O
         return;
     }
     navigate(cursor, keyCode);
+}
+
+bool handleOptionsPadButton(OptionsCursor& cursor, int button, OptionsHost& host) {
+    if (!cursor.waiting || cursor.playerColumn != GAMEPAD_COLUMN) return false;
+    int* binding = padButtonOf(cursor.selectedItem);
+    if (binding == nullptr) return false;
+    *binding = button;
+    cursor.waiting = false;
+    host.playSelectSound();
+    return true;
+}
+
+std::string optionsPadText(int item) {
+    static const char* const directions[] = {"stick up", "stick down", "stick right", "stick left"};
+    if (item >= 1 && item < FIRST_PAD_BUTTON_ROW) return directions[item - 1];
+    const int* button = padButtonOf(item);
+    return button ? "button " + std::to_string(*button) : std::string();
 }
 
 std::string optionsValueText(int item, const std::vector<std::string>& textureSetNames) {

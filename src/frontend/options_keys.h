@@ -12,9 +12,15 @@ enum OptionsItem : int {
     ITEM_GLOW = 8, ITEM_SHADOWS = 9, ITEM_MIPMAPS = 10, ITEM_STYLE = 11, ITEM_DETAILS = 12
 };
 
+// The third column of the key rows shows the gamepad: the stick and d-pad
+// on the four direction rows, and the buttons of Jump, Reset and Use, which
+// it rebinds with the next pad button pressed.
+constexpr int GAMEPAD_COLUMN = 3;
+constexpr int FIRST_PAD_BUTTON_ROW = 5;  // Jump, Reset, Use
+
 struct OptionsCursor {
     int selectedItem = 1;  // 1..12
-    int playerColumn = 1;  // 1 edits the second key group ("Player 1"), 2 the first
+    int playerColumn = 1;  // 1 edits the second key group ("Player 1"), 2 the first, 3 the gamepad
     bool waiting = false;  // Return was pressed on a key row; the next key is bound
 
     void reset() { selectedItem = 1; waiting = false; }
@@ -36,6 +42,13 @@ int optionsBindingIndex(int item, int playerColumn);
 
 // One key press on the options screen (SDL key code).
 void handleOptionsKey(OptionsCursor& cursor, int keyCode, int textureSetCount, OptionsHost& host);
+
+// A pad button pressed on the options screen: true when it became the
+// binding of the waiting gamepad row (it then stands for no key).
+bool handleOptionsPadButton(OptionsCursor& cursor, int button, OptionsHost& host);
+
+// The gamepad column's text for key row `item` (1..7).
+std::string optionsPadText(int item);
 
 // The text in the value column of items 8..12.
 std::string optionsValueText(int item, const std::vector<std::string>& textureSetNames);

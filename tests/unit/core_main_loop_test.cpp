@@ -78,7 +78,12 @@ protected:
                           callLog.push_back("sleep" + std::to_string(ms));
                           now += ms;
                       },
-                      [] { callLog.push_back("toggle"); }};
+                      [] { callLog.push_back("toggle"); },
+                      [this] {
+                          std::vector<int> lost;
+                          lost.swap(lostPads);
+                          return lost;
+                      }};
     }
     // The window's activity: state SDL_APPACTIVE is iconified (gain 0) or
     // shown again (gain 1); the focus states alone leave it on screen.
@@ -96,6 +101,7 @@ protected:
         queue.push_back(event);
     }
 
+    std::vector<int> lostPads;
     RecordingState first{"first"};
     RecordingState second{"second"};
     uint32_t now = 0;
@@ -192,6 +198,49 @@ TEST_F(MainLoopOrder, AltEnterTogglesFullScreenAndNoStateSeesIt) {
     EXPECT_EQ(first.eventsSeen, 1);
     EXPECT_EQ(first.lastKey.sym, SDLK_RETURN);
     EXPECT_EQ(first.lastKey.mod, KMOD_NONE);
+}
+
+// A pad reaches the state through handleEvent as the keys it stands for:
+// cursor keys on a screen, the player's bound keys in a run.
+TEST_F(MainLoopOrder, GamepadEventsArriveAsKeysThroughTheKeyboardsPath) {
+    class DrivingState : public RecordingState {
+    public:
+        DrivingState() : RecordingState("driving") {}
+        bool drivesCrafts() const override { return true; }
+        bool takePadButton(int, int button) override { return button == 9; }
+    } driving;
+    stateTable[1] = &driving;
+    MainLoop loop(io());
+    SDL_Event stick{};
+    stick.type = SDL_JOYAXISMOTION;
+    stick.jaxis.axis = 1;
+    stick.jaxis.value = -30000;
+    queue.push_back(stick);
+    loop.runIteration();
+    EXPECT_EQ(first.lastKey.sym, SDLK_UP) << "a screen gets the cursor key";
+
+    switchToState(1);
+    stick.jaxis.value = 0;
+    queue.push_back(stick);  // lets go of what the menu got
+    stick.jaxis.value = -30000;
+    queue.push_back(stick);
+    loop.runIteration();
+    EXPECT_EQ(driving.lastKey.sym, SDLK_UP) << "released";
+    EXPECT_EQ(driving.eventsSeen, 2);
+    queue.push_back(stick);
+    loop.runIteration();
+    EXPECT_EQ(driving.eventsSeen, 2) << "a stick held further is no new press";
+    SDL_Event taken{};
+    taken.type = SDL_JOYBUTTONDOWN;
+    taken.jbutton.button = 9;
+    queue.push_back(taken);
+    loop.runIteration();
+    EXPECT_EQ(driving.eventsSeen, 2) << "a button the state takes stands for no key";
+
+    lostPads.push_back(0);  // pulled out with the stick up
+    loop.runIteration();
+    EXPECT_EQ(driving.eventsSeen, 3);
+    EXPECT_EQ(driving.lastKey.sym, settings.keys[KEY_FORWARD2]);
 }
 
 TEST_F(MainLoopOrder, FramesPerSecondCountsIterationsOfEachSecond) {

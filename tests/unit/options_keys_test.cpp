@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/gamepad.h"
 #include "core/globals.h"
 #include "core/settings.h"
 #include "frontend/options_keys.h"
@@ -210,6 +211,37 @@ TEST_F(OptionsKeysTest, ValueTexts) {
     EXPECT_EQ(optionsValueText(ITEM_DETAILS, sets), "high");
     shadersActive = true;
     EXPECT_EQ(optionsValueText(ITEM_DETAILS, sets), "ultra");
+}
+
+TEST_F(OptionsKeysTest, GamepadColumnRebindsJumpResetAndUseWithAPadButton) {
+    const PadBindings savedPad = padBindings;
+    selectItem(5);
+    press(RIGHT);
+    press(RIGHT);
+    EXPECT_EQ(cursor.playerColumn, GAMEPAD_COLUMN);
+    EXPECT_FALSE(handleOptionsPadButton(cursor, 4, host)) << "not waiting: the button stays a key";
+    press(RETURN);
+    ASSERT_TRUE(cursor.waiting);
+    EXPECT_TRUE(handleOptionsPadButton(cursor, 4, host));
+    EXPECT_FALSE(cursor.waiting);
+    EXPECT_EQ(padBindings.jump, 4);
+    EXPECT_EQ(optionsPadText(5), "button 4");
+    EXPECT_EQ(settings.keys[KEY_JUMP2], saved.keys[KEY_JUMP2]) << "no key binding changed";
+    // A key while waiting only stops the waiting.
+    press(DOWN);
+    press(RETURN);
+    press('k');
+    EXPECT_FALSE(cursor.waiting);
+    EXPECT_EQ(padBindings.reset, savedPad.reset);
+    EXPECT_EQ(cursor.selectedItem, 6);
+    // The directions are the stick's: Return there waits for nothing.
+    selectItem(1);
+    press(RETURN);
+    EXPECT_FALSE(cursor.waiting);
+    EXPECT_EQ(optionsPadText(1), "stick up");
+    press(LEFT);
+    EXPECT_EQ(cursor.playerColumn, 2);
+    padBindings = savedPad;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ public:
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+    bool drivesCrafts() const override { return true; }
 
     // Reads the level to race on; -1 (and "Level not found.") when it
     // cannot be played.

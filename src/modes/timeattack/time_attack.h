@@ -15,6 +15,7 @@ public:
     int handleEvent(SDL_Event event, SDL_keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
+    bool drivesCrafts() const override { return true; }
 
     // "maps/" + the map's file name; 0, or -1 when it cannot be read.
     int loadLevel(const std::string& path) { return run.loadLevel(path); }
