@@ -8,12 +8,7 @@
 #include "modes/multi/race_run.h"
 #include "support/sim_fixtures.h"
 #include "support/temp_dir.h"
-#include "unit/timeattack_recording.h"
-
-// Holds the keys one player holds in a step (as a recording gives them) on
-// a craft: the keys of the player's group (A: group 1, B: group 2) on a craft,
-// as the play state's handler marks them.
-void holdPlayerKeys(Craft& craft, int keyGroup, const HeldKeys& keys);
+#include "replay/recording.h"
 
 // A level from the level tool's text, written as a level file in a private
 // folder; the recorders of SimServices catch the sounds.
