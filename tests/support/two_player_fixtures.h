@@ -8,6 +8,7 @@
 #include "modes/multi/race_run.h"
 #include "support/sim_fixtures.h"
 #include "support/temp_dir.h"
+#include "replay/counted_runs.h"
 #include "replay/recording.h"
 
 // A level from the level tool's text, written as a level file in a private
@@ -30,7 +31,7 @@ protected:
     // player without lives none), then the contact.
     void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
-    RaceRun race;
+    CountedRaceRun race;  // deaths counted by cause
 };
 
 class CastleLevel : public TwoPlayerLevel {
@@ -38,5 +39,5 @@ protected:
     void load(const std::string& text, int lives = 5, bool powerups = true, int gravity = 8);
     void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
-    CastleRun castle;
+    CountedCastleRun castle;  // deaths counted by cause
 };

@@ -78,7 +78,7 @@ int build(const std::string& textPath, const std::string& outPath) {
     return 0;
 }
 
-// One row a level; the broken proofs again below the table, and a failing
+// One row a level, then what is wrong with each broken proof, and a failing
 // status when there is one (or when nothing was found to check).
 int check(const std::vector<std::string>& paths) {
     const std::vector<LevelFile> files = findLevelFiles(paths);
@@ -94,8 +94,8 @@ int check(const std::vector<std::string>& paths) {
         std::fflush(stdout);
         for (const std::string& fault : report.proofFaults()) faults.push_back(report.label + ": " + fault);
     }
-    for (const std::string& fault : faults) std::fprintf(stderr, "%s\n", fault.c_str());
-    std::printf("%zu levels, %zu broken proof faults\n", files.size(), faults.size());
+    for (const std::string& fault : faults) std::printf("BROKEN %s\n", fault.c_str());
+    std::printf("%zu levels checked, %zu proof faults\n", files.size(), faults.size());
     return faults.empty() ? 0 : 1;
 }
 
