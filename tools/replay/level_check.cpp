@@ -282,6 +282,11 @@ std::vector<std::string> LevelReport::proofFaults() const {
 }
 
 LevelReport checkLevel(const std::string& path, const std::string& label) {
+    return checkLevelWithProof(path, label, readRecording(proofPathFor(path)));
+}
+
+LevelReport checkLevelWithProof(const std::string& path, const std::string& label,
+                                const std::vector<HeldKeys>& keys) {
     CheckServices services;
     LevelReport report;
     report.path = path;
@@ -295,7 +300,6 @@ LevelReport checkLevel(const std::string& path, const std::string& label) {
     report.goldMs = level.goldTime;
     report.silverMs = level.silverTime;
     report.bronzeMs = level.bronzeTime;
-    const std::vector<HeldKeys> keys = readRecording(proofPathFor(path));
     report.proof.present = !keys.empty();
     switch (report.mode) {
         case LevelMode::Campaign:
