@@ -30,8 +30,8 @@ class CampaignFiles(SinglePlayerCase):
                                    30, "row %d listed" % row)
             game.key("Escape")
             game.pause(400)
-            # Sorted by name: gentle, hard, then the two broken campaigns.
-            for downs in (2, 3):
+            # Sorted by name: gentle, hard, horizon, then the two broken campaigns.
+            for downs in (3, 4):
                 game.key(*(["Down"] * downs))
                 game.key("Return")
                 game.pause(600)
