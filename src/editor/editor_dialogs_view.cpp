@@ -37,7 +37,7 @@ constexpr ScrollArrows FILE_LIST_ARROWS = {0.688, 0.7, 0.55, 0.585, 0.765, 0.8, 
 // The file dialog's lines from the top: its title over the frame, the list,
 // the name and what Enter does with it; under the frame the refusal and
 // where the level will be listed.
-constexpr double FILE_TITLE_Y = 0.85, FILE_TARGET_Y = 0.447, FILE_MESSAGE_Y = 0.412, FILE_NOTE_Y = 0.38;
+constexpr double FILE_TITLE_Y = 0.85, FILE_TARGET_Y = 0.451, FILE_MESSAGE_Y = 0.412, FILE_NOTE_Y = 0.38;
 
 double fileDialogBottom(const FileDialog& file) {
     if (!file.placementNote().empty()) return FILE_NOTE_Y - 0.03;
@@ -55,7 +55,7 @@ void drawFileDialog(const FileDialog& file, const std::string& mapsRoot) {
     drawScrollArrows(file.hiddenAbove(), file.hiddenBelow(), FILE_LIST_ARROWS);
     text(0.28, 0.521, 1, WHITE, "Enter filename:");
     text(0.28, 0.48, 1, WHITE, file.name);
-    text(0.28, FILE_TARGET_Y, 0.7f, PATH, file.targetLine(mapsRoot));
+    text(0.28, FILE_TARGET_Y, 0.65f, PATH, file.targetLine(mapsRoot));
     // Under the frame, on the dialog's veil.
     if (!file.message.empty()) text(0.24, FILE_MESSAGE_Y, 0.8f, WARNING, file.message);
     text(0.24, FILE_NOTE_Y, 0.7f, NOTE, file.placementNote());

@@ -1,6 +1,8 @@
 """The level editor in the real game, driven with real mouse and key
-events: build a level with the toolbar, items, a trigger and a motion, save
-it with medal times, load it back, then find it in the time-attack list and
+events: build a level with the toolbar, items, a trigger and a motion;
+Escape asks before dropping it; save it with medal times through a dialog
+whose name starts empty; save it again over itself after a question; load
+it back from the dialog's list, then find it in the time-attack list and
 drive it to the goal. A hostile name writes nothing outside maps/.
 
 Set TAVRELO_EDITOR_SHOTS to a folder to keep the top view, side view and
@@ -64,6 +66,36 @@ def files_outside_maps(root):
     return found
 
 
+def dialog_entries(maps):
+    """The file dialog's list at the top of maps/: campaign folders, then
+    level files, each sorted byte by byte; longer names are not listed."""
+    folders, levels = [], []
+    for name in os.listdir(maps):
+        if len(name) > 31:
+            continue
+        path = os.path.join(maps, name)
+        if ".slv" in name and os.path.isfile(path):
+            levels.append(name)
+        elif "." not in name and "camp" in name and os.path.isdir(path):
+            folders.append(name)
+    return sorted(folders) + sorted(levels)
+
+
+def rows(fraction, height=22):
+    """The window rows of a line of text whose top is at `fraction` of the
+    height, measured upward."""
+    top = H - int(fraction * H)
+    return top, top + height
+
+
+def yellow(p):
+    return p[0] > 200 and p[1] > 200 and p[2] < 120
+
+
+def white(p):
+    return min(p) > 200
+
+
 class Editor:
     """Mouse and key steps of a level author."""
 
@@ -120,6 +152,11 @@ class Editor:
 
     def select(self, x, z):
         self.click(*screen(x, z))
+
+    def question_pixels(self):
+        """Yellow words on the question's band (y / n)."""
+        top, bottom = rows(0.34, 40)
+        return self.game.screenshot().count(yellow, box=(int(0.1 * W), top, int(0.9 * W), bottom))
 
     def clear_name(self):
         for _ in range(32):
@@ -198,11 +235,52 @@ class EditorRoad(unittest.TestCase):
             sx, sy = screen(0, -600)
             self.assertGreater(sum(top_shot.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60)
 
-            # Save as "mytrack" with medal times 0:15, 0:20, 0:30.
+            # Escape asks before the unsaved level is dropped; n keeps it.
+            game.key("Escape")
+            game.pause(400)
+            if shots:
+                ed.game.mouse_move(*screen(0, -600))  # the block under the cursor is outlined
+                game.pause(300)
+                game.screenshot().save_png(os.path.join(shots, "editor-leave.png"))
+            self.assertGreater(ed.question_pixels(), 100, "Escape asks y / n")
+            game.key("n")
+            game.pause(400)
+            self.assertEqual(ed.question_pixels(), 0, "the question is gone")
+            kept = game.screenshot()
+            sx, sy = screen(0, -600)
+            self.assertGreater(sum(kept.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60, "still editing the level")
+
+            # Save as "mytrack" with medal times 0:15, 0:20, 0:30: the dialog
+            # says what it is, its name starts empty and it shows the path.
             ed.toolbar(0.16)
-            ed.clear_name()
+            game.pause(300)
+            opened = game.screenshot()
+            if shots:
+                opened.save_png(os.path.join(shots, "editor-save-opened.png"))
+            top, bottom = rows(0.85)
+            self.assertGreater(opened.count(white, box=(int(0.28 * W), top, int(0.5 * W), bottom)), 60,
+                               "the title over the frame")
+            top, bottom = rows(0.48)
+            name_box = (int(0.28 * W), top, int(0.45 * W), bottom)  # left of the start line
+            self.assertEqual(opened.count(white, box=name_box), 0, "an empty name")
             game.type_text("mytrack")
+            game.pause(300)
+            typed = game.screenshot()
+            self.assertGreater(typed.count(white, box=name_box), 60)
+            top, bottom = rows(0.451, 16)
+            self.assertGreater(typed.count(lambda p: p[2] > 200 and 110 < p[0] < 200,
+                                           box=(int(0.28 * W), top, int(0.7 * W), bottom)), 60,
+                               "the path it will write")
+            if shots:
+                typed.save_png(os.path.join(shots, "editor-save.png"))
             game.key("Return")
+            game.pause(300)
+            if shots:
+                game.screenshot().save_png(os.path.join(shots, "editor-medals.png"))
+            top, bottom = rows(0.545, 18)
+            self.assertGreater(game.screenshot().count(lambda p: p[0] > 200 and p[1] < 140 and p[2] < 140,
+                                                       box=(int(0.25 * W), top, int(0.74 * W), bottom)), 60,
+                               "medal times of 00: 00: 00 are warned about")
             game.type_text("0015")                    # bronze row first: fixed on Enter
             game.key("Down")
             game.type_text("002")
@@ -210,6 +288,31 @@ class EditorRoad(unittest.TestCase):
             game.type_text("003")
             game.key("Return")
             game.pause(500)
+            top, bottom = rows(0.065)
+            saved_line = game.screenshot().count(lambda p: p[1] > 200 and p[0] < 170 and p[2] < 170,
+                                                 box=(int(0.1 * W), top, int(0.6 * W), bottom))
+            if shots:
+                game.mouse_move(W - 12, int(0.16 * H))  # the icon's name
+                game.pause(300)
+                game.screenshot().save_png(os.path.join(shots, "editor-saved.png"))
+            self.assertGreater(saved_line, 60, "Saved maps/mytrack.slv")
+            first_save = os.stat(game.path("maps/mytrack.slv")).st_mtime_ns
+
+            # Saving it again under its name asks before overwriting.
+            game.pause(50)
+            ed.toolbar(0.16)
+            game.type_text("mytrack")
+            game.key("Return")
+            game.pause(400)
+            if shots:
+                game.screenshot().save_png(os.path.join(shots, "editor-overwrite.png"))
+            self.assertGreater(ed.question_pixels(), 100, "overwrite? y / n")
+            self.assertEqual(os.stat(game.path("maps/mytrack.slv")).st_mtime_ns, first_save)
+            game.key("y")
+            game.pause(300)
+            game.key("Return")                        # the medal times stay
+            game.pause(500)
+            self.assertNotEqual(os.stat(game.path("maps/mytrack.slv")).st_mtime_ns, first_save)
 
             path = game.path("maps/mytrack.slv")
             self.assertTrue(os.path.exists(path), "the level is saved under maps/")
@@ -263,12 +366,14 @@ class EditorRoad(unittest.TestCase):
             self.assertEqual(sorted(n for n in os.listdir(game.path("maps")) if not n.endswith(".slv")),
                              maps_data_before)
 
-            # An empty level, then load the saved one back.
+            # An empty level (nothing unsaved: no question), then load the
+            # saved one back from the dialog's list.
             ed.toolbar(0.1)
             game.pause(300)
+            self.assertEqual(ed.question_pixels(), 0)
             ed.toolbar(0.22)
-            ed.clear_name()
-            game.type_text("mytrack")
+            for _ in range(dialog_entries(game.path("maps")).index("mytrack.slv")):
+                game.key("Down")
             game.key("Return")
             game.pause(600)
             loaded = game.screenshot()
