@@ -88,8 +88,9 @@ void drawMotionsAndItems(const EditorModel& model) {
 // The block under the cursor: its edges in yellow, seen through whatever
 // stands in front of it.
 void drawHoverOutline(const EditorModel& model) {
+    if (glowPass) return;
     const int index = model.hoveredBlock();
-    if (glowPass || index < 0) return;
+    if (index < 0) return;
     const BlockBody& b = model.level.blocks[size_t(index)].body;
     const int xs[2] = {b.x - b.width, b.x}, ys[2] = {b.y - b.height, b.y}, zs[2] = {b.z, b.z + b.length};
     glDisable(GL_TEXTURE_2D);
