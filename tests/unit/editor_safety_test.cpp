@@ -109,6 +109,7 @@ TEST_F(EditorSafety, TheTypedNameIsTheNameSavedEvenBesideACampaignFolder) {
     ASSERT_EQ(editor.dialog, DIALOG_MEDALS) << editor.file.message;
     key(SDLK_RETURN);
     EXPECT_TRUE(exists("gentle-camp/s-first.slv"));
+    EXPECT_EQ(editor.notice, "Saved maps/gentle-camp/s-first.slv");
 }
 
 TEST_F(EditorSafety, BlankNamesAreRefused) {
