@@ -96,6 +96,18 @@ def white(p):
     return min(p) > 200
 
 
+def red(p):
+    return p[0] > 200 and p[1] < 140 and p[2] < 140
+
+
+def light_blue(p):
+    return p[2] > 200 and 110 < p[0] < 200
+
+
+def is_magenta(p):
+    return p[0] > 150 and p[2] > 150 and p[1] < 90
+
+
 class Editor:
     """Mouse and key steps of a level author."""
 
@@ -153,10 +165,21 @@ class Editor:
     def select(self, x, z):
         self.click(*screen(x, z))
 
-    def question_pixels(self):
+    def wait_for_editor(self):
+        """Waits for the editor's status line along the bottom edge."""
+        top, bottom = rows(0.028, 16)
+        self.game.wait_for_screen(
+            lambda shot: shot.count(lambda p: 150 < min(p) and max(p) < 230, box=(0, top, W // 2, bottom)) > 100,
+            what="the editor's status line")
+
+    def question_pixels(self, shot=None):
         """Yellow words on the question's band (y / n)."""
         top, bottom = rows(0.34, 40)
-        return self.game.screenshot().count(yellow, box=(int(0.1 * W), top, int(0.9 * W), bottom))
+        return (shot or self.game.screenshot()).count(yellow, box=(int(0.1 * W), top, int(0.9 * W), bottom))
+
+    def wait_for_question(self, shown, what):
+        return self.game.wait_for_screen(
+            lambda shot: (self.question_pixels(shot) > 100) if shown else self.question_pixels(shot) == 0, what=what)
 
     def clear_name(self):
         for _ in range(32):
@@ -170,13 +193,11 @@ class EditorRoad(unittest.TestCase):
             game.start()
             game.wait_for_window()
             ed = Editor(game)
-            ed.still()
-            for _ in range(2):  # the ring: Time Attack -> Quit -> Editor
-                game.key("Left")
-                game.pause(300)
-                ed.still()
+            menu = game.wait_for_picture()
+            # The ring takes a press only at rest: Time Attack -> Quit -> Editor.
+            game.turn_menu("Left", times=2, before=menu)
             game.key("Return")
-            game.pause(800)
+            ed.wait_for_editor()
             before = files_outside_maps(game.dir)
             maps_data_before = sorted(n for n in os.listdir(game.path("maps")) if not n.endswith(".slv"))
             for _ in range(26):  # zoom in as far as the wheel goes
@@ -237,82 +258,73 @@ class EditorRoad(unittest.TestCase):
 
             # Escape asks before the unsaved level is dropped; n keeps it.
             game.key("Escape")
-            game.pause(400)
+            ed.wait_for_question(True, "Escape asks y / n")
             if shots:
-                ed.game.mouse_move(*screen(0, -600))  # the block under the cursor is outlined
-                game.pause(300)
                 game.screenshot().save_png(os.path.join(shots, "editor-leave.png"))
-            self.assertGreater(ed.question_pixels(), 100, "Escape asks y / n")
             game.key("n")
-            game.pause(400)
-            self.assertEqual(ed.question_pixels(), 0, "the question is gone")
-            kept = game.screenshot()
+            kept = ed.wait_for_question(False, "the question gone on n")
             sx, sy = screen(0, -600)
             self.assertGreater(sum(kept.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60, "still editing the level")
 
             # Save as "mytrack" with medal times 0:15, 0:20, 0:30: the dialog
             # says what it is, its name starts empty and it shows the path.
-            ed.toolbar(0.16)
-            game.pause(300)
-            opened = game.screenshot()
-            if shots:
-                opened.save_png(os.path.join(shots, "editor-save-opened.png"))
             top, bottom = rows(0.85)
-            self.assertGreater(opened.count(white, box=(int(0.28 * W), top, int(0.5 * W), bottom)), 60,
-                               "the title over the frame")
+            title_box = (int(0.28 * W), top, int(0.5 * W), bottom)
             top, bottom = rows(0.48)
             name_box = (int(0.28 * W), top, int(0.45 * W), bottom)  # left of the start line
-            self.assertEqual(opened.count(white, box=name_box), 0, "an empty name")
-            game.type_text("mytrack")
-            game.pause(300)
-            typed = game.screenshot()
-            self.assertGreater(typed.count(white, box=name_box), 60)
             top, bottom = rows(0.451, 16)
-            self.assertGreater(typed.count(lambda p: p[2] > 200 and 110 < p[0] < 200,
-                                           box=(int(0.28 * W), top, int(0.7 * W), bottom)), 60,
-                               "the path it will write")
+            path_box = (int(0.28 * W), top, int(0.7 * W), bottom)
+            ed.toolbar(0.16)
+            opened = game.wait_for_screen(lambda shot: shot.count(white, box=title_box) > 60,
+                                          what="the dialog's title over its frame")
+            self.assertEqual(opened.count(white, box=name_box), 0, "an empty name")
+            self.assertEqual(opened.count(light_blue, box=path_box), 0, "no path without a name")
+            game.type_text("mytrack")
+            typed = game.wait_for_screen(lambda shot: shot.count(white, box=name_box) > 60
+                                         and shot.count(light_blue, box=path_box) > 60,
+                                         what="the typed name and the path it will write")
             if shots:
                 typed.save_png(os.path.join(shots, "editor-save.png"))
             game.key("Return")
-            game.pause(300)
-            if shots:
-                game.screenshot().save_png(os.path.join(shots, "editor-medals.png"))
             top, bottom = rows(0.545, 18)
-            self.assertGreater(game.screenshot().count(lambda p: p[0] > 200 and p[1] < 140 and p[2] < 140,
-                                                       box=(int(0.25 * W), top, int(0.74 * W), bottom)), 60,
-                               "medal times of 00: 00: 00 are warned about")
+            warned = game.wait_for_screen(
+                lambda shot: shot.count(red, box=(int(0.25 * W), top, int(0.74 * W), bottom)) > 60,
+                what="a warning about medal times of 00: 00: 00")
+            if shots:
+                warned.save_png(os.path.join(shots, "editor-medals.png"))
             game.type_text("0015")                    # bronze row first: fixed on Enter
             game.key("Down")
             game.type_text("002")
             game.key("Down")
             game.type_text("003")
             game.key("Return")
-            game.pause(500)
             top, bottom = rows(0.065)
-            saved_line = game.screenshot().count(lambda p: p[1] > 200 and p[0] < 170 and p[2] < 170,
-                                                 box=(int(0.1 * W), top, int(0.6 * W), bottom))
+            game.wait_for_screen(lambda shot: shot.count(lambda p: p[1] > 200 and p[0] < 170 and p[2] < 170,
+                                                         box=(int(0.1 * W), top, int(0.6 * W), bottom)) > 60,
+                                 what="Saved maps/mytrack.slv")
             if shots:
                 game.mouse_move(W - 12, int(0.16 * H))  # the icon's name
                 game.pause(300)
                 game.screenshot().save_png(os.path.join(shots, "editor-saved.png"))
-            self.assertGreater(saved_line, 60, "Saved maps/mytrack.slv")
             first_save = os.stat(game.path("maps/mytrack.slv")).st_mtime_ns
 
             # Saving it again under its name asks before overwriting.
-            game.pause(50)
             ed.toolbar(0.16)
+            game.wait_for_screen(lambda shot: shot.count(white, box=title_box) > 60, what="the save dialog again")
             game.type_text("mytrack")
+            game.wait_for_screen(lambda shot: shot.count(light_blue, box=path_box) > 60, what="the name typed")
             game.key("Return")
-            game.pause(400)
+            ed.wait_for_question(True, "overwrite? y / n")
             if shots:
                 game.screenshot().save_png(os.path.join(shots, "editor-overwrite.png"))
-            self.assertGreater(ed.question_pixels(), 100, "overwrite? y / n")
             self.assertEqual(os.stat(game.path("maps/mytrack.slv")).st_mtime_ns, first_save)
             game.key("y")
-            game.pause(300)
+            top, bottom = rows(0.707)
+            game.wait_for_screen(lambda shot: shot.count(is_magenta, box=(int(0.56 * W), top, int(0.74 * W), bottom)) > 30,
+                                 what="the medal times")
             game.key("Return")                        # the medal times stay
-            game.pause(500)
-            self.assertNotEqual(os.stat(game.path("maps/mytrack.slv")).st_mtime_ns, first_save)
+            game.wait_for_screen(lambda shot: os.stat(game.path("maps/mytrack.slv")).st_mtime_ns != first_save,
+                                 what="the level saved over itself")
 
             path = game.path("maps/mytrack.slv")
             self.assertTrue(os.path.exists(path), "the level is saved under maps/")
@@ -368,26 +380,24 @@ class EditorRoad(unittest.TestCase):
 
             # An empty level (nothing unsaved: no question), then load the
             # saved one back from the dialog's list.
+            sx, sy = screen(0, -600)
             ed.toolbar(0.1)
-            game.pause(300)
-            self.assertEqual(ed.question_pixels(), 0)
+            empty = game.wait_for_screen(lambda shot: sum(shot.mean(sx - 20, sy - 20, sx + 20, sy + 20)) < 30,
+                                         what="an empty level")
+            self.assertEqual(ed.question_pixels(empty), 0)
             ed.toolbar(0.22)
+            game.wait_for_screen(lambda shot: shot.count(white, box=title_box) > 60, what="the load dialog")
             for _ in range(dialog_entries(game.path("maps")).index("mytrack.slv")):
                 game.key("Down")
             game.key("Return")
-            game.pause(600)
-            loaded = game.screenshot()
-            sx, sy = screen(0, -600)
-            self.assertGreater(sum(loaded.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60, "the level is back")
+            game.wait_for_screen(lambda shot: sum(shot.mean(sx - 20, sy - 20, sx + 20, sy + 20)) > 60,
+                                 what="the level back from the list")
 
             # Leave, and drive it in time attack: the ring goes Editor -> Quit -> Time Attack.
             game.key("Escape")
             game.pause(500)
             ed.still()
-            for _ in range(2):
-                game.key("Right")
-                game.pause(300)
-                ed.still()
+            game.turn_menu("Right", times=2)
             game.key("Return")
             game.pause(800)
             # chain-reaction, ferry, first-steps, icebridge, mytrack, switchback
