@@ -320,8 +320,8 @@ class EditorRoad(unittest.TestCase):
             self.assertEqual(os.stat(game.path("maps/mytrack.slv")).st_mtime_ns, first_save)
             game.key("y")
             top, bottom = rows(0.707)
-            game.wait_for_screen(lambda shot: shot.count(is_magenta, box=(int(0.56 * W), top, int(0.74 * W), bottom)) > 30,
-                                 what="the medal times")
+            times_box = (int(0.56 * W), top, int(0.74 * W), bottom)
+            game.wait_for_screen(lambda shot: shot.count(is_magenta, box=times_box) > 30, what="the medal times")
             game.key("Return")                        # the medal times stay
             game.wait_for_screen(lambda shot: os.stat(game.path("maps/mytrack.slv")).st_mtime_ns != first_save,
                                  what="the level saved over itself")

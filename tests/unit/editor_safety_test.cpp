@@ -221,8 +221,9 @@ TEST(EditorPlacement, SaysWhereALevelWillAndWillNotBeListed) {
     };
     for (const Case& c : cases) {
         const std::string note = levelPlacementNote(c.folder, c.name);
-        if (c.mentions) EXPECT_NE(note.find(c.mentions), std::string::npos) << c.folder << "/" << c.name << ": " << note;
-        else EXPECT_EQ(note, "") << c.folder << "/" << c.name;
+        const std::string where = std::string(c.folder) + "/" + c.name;
+        if (c.mentions) EXPECT_NE(note.find(c.mentions), std::string::npos) << where << ": " << note;
+        else EXPECT_EQ(note, "") << where;
     }
 }
 
