@@ -15,26 +15,15 @@ constexpr Colour WHITE = SCREEN_WHITE;
 constexpr Colour MAGENTA = {1, 0, 1};
 constexpr Colour GREY = {0.7f, 0.7f, 0.7f};
 constexpr Colour WARNING = {1, 0.4f, 0.4f};
+constexpr Colour PATH = {0.6f, 0.8f, 1};
+constexpr Colour NOTE = {1, 0.85f, 0.3f};
+constexpr Colour QUESTION = {1, 1, 0.3f};
 
 void text(double x, double y, float scale, Colour colour, const std::string& words) {
     drawText(pixelX(x), pixelY(y), scale, colour.red, colour.green, colour.blue, words.c_str());
 }
 
 Colour chosen(bool isChosen) { return isChosen ? MAGENTA : WHITE; }
-
-// The level shows through a panel's frame; a dark veil behind the dialog
-// keeps its words readable over bright block tops.
-void veil(double left, double top, double width, double height) {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.75f);
-    drawFlatPiece(0, left, top - height, left + width, top, 0, 0, 0, 0);
-    glBlendFunc(GL_ONE, GL_ONE);  // the frame's additive blending
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1, 1, 1);
-}
 
 void panel(double left, double top, double width, double height) {
     drawPanel(pixelX(left), pixelY(top), pixelX(width), pixelY(height), 1, 1, 1);
@@ -45,7 +34,19 @@ constexpr ListPanel FILE_LIST_PANEL = {0.23, 0.807, 0.516, 0.382, SCREEN_WHITE, 
                                        FILE_DIALOG_VISIBLE_ROWS};
 constexpr ScrollArrows FILE_LIST_ARROWS = {0.688, 0.7, 0.55, 0.585, 0.765, 0.8, SCREEN_WHITE, {0.2f, 0.2f, 0.2f}};
 
-void drawFileDialog(const FileDialog& file) {
+// The file dialog's lines from the top: its title over the frame, the list,
+// the name and what Enter does with it; under the frame the refusal and
+// where the level will be listed.
+constexpr double FILE_TITLE_Y = 0.85, FILE_TARGET_Y = 0.451, FILE_MESSAGE_Y = 0.412, FILE_NOTE_Y = 0.38;
+
+double fileDialogBottom(const FileDialog& file) {
+    if (!file.placementNote().empty()) return FILE_NOTE_Y - 0.03;
+    if (!file.message.empty()) return FILE_MESSAGE_Y - 0.03;
+    return FILE_LIST_PANEL.top - FILE_LIST_PANEL.height;
+}
+
+void drawFileDialog(const FileDialog& file, const std::string& mapsRoot) {
+    text(0.28, FILE_TITLE_Y, 1, WHITE, file.title());
     const int count = int(file.entries.size());
     const int last = std::min(count, file.firstVisible + FILE_LIST_PANEL.visibleRows);
     for (int i = file.firstVisible; i < last; ++i)
@@ -54,8 +55,10 @@ void drawFileDialog(const FileDialog& file) {
     drawScrollArrows(file.hiddenAbove(), file.hiddenBelow(), FILE_LIST_ARROWS);
     text(0.28, 0.521, 1, WHITE, "Enter filename:");
     text(0.28, 0.48, 1, WHITE, file.name);
+    text(0.28, FILE_TARGET_Y, 0.65f, PATH, file.targetLine(mapsRoot));
     // Under the frame, on the dialog's veil.
-    if (!file.message.empty()) text(0.24, 0.412, 0.8f, WARNING, file.message);
+    if (!file.message.empty()) text(0.24, FILE_MESSAGE_Y, 0.8f, WARNING, file.message);
+    text(0.24, FILE_NOTE_Y, 0.7f, NOTE, file.placementNote());
     drawListPanel(FILE_LIST_PANEL);
 }
 
@@ -114,26 +117,46 @@ void drawMedalDialog(const EditorModel& model) {
     text(0.56, 0.707, 1, chosen(model.medals.row == ROW_BRONZE), timeText(level.bronzeTime));
     text(0.56, 0.647, 1, chosen(model.medals.row == ROW_SILVER), timeText(level.silverTime));
     text(0.56, 0.587, 1, chosen(model.medals.row == ROW_GOLD), timeText(level.goldTime));
-    if (!model.file.message.empty()) text(0.25, 0.52, 0.7f, WARNING, model.file.message);
+    text(0.25, 0.545, 0.7f, WARNING, medalTimeWarning(level));
+    if (!model.file.message.empty()) text(0.25, 0.505, 0.7f, WARNING, model.file.message);
     panel(0.23, 0.807, 0.516, 0.339);
 }
 
 }  // namespace
 
+// The level shows through a panel's frame; a dark veil behind the dialog
+// keeps its words readable over bright block tops.
+void drawVeil(double left, double top, double width, double height) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.75f);
+    drawFlatPiece(0, left, top - height, left + width, top, 0, 0, 0, 0);
+    glBlendFunc(GL_ONE, GL_ONE);  // the frame's additive blending
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+}
+
 void drawEditorDialog(const EditorModel& model) {
     switch (model.dialog) {
         case DIALOG_SAVE:
-        case DIALOG_LOAD: veil(0.23, 0.807, 0.516, 0.382 + (model.file.message.empty() ? 0 : 0.04)); break;
-        case DIALOG_MEDALS: veil(0.23, 0.807, 0.516, 0.339); break;
+        case DIALOG_LOAD: {
+            const double top = FILE_TITLE_Y + 0.01;
+            drawVeil(0.23, top, model.file.placementNote().empty() ? 0.516 : 0.57,
+                     top - fileDialogBottom(model.file));
+            break;
+        }
+        case DIALOG_MEDALS: drawVeil(0.23, 0.807, 0.516, 0.339); break;
         case DIALOG_BONUS:
         case DIALOG_PUSHER:
-        case DIALOG_PONG: veil(0.12, 0.807, 0.35, 0.2); break;
-        case DIALOG_TRIGGER: veil(0.15, 0.807, 0.7, 0.17); break;
+        case DIALOG_PONG: drawVeil(0.12, 0.807, 0.35, 0.2); break;
+        case DIALOG_TRIGGER: drawVeil(0.15, 0.807, 0.7, 0.17); break;
         default: break;
     }
     switch (model.dialog) {
         case DIALOG_SAVE:
-        case DIALOG_LOAD: drawFileDialog(model.file); break;
+        case DIALOG_LOAD: drawFileDialog(model.file, model.mapsRoot); break;
         case DIALOG_BONUS:
         case DIALOG_PUSHER:
         case DIALOG_PONG: drawDifficultyDialog(model.difficulty.difficulty); break;
@@ -141,5 +164,12 @@ void drawEditorDialog(const EditorModel& model) {
         case DIALOG_MEDALS: drawMedalDialog(model); break;
         default: break;
     }
+    glColor3f(1, 1, 1);
+}
+
+void drawEditorQuestion(const EditorModel& model) {
+    if (model.question == EditorQuestion::None) return;
+    drawVeil(0.1, 0.34, 0.8, 0.06);
+    text(0.12, 0.325, 0.8f, QUESTION, model.questionLine);
     glColor3f(1, 1, 1);
 }

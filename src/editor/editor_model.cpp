@@ -45,6 +45,12 @@ void EditorModel::enter() {
 }
 
 void EditorModel::clear() {
+    resetEditing();
+    history.clear();
+    savedBytes_.clear();
+}
+
+void EditorModel::resetEditing() {
     camera.target = {0, 0, 0};
     view = VIEW_TOP;
     resetCamera();
@@ -58,8 +64,10 @@ void EditorModel::clear() {
     control = false;
     dialog = DIALOG_NONE;
     trigger.reset();
-    statusLine.clear();
-    history.clear();
+    notice.clear();
+    question = EditorQuestion::None;
+    questionLine.clear();
+    backspaceHeld = false;
 }
 
 void EditorModel::resetCamera() {
@@ -73,9 +81,10 @@ void EditorModel::resetCamera() {
 }
 
 void EditorModel::update(int elapsedMs) {
+    repeatBackspace(elapsedMs);
     panAccumulatorMs += elapsedMs;
     if (panAccumulatorMs <= PAN_INTERVAL_MS) return;
-    if (dialog == DIALOG_NONE) {
+    if (dialog == DIALOG_NONE && question == EditorQuestion::None) {
         IntVector3 step;
         if (view == VIEW_TOP) {
             if (panUp) step.z += TOP_PAN_STEP;
@@ -112,7 +121,10 @@ const Block* EditorModel::selectedBlock() const {
     return level.validIndex(selected) ? &level.blocks[size_t(selected)] : nullptr;
 }
 
-void EditorModel::beginEdit() { history.begin(level, selected); }
+void EditorModel::beginEdit() {
+    history.begin(level, selected);
+    notice.clear();
+}
 
 void EditorModel::finishEditIfIdle() {
     if (!dragging && dialog == DIALOG_NONE) history.commit(level);
@@ -127,13 +139,20 @@ std::vector<Block>& EditorModel::editBlocks() { return level.blocks.editAll(); }
 // ---- keys ------------------------------------------------------------------
 
 EditorResult EditorModel::keyDown(int sym, int character, bool controlHeld) {
+    if (question != EditorQuestion::None) return answerQuestion(sym, character, controlHeld);
     if (dialog == DIALOG_NONE) return editingKey(sym, character, controlHeld);
+    if (sym == SDLK_BACKSPACE) {
+        backspaceHeld = true;
+        backspaceHeldMs = 0;
+        backspaceRepeats = 0;
+    }
     dialogKey(sym, character);
     return EditorResult::Stay;
 }
 
 void EditorModel::keyUp(int sym) {
     switch (sym) {
+        case SDLK_BACKSPACE: backspaceHeld = false; break;
         case SDLK_UP:
         case SDLK_w: panUp = false; break;
         case SDLK_DOWN:
@@ -161,12 +180,9 @@ EditorResult EditorModel::editingKey(int sym, int character, bool controlHeld) {
     if (sym == SDLK_MINUS || sym == SDLK_KP_MINUS || character == '-') sym = SDLK_n;
     switch (sym) {
         case SDLK_ESCAPE:
-            // Nothing is saved: leaving discards the level.
-            level = Level{};
-            selected = -1;
-            tool = 0;
-            history.clear();
-            return EditorResult::Leave;
+            if (!hasUnsavedChanges()) return leaveEditor();
+            ask(EditorQuestion::Leave, "Leave the editor and lose the unsaved changes? y / n");
+            break;
         case SDLK_e: openTriggerDialog(false); break;
         case SDLK_m: raiseSelected(); break;
         case SDLK_n: lowerSelected(); break;
@@ -234,14 +250,14 @@ void EditorModel::openTriggerDialog(bool forMotion) {
 bool EditorModel::undo() {
     if (!history.undo(level, selected)) return false;
     dragKind = DragKind::None;
-    statusLine.clear();
+    notice.clear();
     return true;
 }
 
 bool EditorModel::redo() {
     if (!history.redo(level, selected)) return false;
     dragKind = DragKind::None;
-    statusLine.clear();
+    notice.clear();
     return true;
 }
 
@@ -292,54 +308,4 @@ void EditorModel::dialogKey(int sym, int character) {
         }
         default: closeDialog(); return;
     }
-}
-
-void EditorModel::fileDialogKey(int sym, int character) {
-    switch (sym) {
-        case SDLK_UP: file.selectPrevious(); return;
-        case SDLK_DOWN: file.selectNext(); return;
-        case SDLK_BACKSPACE: file.erase(); return;
-        case SDLK_ESCAPE: closeDialog(); return;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            if (file.confirm(mapsRoot) != FileDialogOutcome::Chosen) return;
-            if (dialog == DIALOG_SAVE) {
-                dialog = DIALOG_MEDALS;
-                medals.open();
-            } else {
-                loadChosenLevel();
-            }
-            return;
-        default: file.typeCharacter(character); return;
-    }
-}
-
-void EditorModel::saveChosenLevel() {
-    std::string error;
-    if (saveEditorLevel(level, mapsRoot, file.folder, file.name, error) != 0) {
-        // The dialog stays open with the reason; the old file is untouched.
-        file.message = error;
-        return;
-    }
-    file.message.clear();
-    file.refresh(mapsRoot);
-    closeDialog();
-}
-
-void EditorModel::loadChosenLevel() {
-    Level loaded;
-    std::string error;
-    if (loadEditorLevel(loaded, mapsRoot, file.folder, file.name, error) != 0) {
-        file.message = error;
-        return;
-    }
-    level = std::move(loaded);
-    // The old selection may lie past the new level's end.
-    selected = -1;
-    dragging = grabbedExisting = false;
-    dragKind = DragKind::None;
-    view = VIEW_TOP;
-    resetCamera();
-    camera.target = {0, 0, 0};
-    closeDialog();
 }

@@ -51,6 +51,16 @@ constexpr int EDITOR_BLOCK_LIMIT = int(TARGET_MASK) + 1;
 
 enum class EditorResult { Stay, Leave };
 
+// The buttons at the top of the right-hand column.
+enum class ToolbarButton { None, ViewToggle, NewLevel, Save, Load };
+
+// A one-line question answered with y or n (Escape is n). While it is open
+// every other key and mouse press waits for the answer.
+enum class EditorQuestion { None, Leave, NewLevel, Overwrite };
+
+// What a tool is called in the status line and when its icon is hovered.
+std::string toolName(int tool);
+
 struct EditorCamera {
     IntVector3 eye, target, up;
 };
@@ -87,15 +97,33 @@ public:
     MedalDialog medals;
     DifficultyDialog difficulty;
 
-    // One line about the last refused action (block limit); dialogs keep
-    // their own line.
-    std::string statusLine;
+    // One line about the last action: a refusal (block limit) or a save;
+    // dialogs keep their own line.
+    std::string notice;
+    bool noticeIsWarning = false;
     UndoHistory history;
+
+    EditorQuestion question = EditorQuestion::None;
+    std::string questionLine;  // ends in "y / n"
+
+    // The cursor in window pixels (y down), once the mouse has moved.
+    bool mouseSeen = false;
+    int mouseX = 0, mouseY = 0;
+
+    // Backspace held in a dialog's text repeats after a pause.
+    bool backspaceHeld = false;
+    int backspaceHeldMs = 0;
+    int backspaceRepeats = 0;
 
     EditorModel();
 
-    // A fresh, empty level in top view; also the toolbar's new-level button.
+    // A fresh, empty level in top view with no history: entering the editor.
     void enter();
+    // The toolbar's new-level button: as enter, but it asks first when work
+    // is unsaved and it is one step that undo takes back.
+    void newLevel();
+    // The level has blocks that differ from what was last loaded or saved.
+    bool hasUnsavedChanges() const;
     void resetCamera();
     void update(int elapsedMs);
 
@@ -120,15 +148,44 @@ public:
     // A block's index drawn white: no flags and no block triggers it.
     bool plainIndex(int index) const;
 
+    // What the cursor is over, for the highlight, the icon's name and the
+    // status line.
+    int hoveredBlock() const;  // -1: none, or the cursor is not on the level
+    std::string hoveredIconName() const;  // empty when no toolbar icon is hovered
+    // The cursor on the plane of new blocks' tops (top view: x and z) or on
+    // the plane x = 0 (side view: y and z), in level units.
+    bool cursorLevelPoint(int& across, int& along) const;
+    // "Tool: SPEED block   x 1200  z -3600   Blocks: 12"
+    std::string statusText() const;
+
 private:
     void clear();
+    void resetEditing();
+    void startNewLevel();
+    EditorResult leaveEditor();
+    void ask(EditorQuestion kind, const std::string& line);
+    EditorResult answerQuestion(int sym, int character, bool controlHeld);
+    void repeatBackspace(int elapsedMs);
     EditorResult editingKey(int sym, int character, bool controlHeld);
     void dialogKey(int sym, int character);
     void fileDialogKey(int sym, int character);
     void closeDialog();
+    void openMedalDialog();
     void saveChosenLevel();
     void loadChosenLevel();
+    void setNotice(const std::string& line, bool warning);
 
+    // The first block whose projected corners span the window point, or -1;
+    // `last` is the last corner projected (the world origin when there are
+    // no blocks), whose depth places new blocks.
+    int blockAt(const ViewProjection& view3d, double windowX, double windowY, WindowPoint& last) const;
+
+    // Window rows (y down) of the toolbar: the block tool level with y in
+    // the right-hand column, the item tool at y in the left one (-1: none),
+    // the button at y at the top of the right-hand column.
+    int blockToolAt(int y) const;
+    int itemToolAt(int y) const;
+    ToolbarButton toolbarButtonAt(int y) const;
     bool toolbarClick(int x, int y);
     bool itemStripClick(int x, int y);
     void viewClick(int x, int y);
@@ -146,6 +203,8 @@ private:
     Block& editBlock(int index);
     std::vector<Block>& editBlocks();
     const Block* selectedBlock() const;
+
+    std::vector<uint8_t> savedBytes_;  // the level as last loaded or saved
 };
 
 // One stored block as the editor makes it: 600 x 500 x 600 at (x, 0, z),

@@ -26,6 +26,9 @@ int storablePointX(int x) { return x == 0 ? 1 : x; }
 
 void EditorModel::mouseDown(int button, int x, int y) {
     const int W = screenWidth;
+    mouseSeen = true;
+    mouseX = x;
+    mouseY = y;
     if (button == BUTTON_WHEEL_UP || button == BUTTON_WHEEL_DOWN) {
         const bool closer = button == BUTTON_WHEEL_UP;
         if (view == VIEW_TOP) {
@@ -51,7 +54,7 @@ void EditorModel::mouseDown(int button, int x, int y) {
         }
         return;
     }
-    if (button != BUTTON_LEFT || dialog != DIALOG_NONE || dragging) return;
+    if (button != BUTTON_LEFT || dialog != DIALOG_NONE || dragging || question != EditorQuestion::None) return;
     if (x > W * 0.9375) {
         toolbarClick(x, y);
         return;
@@ -63,30 +66,61 @@ void EditorModel::mouseDown(int button, int x, int y) {
     viewClick(x, y);
 }
 
-bool EditorModel::toolbarClick(int, int y) {
+int EditorModel::blockToolAt(int y) const {
     const int H = screenHeight;
-    if (view == VIEW_TOP) {
-        // Windows under 18 pixels high have no room for the tool icons.
+    // Windows under 18 pixels high have no room for the tool icons.
+    const int step = fraction(H, 0.0586);
+    if (step <= 0) return -1;
+    return std::max(0, std::min(BLOCK_TYPE_COUNT - 1, (y - fraction(H, 0.261)) / step));
+}
+
+int EditorModel::itemToolAt(int y) const {
+    const int H = screenHeight;
+    if (y < H * 0.255) {
         const int step = fraction(H, 0.0586);
-        if (step > 0) tool = std::max(0, std::min(BLOCK_TYPE_COUNT - 1, (y - fraction(H, 0.261)) / step));
+        if (step <= 0) return -1;
+        const int chosen = (y - fraction(H, 0.03)) / step + TOOL_CHECKPOINT;
+        return chosen >= TOOL_CHECKPOINT && chosen <= TOOL_PUSHER ? chosen : -1;
+    }
+    return y > H * 0.28 && y < H * 0.32 ? TOOL_POWERUP : -1;
+}
+
+ToolbarButton EditorModel::toolbarButtonAt(int y) const {
+    const int H = screenHeight;
+    if (y >= H * 0.25) return ToolbarButton::None;
+    if (y > H * 0.19) return ToolbarButton::Load;
+    if (y > H * 0.13) return ToolbarButton::Save;
+    if (y > H * 0.086) return ToolbarButton::NewLevel;
+    if (y < H * 0.086) return ToolbarButton::ViewToggle;
+    return ToolbarButton::None;
+}
+
+bool EditorModel::toolbarClick(int, int y) {
+    if (view == VIEW_TOP) {
+        // Any click in the column picks the block tool level with it.
+        const int chosen = blockToolAt(y);
+        if (chosen >= 0) tool = chosen;
         playSound(ANY_CHANNEL, SOUND_SELECT);
     }
-    if (y >= H * 0.25) return true;
-    if (y > H * 0.19) {
-        playSound(ANY_CHANNEL, SOUND_SELECT);
-        beginEdit();
-        dialog = DIALOG_LOAD;
-        file.open(mapsRoot);
-    } else if (y > H * 0.13) {
-        playSound(ANY_CHANNEL, SOUND_SELECT);
-        beginEdit();
-        dialog = DIALOG_SAVE;
-        file.open(mapsRoot);
-    } else if (y > H * 0.086) {
-        enter();
-    } else if (y < H * 0.086) {
-        playSound(ANY_CHANNEL, SOUND_SELECT);
-        toggleView();
+    switch (toolbarButtonAt(y)) {
+        case ToolbarButton::Load:
+            playSound(ANY_CHANNEL, SOUND_SELECT);
+            beginEdit();
+            dialog = DIALOG_LOAD;
+            file.open(mapsRoot, false);
+            break;
+        case ToolbarButton::Save:
+            playSound(ANY_CHANNEL, SOUND_SELECT);
+            beginEdit();
+            dialog = DIALOG_SAVE;
+            file.open(mapsRoot, true);
+            break;
+        case ToolbarButton::NewLevel: newLevel(); break;
+        case ToolbarButton::ViewToggle:
+            playSound(ANY_CHANNEL, SOUND_SELECT);
+            toggleView();
+            break;
+        case ToolbarButton::None: break;
     }
     return true;
 }
@@ -102,18 +136,25 @@ void EditorModel::toggleView() {
 }
 
 bool EditorModel::itemStripClick(int, int y) {
-    const int H = screenHeight;
-    if (y < H * 0.255) {
-        playSound(ANY_CHANNEL, SOUND_SELECT);
-        const int step = fraction(H, 0.0586);
-        if (step > 0) {
-            const int chosen = (y - fraction(H, 0.03)) / step + TOOL_CHECKPOINT;
-            if (chosen >= TOOL_CHECKPOINT && chosen <= TOOL_PUSHER) tool = chosen;
-        }
-    } else if (y > H * 0.28 && y < H * 0.32) {
-        tool = TOOL_POWERUP;
-    }
+    if (y < screenHeight * 0.255) playSound(ANY_CHANNEL, SOUND_SELECT);
+    const int chosen = itemToolAt(y);
+    if (chosen >= 0) tool = chosen;
     return true;
+}
+
+int EditorModel::blockAt(const ViewProjection& view3d, double cursorX, double cursorY, WindowPoint& last) const {
+    view3d.project({0, 0, 0}, last);  // the world origin when nothing is tested
+    for (int i = 0; i < level.blockCount(); ++i) {
+        const BlockBody& b = level.blocks[size_t(i)].body;
+        WindowPoint first;
+        view3d.project({double(b.x), double(b.y), double(b.z)}, first);
+        const double farY = view == VIEW_TOP ? b.y : double(b.y) - b.height;
+        view3d.project({double(b.x) - b.width, farY, double(b.z) + b.length}, last);
+        if (cursorX >= std::min(first.x, last.x) && cursorX <= std::max(first.x, last.x) &&
+            cursorY >= std::min(first.y, last.y) && cursorY <= std::max(first.y, last.y))
+            return i;
+    }
+    return -1;
 }
 
 void EditorModel::viewClick(int x, int y) {
@@ -123,18 +164,7 @@ void EditorModel::viewClick(int x, int y) {
     const ViewProjection view3d = projection();
     const double cursorX = x, cursorY = screenHeight - y;  // window y runs upward
     WindowPoint last;
-    view3d.project({0, 0, 0}, last);  // the world origin when nothing is tested
-    int hit = -1;
-    for (int i = 0; i < level.blockCount() && hit < 0; ++i) {
-        const BlockBody& b = level.blocks[size_t(i)].body;
-        WindowPoint first;
-        view3d.project({double(b.x), double(b.y), double(b.z)}, first);
-        const double farY = view == VIEW_TOP ? b.y : double(b.y) - b.height;
-        view3d.project({double(b.x) - b.width, farY, double(b.z) + b.length}, last);
-        if (cursorX >= std::min(first.x, last.x) && cursorX <= std::max(first.x, last.x) &&
-            cursorY >= std::min(first.y, last.y) && cursorY <= std::max(first.y, last.y))
-            hit = i;
-    }
+    const int hit = blockAt(view3d, cursorX, cursorY, last);
     Point3 world;
     view3d.unproject({cursorX, cursorY, last.depth}, world);
     const int worldX = truncated(world.x), worldZ = truncated(world.z);
@@ -192,7 +222,7 @@ void EditorModel::placeItem(int blockIndex, int worldX, int worldZ) {
 
 void EditorModel::placeBlock(int worldX, int worldZ) {
     if (level.blockCount() >= EDITOR_BLOCK_LIMIT) {
-        statusLine = "A level holds at most " + std::to_string(EDITOR_BLOCK_LIMIT) + " blocks.";
+        setNotice("A level holds at most " + std::to_string(EDITOR_BLOCK_LIMIT) + " blocks.", true);
         return;
     }
     const int x = snapTowardZero(worldX, PLACE_GRID), z = snapTowardZero(worldZ, PLACE_GRID);
@@ -201,7 +231,7 @@ void EditorModel::placeBlock(int worldX, int worldZ) {
     dragOriginX = x;
     dragOriginZ = z;
     dragKind = DragKind::Stretch;
-    statusLine.clear();
+    notice.clear();
 }
 
 void EditorModel::mouseUp(int button) {
@@ -216,6 +246,9 @@ void EditorModel::mouseUp(int button) {
 }
 
 void EditorModel::mouseMotion(int x, int y) {
+    mouseSeen = true;
+    mouseX = x;
+    mouseY = y;
     const Block* block = selectedBlock();
     if (!dragging || !block || dialog != DIALOG_NONE || dragKind == DragKind::None) return;
     const BlockBody& at = block->body;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "level/level_file.h"
@@ -15,9 +16,13 @@ bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+bool startsWith(const std::string& text, const char* head) { return text.rfind(head, 0) == 0; }
+
 // The rules a single path component follows; empty when it passes.
 std::string componentProblem(const std::string& part, const char* what) {
-    if (part.empty()) return std::string("Please enter a ") + what + ".";
+    if (isBlank(part)) return std::string("Please enter a ") + what + ".";
     if (int(part.size()) > EDITOR_NAME_LIMIT) return std::string("The ") + what + " is too long.";
     if (part.find("..") != std::string::npos) return std::string("A ") + what + " may not hold \"..\".";
     for (char c : part) {
@@ -40,7 +45,8 @@ bool isCampaignFolderName(const std::string& folder) {
            folder.find("camp") != std::string::npos;
 }
 
-LevelPath resolveLevelPath(const std::string& mapsRoot, const std::string& folder, const std::string& name) {
+LevelPath resolveLevelPath(const std::string& mapsRoot, const std::string& folder, const std::string& name,
+                           PathUse use) {
     LevelPath result;
     result.error = componentProblem(name, "name");
     if (!result.error.empty()) return result;
@@ -49,6 +55,14 @@ LevelPath resolveLevelPath(const std::string& mapsRoot, const std::string& folde
         fileName += LEVEL_EXTENSION;
     } else if (!endsWith(fileName, LEVEL_EXTENSION) || fileName.size() == std::strlen(LEVEL_EXTENSION)) {
         result.error = "Level names end in \".slv\".";
+        return result;
+    }
+    if (isBlank(fileName.substr(0, fileName.size() - std::strlen(LEVEL_EXTENSION)))) {
+        result.error = "Please enter a name.";
+        return result;
+    }
+    if (use == PathUse::Save && int(fileName.size()) > EDITOR_NAME_LIMIT) {
+        result.error = "A name has at most 27 characters before \".slv\".";
         return result;
     }
     std::string directory = mapsRoot;
@@ -68,9 +82,35 @@ LevelPath resolveLevelPath(const std::string& mapsRoot, const std::string& folde
     return result;
 }
 
+std::string shownLevelPath(const std::string& folder, const std::string& fileName) {
+    return "maps/" + (folder.empty() ? std::string() : folder + "/") + fileName;
+}
+
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ghostPathOf(const std::string& levelPath) {
+    const size_t nameStart = levelPath.size() - fileNameOf(levelPath).size();
+    const size_t dot = levelPath.find('.', nameStart);
+    return levelPath.substr(0, dot) + ".gho";
+}
+
+std::string levelPlacementNote(const std::string& folder, const std::string& name) {
+    if (!folder.empty()) {
+        if (startsWith(name, "s-")) return "";
+        return "The campaign lists only its levels named s-...";
+    }
+    if (startsWith(name, "ca-")) return "Castle attack lists ca- levels; time attack does not.";
+    if (startsWith(name, "s-")) return "Time attack skips s- levels; only campaigns list them.";
+    if (startsWith(name, "ra-")) return "Race and time attack both list ra- levels.";
+    return "";
+}
+
 int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string& folder,
                     const std::string& name, std::string& error) {
-    const LevelPath target = resolveLevelPath(mapsRoot, folder, name);
+    const LevelPath target = resolveLevelPath(mapsRoot, folder, name, PathUse::Save);
     if (!target.ok) {
         error = target.error;
         return -1;
@@ -85,6 +125,8 @@ int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string
         return -1;
     }
     error.clear();
+    if (std::remove(ghostPathOf(target.path).c_str()) != 0 && errno != ENOENT)
+        error = "Saved, but its old ghost could not be removed.";
     return 0;
 }
 

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "core/globals.h"
 #include "render/textures.h"
 #include "editor/editor_overlay.h"
@@ -29,6 +31,21 @@ const float ITEM_QUARTERS[4][4] = {
     {0.0f, 0.49f, 0.49f, 1.0f},  // pusher craft
 };
 
+// The hovered icon's name at the cursor's height, beside the column: to the
+// left of the right-hand column, to the right of the item column.
+void drawIconName(const EditorModel& model) {
+    const std::string name = model.hoveredIconName();
+    if (name.empty() || glowPass) return;
+    const float scale = 0.8f;
+    const double width = name.size() * 0.0146 * scale + 0.01;
+    const double height = 0.026 * scale + 0.01;
+    const bool right = model.mouseX > screenWidth / 2;
+    const double left = right ? 0.925 - width : 0.075;
+    const double top = 1.0 - double(model.mouseY) / screenHeight + height / 2;
+    drawVeil(left, top, width, height);
+    drawText(pixelX(left + 0.005), pixelY(top - 0.005), scale, 1, 1, 1, name.c_str());
+}
+
 }  // namespace
 
 void drawEditorToolbar(const EditorModel& model) {
@@ -56,4 +73,5 @@ void drawEditorToolbar(const EditorModel& model) {
     }
     drawPanel(pixelX(0.928), pixelY(0.9896), pixelX(0.0684), pixelY(0.964), 1, 1, 1);
     if (top) drawPanel(0, pixelY(0.9896), pixelX(0.0684), pixelY(0.33), 1, 1, 1);
+    drawIconName(model);
 }

@@ -85,6 +85,37 @@ void drawMotionsAndItems(const EditorModel& model) {
     glColor3f(1, 1, 1);
 }
 
+// The block under the cursor: its edges in yellow, seen through whatever
+// stands in front of it.
+void drawHoverOutline(const EditorModel& model) {
+    if (glowPass) return;
+    const int index = model.hoveredBlock();
+    if (index < 0) return;
+    const BlockBody& b = model.level.blocks[size_t(index)].body;
+    const int xs[2] = {b.x - b.width, b.x}, ys[2] = {b.y - b.height, b.y}, zs[2] = {b.z, b.z + b.length};
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glLineWidth(2);
+    glColor3f(1, 0.9f, 0.2f);
+    glBegin(GL_LINES);
+    for (int i = 0; i < 2; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            glVertex3i(xs[0], ys[i], zs[j]);
+            glVertex3i(xs[1], ys[i], zs[j]);
+            glVertex3i(xs[i], ys[0], zs[j]);
+            glVertex3i(xs[i], ys[1], zs[j]);
+            glVertex3i(xs[i], ys[j], zs[0]);
+            glVertex3i(xs[i], ys[j], zs[1]);
+        }
+    }
+    glEnd();
+    glLineWidth(1);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+}
+
 void drawStartLine(const Level& level) {
     if (level.blocks.empty()) return;
     const BlockBody& first = level.blocks[0].body;
@@ -116,6 +147,16 @@ void drawSelectedIndex(const EditorModel& model) {
     drawText(pixelX(0.5), pixelY(0.981), 1, 1, plain ? 1.0f : 0.0f, plain ? 1.0f : 0.0f, text.c_str());
 }
 
+// Along the bottom edge: the last action's notice above the status line.
+void drawStatus(const EditorModel& model) {
+    if (!model.notice.empty()) {
+        const float green = model.noticeIsWarning ? 0.4f : 1.0f;
+        drawText(pixelX(0.1), pixelY(0.065), 0.8f, model.noticeIsWarning ? 1.0f : 0.5f, green,
+                 model.noticeIsWarning ? 0.4f : 0.5f, model.notice.c_str());
+    }
+    drawText(pixelX(0.01), pixelY(0.028), 0.7f, 0.75f, 0.75f, 0.75f, model.statusText().c_str());
+}
+
 }  // namespace
 
 void drawEditor(const EditorModel& model) {
@@ -123,12 +164,13 @@ void drawEditor(const EditorModel& model) {
     loadCamera(model);
     drawBlocks(model);
     drawMotionsAndItems(model);
+    drawHoverOutline(model);
     glColor3f(1, 1, 1);
     drawEditorDialog(model);
     drawEditorToolbar(model);
     drawSelectedIndex(model);
-    if (!model.statusLine.empty())
-        drawText(pixelX(0.1), pixelY(0.05), 0.8f, 1, 0.4f, 0.4f, model.statusLine.c_str());
+    drawStatus(model);
+    drawEditorQuestion(model);
     loadCamera(model);
     glDisable(GL_LIGHTING);
     drawStartLine(model.level);

@@ -1,6 +1,8 @@
 """The level editor in the real game, driven with real mouse and key
-events: build a level with the toolbar, items, a trigger and a motion, save
-it with medal times, load it back, then find it in the time-attack list and
+events: build a level with the toolbar, items, a trigger and a motion;
+Escape asks before dropping it; save it with medal times through a dialog
+whose name starts empty; save it again over itself after a question; load
+it back from the dialog's list, then find it in the time-attack list and
 drive it to the goal. A hostile name writes nothing outside maps/.
 
 Set TAVRELO_EDITOR_SHOTS to a folder to keep the top view, side view and
@@ -64,6 +66,48 @@ def files_outside_maps(root):
     return found
 
 
+def dialog_entries(maps):
+    """The file dialog's list at the top of maps/: campaign folders, then
+    level files, each sorted byte by byte; longer names are not listed."""
+    folders, levels = [], []
+    for name in os.listdir(maps):
+        if len(name) > 31:
+            continue
+        path = os.path.join(maps, name)
+        if ".slv" in name and os.path.isfile(path):
+            levels.append(name)
+        elif "." not in name and "camp" in name and os.path.isdir(path):
+            folders.append(name)
+    return sorted(folders) + sorted(levels)
+
+
+def rows(fraction, height=22):
+    """The window rows of a line of text whose top is at `fraction` of the
+    height, measured upward."""
+    top = H - int(fraction * H)
+    return top, top + height
+
+
+def yellow(p):
+    return p[0] > 200 and p[1] > 200 and p[2] < 120
+
+
+def white(p):
+    return min(p) > 200
+
+
+def red(p):
+    return p[0] > 200 and p[1] < 140 and p[2] < 140
+
+
+def light_blue(p):
+    return p[2] > 200 and 110 < p[0] < 200
+
+
+def is_magenta(p):
+    return p[0] > 150 and p[2] > 150 and p[1] < 90
+
+
 class Editor:
     """Mouse and key steps of a level author."""
 
@@ -121,6 +165,22 @@ class Editor:
     def select(self, x, z):
         self.click(*screen(x, z))
 
+    def wait_for_editor(self):
+        """Waits for the editor's status line along the bottom edge."""
+        top, bottom = rows(0.028, 16)
+        self.game.wait_for_screen(
+            lambda shot: shot.count(lambda p: 150 < min(p) and max(p) < 230, box=(0, top, W // 2, bottom)) > 100,
+            what="the editor's status line")
+
+    def question_pixels(self, shot=None):
+        """Yellow words on the question's band (y / n)."""
+        top, bottom = rows(0.34, 40)
+        return (shot or self.game.screenshot()).count(yellow, box=(int(0.1 * W), top, int(0.9 * W), bottom))
+
+    def wait_for_question(self, shown, what):
+        return self.game.wait_for_screen(
+            lambda shot: (self.question_pixels(shot) > 100) if shown else self.question_pixels(shot) == 0, what=what)
+
     def clear_name(self):
         for _ in range(32):
             self.game.key("BackSpace", delay_ms=10)
@@ -133,13 +193,11 @@ class EditorRoad(unittest.TestCase):
             game.start()
             game.wait_for_window()
             ed = Editor(game)
-            ed.still()
-            for _ in range(2):  # the ring: Time Attack -> Quit -> Editor
-                game.key("Left")
-                game.pause(300)
-                ed.still()
+            menu = game.wait_for_picture()
+            # The ring takes a press only at rest: Time Attack -> Quit -> Editor.
+            game.turn_menu("Left", times=2, before=menu)
             game.key("Return")
-            game.pause(800)
+            ed.wait_for_editor()
             before = files_outside_maps(game.dir)
             maps_data_before = sorted(n for n in os.listdir(game.path("maps")) if not n.endswith(".slv"))
             for _ in range(26):  # zoom in as far as the wheel goes
@@ -198,18 +256,75 @@ class EditorRoad(unittest.TestCase):
             sx, sy = screen(0, -600)
             self.assertGreater(sum(top_shot.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60)
 
-            # Save as "mytrack" with medal times 0:15, 0:20, 0:30.
+            # Escape asks before the unsaved level is dropped; n keeps it.
+            game.key("Escape")
+            ed.wait_for_question(True, "Escape asks y / n")
+            if shots:
+                game.screenshot().save_png(os.path.join(shots, "editor-leave.png"))
+            game.key("n")
+            kept = ed.wait_for_question(False, "the question gone on n")
+            sx, sy = screen(0, -600)
+            self.assertGreater(sum(kept.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60, "still editing the level")
+
+            # Save as "mytrack" with medal times 0:15, 0:20, 0:30: the dialog
+            # says what it is, its name starts empty and it shows the path.
+            top, bottom = rows(0.85)
+            title_box = (int(0.28 * W), top, int(0.5 * W), bottom)
+            top, bottom = rows(0.48)
+            name_box = (int(0.28 * W), top, int(0.45 * W), bottom)  # left of the start line
+            top, bottom = rows(0.451, 16)
+            path_box = (int(0.28 * W), top, int(0.7 * W), bottom)
             ed.toolbar(0.16)
-            ed.clear_name()
+            opened = game.wait_for_screen(lambda shot: shot.count(white, box=title_box) > 60,
+                                          what="the dialog's title over its frame")
+            self.assertEqual(opened.count(white, box=name_box), 0, "an empty name")
+            self.assertEqual(opened.count(light_blue, box=path_box), 0, "no path without a name")
             game.type_text("mytrack")
+            typed = game.wait_for_screen(lambda shot: shot.count(white, box=name_box) > 60
+                                         and shot.count(light_blue, box=path_box) > 60,
+                                         what="the typed name and the path it will write")
+            if shots:
+                typed.save_png(os.path.join(shots, "editor-save.png"))
             game.key("Return")
+            top, bottom = rows(0.545, 18)
+            warned = game.wait_for_screen(
+                lambda shot: shot.count(red, box=(int(0.25 * W), top, int(0.74 * W), bottom)) > 60,
+                what="a warning about medal times of 00: 00: 00")
+            if shots:
+                warned.save_png(os.path.join(shots, "editor-medals.png"))
             game.type_text("0015")                    # bronze row first: fixed on Enter
             game.key("Down")
             game.type_text("002")
             game.key("Down")
             game.type_text("003")
             game.key("Return")
-            game.pause(500)
+            top, bottom = rows(0.065)
+            game.wait_for_screen(lambda shot: shot.count(lambda p: p[1] > 200 and p[0] < 170 and p[2] < 170,
+                                                         box=(int(0.1 * W), top, int(0.6 * W), bottom)) > 60,
+                                 what="Saved maps/mytrack.slv")
+            if shots:
+                game.mouse_move(W - 12, int(0.16 * H))  # the icon's name
+                game.pause(300)
+                game.screenshot().save_png(os.path.join(shots, "editor-saved.png"))
+            first_save = os.stat(game.path("maps/mytrack.slv")).st_mtime_ns
+
+            # Saving it again under its name asks before overwriting.
+            ed.toolbar(0.16)
+            game.wait_for_screen(lambda shot: shot.count(white, box=title_box) > 60, what="the save dialog again")
+            game.type_text("mytrack")
+            game.wait_for_screen(lambda shot: shot.count(light_blue, box=path_box) > 60, what="the name typed")
+            game.key("Return")
+            ed.wait_for_question(True, "overwrite? y / n")
+            if shots:
+                game.screenshot().save_png(os.path.join(shots, "editor-overwrite.png"))
+            self.assertEqual(os.stat(game.path("maps/mytrack.slv")).st_mtime_ns, first_save)
+            game.key("y")
+            top, bottom = rows(0.707)
+            times_box = (int(0.56 * W), top, int(0.74 * W), bottom)
+            game.wait_for_screen(lambda shot: shot.count(is_magenta, box=times_box) > 30, what="the medal times")
+            game.key("Return")                        # the medal times stay
+            game.wait_for_screen(lambda shot: os.stat(game.path("maps/mytrack.slv")).st_mtime_ns != first_save,
+                                 what="the level saved over itself")
 
             path = game.path("maps/mytrack.slv")
             self.assertTrue(os.path.exists(path), "the level is saved under maps/")
@@ -263,26 +378,26 @@ class EditorRoad(unittest.TestCase):
             self.assertEqual(sorted(n for n in os.listdir(game.path("maps")) if not n.endswith(".slv")),
                              maps_data_before)
 
-            # An empty level, then load the saved one back.
-            ed.toolbar(0.1)
-            game.pause(300)
-            ed.toolbar(0.22)
-            ed.clear_name()
-            game.type_text("mytrack")
-            game.key("Return")
-            game.pause(600)
-            loaded = game.screenshot()
+            # An empty level (nothing unsaved: no question), then load the
+            # saved one back from the dialog's list.
             sx, sy = screen(0, -600)
-            self.assertGreater(sum(loaded.mean(sx - 20, sy - 20, sx + 20, sy + 20)), 60, "the level is back")
+            ed.toolbar(0.1)
+            empty = game.wait_for_screen(lambda shot: sum(shot.mean(sx - 20, sy - 20, sx + 20, sy + 20)) < 30,
+                                         what="an empty level")
+            self.assertEqual(ed.question_pixels(empty), 0)
+            ed.toolbar(0.22)
+            game.wait_for_screen(lambda shot: shot.count(white, box=title_box) > 60, what="the load dialog")
+            for _ in range(dialog_entries(game.path("maps")).index("mytrack.slv")):
+                game.key("Down")
+            game.key("Return")
+            game.wait_for_screen(lambda shot: sum(shot.mean(sx - 20, sy - 20, sx + 20, sy + 20)) > 60,
+                                 what="the level back from the list")
 
             # Leave, and drive it in time attack: the ring goes Editor -> Quit -> Time Attack.
             game.key("Escape")
             game.pause(500)
             ed.still()
-            for _ in range(2):
-                game.key("Right")
-                game.pause(300)
-                ed.still()
+            game.turn_menu("Right", times=2)
             game.key("Return")
             game.pause(800)
             # chain-reaction, ferry, first-steps, icebridge, mytrack, switchback

@@ -221,7 +221,7 @@ TEST_F(EditorEditing, TheBlockLimitRefusesOneMoreWithALine) {
     editor.level.blocks = std::vector<Block>(EDITOR_BLOCK_LIMIT, newEditorBlock(0, 90000, 90000));
     clickWorld(-300, 300);
     EXPECT_EQ(editor.level.blockCount(), EDITOR_BLOCK_LIMIT);
-    EXPECT_NE(editor.statusLine.find("8192"), std::string::npos);
+    EXPECT_NE(editor.notice.find("8192"), std::string::npos);
 }
 
 TEST_F(EditorEditing, TheIndexIsWhiteOnlyForPlainUntargetedBlocks) {
@@ -380,7 +380,7 @@ TEST_F(EditorUndo, ADragAndItsTriggerDialogAreOneStep) {
     EXPECT_EQ(body(0).pointX, 0);
 }
 
-TEST_F(EditorUndo, DeleteAndLoadAreUndoneAndEnterClearsTheHistory) {
+TEST_F(EditorUndo, DeleteLoadAndNewLevelAreUndoneAndEnterClearsTheHistory) {
     placeBlockAt(0, 0);
     placeBlockAt(0, 600);
     key(SDLK_DELETE);
@@ -399,7 +399,14 @@ TEST_F(EditorUndo, DeleteAndLoadAreUndoneAndEnterClearsTheHistory) {
     ASSERT_EQ(editor.level.blockCount(), 2);
     EXPECT_EQ(editor.level.blocks[0].type, BLOCK_PLAIN);
 
-    clickScreen(W - 10, int(0.1 * H));  // the new-level button runs enter
+    clickScreen(W - 10, int(0.1 * H));  // the new-level button asks first: the level is unsaved
+    key(SDLK_y, 'y');
+    EXPECT_EQ(editor.level.blockCount(), 0);
+    EXPECT_EQ(editor.history.undoSteps(), 3u);  // delete, load, new level
+    key(SDLK_z, 0, true);
+    EXPECT_EQ(editor.level.blockCount(), 2);
+
+    editor.enter();  // entering the editor again starts without history
     EXPECT_EQ(editor.level.blockCount(), 0);
     EXPECT_EQ(editor.history.undoSteps(), 0u);
     key(SDLK_z, 0, true);

@@ -173,7 +173,7 @@ TEST_F(EditorPaths, DialogWalksIntoACampaignAndBack) {
     maps.write("campaign1/s-a.slv", "x");
     maps.write("top.slv", "x");
     FileDialog dialog;
-    dialog.open(maps.path());
+    dialog.open(maps.path(), false);
     ASSERT_EQ(dialog.entries, (std::vector<std::string>{"campaign1", "top.slv"}));
     EXPECT_EQ(dialog.selected, 0);
     EXPECT_EQ(dialog.name, "campaign1");  // the first entry is taken on refresh
@@ -190,7 +190,7 @@ TEST_F(EditorPaths, DialogWalksIntoACampaignAndBack) {
 
 TEST_F(EditorPaths, ATypedNameWithoutDotIsALevelNotAFolder) {
     FileDialog dialog;
-    dialog.open(maps.path());
+    dialog.open(maps.path(), false);
     dialog.name.clear();
     for (char c : std::string("campaign1")) dialog.typeCharacter(c);
     EXPECT_TRUE(dialog.typed);
@@ -216,7 +216,7 @@ TEST(EditorFileDialog, AnEmptyListNeverSelectsAnEntry) {
     TempDir empty{"tavrelo-editor-empty"};
     FileDialog dialog;
     dialog.name = "kept";
-    dialog.open(empty.path());
+    dialog.open(empty.path(), false);
     EXPECT_TRUE(dialog.entries.empty());
     EXPECT_EQ(dialog.selected, -1);
     dialog.selectPrevious();
@@ -231,7 +231,7 @@ TEST(EditorFileDialog, SevenEntriesScrollOneAtATime) {
     TempDir maps{"tavrelo-editor-scroll"};
     for (char c = 'a'; c <= 'g'; ++c) maps.write(std::string(1, c) + ".slv", "x");
     FileDialog dialog;
-    dialog.open(maps.path());
+    dialog.open(maps.path(), false);
     ASSERT_EQ(dialog.entries.size(), 7u);
     EXPECT_FALSE(dialog.hiddenAbove());
     EXPECT_TRUE(dialog.hiddenBelow());

@@ -53,16 +53,38 @@ void FileDialog::refresh(const std::string& mapsRoot) {
     const int count = int(entries.size());
     if (selected >= count) selected = -1;
     firstVisible = std::max(0, std::min(firstVisible, count - FILE_DIALOG_VISIBLE_ROWS));
-    if (selected < 0 && count > 0) {
+    if (selected < 0 && count > 0 && !saving) {
         selected = 0;
         firstVisible = 0;
         takeSelectedName();
     }
 }
 
-void FileDialog::open(const std::string& mapsRoot) {
+void FileDialog::open(const std::string& mapsRoot, bool forSaving) {
+    saving = forSaving;
     message.clear();
+    if (saving) {
+        name.clear();
+        typed = false;
+        selected = -1;
+        firstVisible = 0;
+    }
     refresh(mapsRoot);
+}
+
+bool FileDialog::namesFolder() const { return !typed && (name == ".." || !contains(name, ".")); }
+
+std::string FileDialog::targetLine(const std::string& mapsRoot) const {
+    if (name.empty()) return "";
+    if (namesFolder()) return name == ".." ? "Back to maps/" : "Opens maps/" + name + "/";
+    const LevelPath path = resolveLevelPath(mapsRoot, folder, name, saving ? PathUse::Save : PathUse::Load);
+    if (!path.ok) return "";
+    return (saving ? "Writes " : "Reads ") + shownLevelPath(folder, fileNameOf(path.path));
+}
+
+std::string FileDialog::placementNote() const {
+    if (!saving || name.empty() || namesFolder()) return "";
+    return levelPlacementNote(folder, name);
 }
 
 void FileDialog::takeSelectedName() {
@@ -118,10 +140,18 @@ void FileDialog::enterFolder(const std::string& newFolder, const std::string& ma
     firstVisible = 0;
     selected = -1;
     message.clear();
+    if (saving) {
+        name.clear();
+        typed = false;
+    }
     refresh(mapsRoot);
 }
 
 FileDialogOutcome FileDialog::confirm(const std::string& mapsRoot) {
+    if (name.empty()) {
+        message = "Please enter a name.";
+        return FileDialogOutcome::Stay;
+    }
     if (name == ".." && !typed) {
         // The first entry of a campaign folder goes back to the top.
         enterFolder("", mapsRoot);
@@ -136,7 +166,7 @@ FileDialogOutcome FileDialog::confirm(const std::string& mapsRoot) {
         enterFolder(name, mapsRoot);
         return FileDialogOutcome::Stay;
     }
-    const LevelPath path = resolveLevelPath(mapsRoot, folder, name);
+    const LevelPath path = resolveLevelPath(mapsRoot, folder, name, saving ? PathUse::Save : PathUse::Load);
     if (!path.ok) {
         message = path.error;
         return FileDialogOutcome::Stay;

@@ -29,12 +29,24 @@ struct FileDialog {
     bool typed = false;                // the name was typed since the last list selection
     std::string folder;                // below the maps folder, "" for the maps folder
     std::string message;               // one line shown under the name
+    bool saving = false;               // the save dialog, else the load dialog
 
     // Relists the folder; keeps the selection when it is still inside the
-    // list, else selects the first entry (none in an empty list).
+    // list. The load dialog then selects the first entry (none in an empty
+    // list) and takes its name; the save dialog leaves the name to the
+    // author, since a folder's name or ".." there would begin every name
+    // typed after it.
     void refresh(const std::string& mapsRoot);
-    // Opening from the toolbar: a fresh list, the message cleared.
-    void open(const std::string& mapsRoot);
+    // Opening from the toolbar: a fresh list, the message cleared; the save
+    // dialog starts with an empty name and nothing selected.
+    void open(const std::string& mapsRoot, bool forSaving);
+
+    const char* title() const { return saving ? "Save level" : "Load level"; }
+    // What Enter will do with the name, e.g. "Writes maps/track.slv"; empty
+    // when the name is empty or would be refused.
+    std::string targetLine(const std::string& mapsRoot) const;
+    // Where a level saved under the typed name will be listed (save only).
+    std::string placementNote() const;
 
     void selectPrevious();  // Up: from the first entry (or none) to the last
     void selectNext();      // Down: from the last entry back to the first
@@ -44,6 +56,8 @@ struct FileDialog {
 
     bool hiddenAbove() const { return firstVisible > 0; }
     bool hiddenBelow() const { return firstVisible + FILE_DIALOG_VISIBLE_ROWS - 1 < int(entries.size()) - 1; }
+    // Enter on this name changes folder instead of naming a level.
+    bool namesFolder() const;
 
 private:
     void takeSelectedName();

@@ -24,6 +24,11 @@ int32_t& medalTime(Level& level, int row) {
     return level.bronzeTime;
 }
 
+std::string medalTimeWarning(const Level& level) {
+    if (level.goldTime > 0 && level.silverTime > 0 && level.bronzeTime > 0) return "";
+    return "Warning: a medal time of 00: 00: 00 is never won.";
+}
+
 void orderMedalTimes(Level& level) {
     if (level.bronzeTime < level.goldTime) std::swap(level.bronzeTime, level.goldTime);
     if (level.silverTime < level.goldTime) std::swap(level.silverTime, level.goldTime);

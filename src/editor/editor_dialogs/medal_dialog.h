@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "editor/editor_dialogs/trigger_dialog.h"
 #include "level/level.h"
@@ -22,6 +23,10 @@ int32_t replaceTimeDigit(int32_t value, int position, int digit);
 void orderMedalTimes(Level& level);
 
 int32_t& medalTime(Level& level, int row);
+
+// A finish always takes some time, so a medal time of 00: 00: 00 can never
+// be won: one line saying so, or empty when every time is set.
+std::string medalTimeWarning(const Level& level);
 
 struct MedalDialog {
     int row = ROW_BRONZE;
