@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/game_paths.h"
 #include "level/level_file.h"
 
 namespace {
@@ -72,7 +73,7 @@ LevelPath resolveLevelPath(const std::string& mapsRoot, const std::string& folde
             return result;
         }
         directory += "/" + folder;
-        if (!isFolder(directory)) {
+        if (!isFolder(readableFile(directory))) {
             result.error = "There is no folder " + folder + ".";
             return result;
         }
@@ -120,12 +121,14 @@ int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string
         return -1;
     }
     sortBlocksByZ(level.blocks.editAll());
-    if (writeLevelFile(target.path, level) != 0) {
+    // Written among the player's files; one of a shipped level's name is
+    // played instead of it from then on.
+    if (writeLevelFile(userFileForWriting(target.path), level) != 0) {
         error = std::string("Could not save: ") + std::strerror(errno) + ".";
         return -1;
     }
     error.clear();
-    if (std::remove(ghostPathOf(target.path).c_str()) != 0 && errno != ENOENT)
+    if (std::remove(userFile(ghostPathOf(target.path)).c_str()) != 0 && errno != ENOENT)
         error = "Saved, but its old ghost could not be removed.";
     return 0;
 }
@@ -137,7 +140,7 @@ int loadEditorLevel(Level& level, const std::string& mapsRoot, const std::string
         error = source.error;
         return -1;
     }
-    if (readLevelFile(source.path, level) != 0) {
+    if (readLevelFile(readableFile(source.path), level) != 0) {
         error = "Could not read " + name + ".";
         return -1;
     }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "editor/editor_model.h"
+#include "core/game_paths.h"
 #include "editor/editor_paths.h"
 #include "level/level_file.h"
 
@@ -111,7 +112,7 @@ void EditorModel::fileDialogKey(int sym, int character) {
                 return;
             }
             const LevelPath target = resolveLevelPath(mapsRoot, file.folder, file.name, PathUse::Save);
-            if (target.ok && exists(target.path)) {
+            if (target.ok && exists(readableFile(target.path))) {
                 ask(EditorQuestion::Overwrite, fileNameOf(target.path) + " exists. Overwrite it? y / n");
                 return;
             }

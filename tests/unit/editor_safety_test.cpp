@@ -6,8 +6,12 @@
 #include <SDL/SDL_keysym.h>
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/game_paths.h"
 #include "editor/editor_dialogs/file_dialog.h"
 #include "editor/editor_dialogs/medal_dialog.h"
 #include "editor/editor_paths.h"
@@ -384,4 +388,43 @@ TEST_F(EditorSafety, AHoveredIconIsNamedAfterWhatItsClickDoes) {
     EXPECT_EQ(editor.hoveredIconName(), "Top view");
     editor.mouseMotion(W - 10, int(0.5 * H));
     EXPECT_EQ(editor.hoveredIconName(), "") << "side view has no tools";
+}
+
+// ---- an installed game: shipped levels read-only, the author's in his folder ----
+
+TEST_F(EditorSafety, AnInstalledGameSavesInThePlayersFolderAndListsBoth) {
+    // The data root holds maps/shipped.slv; the player's root is elsewhere.
+    ASSERT_EQ(::mkdir(maps.file("data").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(maps.file("data/maps").c_str(), 0755), 0);
+    Level shipped = levelFromText("block plain pos=300,0,0 size=600,500,4000\n");
+    ASSERT_EQ(writeLevelFile(maps.file("data/maps/shipped.slv"), shipped), 0);
+    char* here = ::getcwd(nullptr, 0);
+    ASSERT_NE(here, nullptr);
+    const std::string startFolder = here;
+    std::free(here);
+    ASSERT_EQ(::chdir(maps.file("data").c_str()), 0);
+    setGameRoots(GameRoots{maps.file("data"), maps.file("user")});
+    std::string why;
+    ASSERT_TRUE(prepareUserRoot(why)) << why;
+    editor.mapsRoot = "maps";
+
+    placeBlockAt(0, 0);
+    saveTyping("mine");
+    key(SDLK_RETURN);  // medal times
+    EXPECT_TRUE(exists("user/maps/mine.slv"));
+    EXPECT_FALSE(exists("data/maps/mine.slv")) << "the data root is never written";
+    const std::vector<std::string> entries = listLevelEntries("maps", "");
+    EXPECT_TRUE(listed(entries, "mine.slv"));
+    EXPECT_TRUE(listed(entries, "shipped.slv"));
+    // A shipped level loads, and saved again under its name becomes the
+    // player's own copy beside the untouched original.
+    std::string error;
+    Level loaded;
+    EXPECT_EQ(loadEditorLevel(loaded, "maps", "", "shipped.slv", error), 0) << error;
+    EXPECT_EQ(saveEditorLevel(loaded, "maps", "", "shipped.slv", error), 0) << error;
+    EXPECT_TRUE(exists("user/maps/shipped.slv"));
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "shipped.slv"), 1);
+
+    setGameRoots(GameRoots{".", "."});
+    EXPECT_EQ(::chdir(startFolder.c_str()), 0);
 }

@@ -1,10 +1,10 @@
 #include "editor/editor_dialogs/file_dialog.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 
+#include "core/game_paths.h"
 #include "core/services.h"
 #include "editor/editor_paths.h"
 
@@ -24,18 +24,16 @@ std::vector<std::string> listLevelEntries(const std::string& mapsRoot, const std
     const bool inCampaign = !folder.empty() && isCampaignFolderName(folder);
     const std::string directory = inCampaign ? mapsRoot + "/" + folder : mapsRoot;
     std::vector<std::string> folders, levels;
-    if (DIR* listing = opendir(directory.c_str())) {
-        while (dirent* item = readdir(listing)) {
-            const std::string entry = item->d_name;
-            if (int(entry.size()) > EDITOR_NAME_LIMIT) continue;
-            const std::string path = directory + "/" + entry;
-            if (contains(entry, ".slv")) {
-                if (isKind(path, false)) levels.push_back(entry);
-            } else if (!inCampaign && !contains(entry, ".") && contains(entry, "camp")) {
-                if (isKind(path, true)) folders.push_back(entry);
-            }
+    // The shipped levels and the player's own, a name in both shown once.
+    for (const DirectoryEntry& item : listGameFolder(directory)) {
+        const std::string& entry = item.name;
+        if (int(entry.size()) > EDITOR_NAME_LIMIT) continue;
+        const std::string path = readableFile(directory + "/" + entry);
+        if (contains(entry, ".slv")) {
+            if (isKind(path, false)) levels.push_back(entry);
+        } else if (!inCampaign && !contains(entry, ".") && contains(entry, "camp")) {
+            if (isKind(path, true)) folders.push_back(entry);
         }
-        closedir(listing);
     }
     // std::string compares bytes as unsigned characters; a name that is the
     // start of another comes first.
