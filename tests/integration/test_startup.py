@@ -1,6 +1,8 @@
 """The real game starts under Xvfb, keeps running and ends cleanly."""
 
 import os
+import resource
+import signal
 import sys
 import tempfile
 import unittest
@@ -26,7 +28,7 @@ class StartUp(unittest.TestCase):
             result = game.stop()
         self.assertFalse(result.timed_out, "SIGTERM did not end the game")
         self.assertEqual(result.returncode, 0, result)
-        self.assertIn(DEFAULTS_NOTICE, result.stderr)
+        self.assertIn(DEFAULTS_NOTICE + "\n", result.stderr)
         self.assertFalse(os.path.exists(game.path("settings.ini")),
                          "the settings file is only written by the options screen")
 
@@ -60,6 +62,21 @@ class HarnessSelfCheck(unittest.TestCase):
         self.assertEqual(lines[40], "Sounds\t\t= 1")
         with self.assertRaises(ValueError):
             harness.settings_ini(Volume=3)
+
+    def test_fatal_signal_at_the_menu_ends_the_game_with_it(self):
+        # A crash must look like one: no frozen window, the signal as the
+        # exit status. No core files from the deliberate crashes.
+        resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+        for fatal in (signal.SIGSEGV, signal.SIGBUS, signal.SIGFPE, signal.SIGQUIT, signal.SIGSEGV):
+            with self.subTest(signal=fatal.name), harness.Game() as game:
+                fixture_data.ensure_game_data(game)
+                game.start()
+                game.wait_for_window()
+                game.wait_for_picture()
+                game.process.send_signal(fatal)
+                result = game.wait(timeout=5)
+                self.assertFalse(result.timed_out, "%s left the game frozen" % fatal.name)
+                self.assertEqual(result.returncode, -fatal, result)
 
 
 if __name__ == "__main__":

@@ -236,7 +236,7 @@ TEST_F(TimeAttackLevel, MissingLevelIsRefusedAndReleasesTheOldOne) {
     load(STRAIGHT);
     testing::internal::CaptureStderr();
     EXPECT_EQ(run.loadLevel(temp.file("nothing.slv")), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.\n");
     EXPECT_FALSE(run.hasLevel());
 }
 

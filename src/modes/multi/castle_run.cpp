@@ -35,7 +35,7 @@ int CastleRun::loadLevel(const std::string& path) {
     }
     if (useStoredHalf(std::move(stored)) != 0) {
         // Without castles there is nothing to attack.
-        std::fputs("Level not found.", stderr);
+        std::fputs("Level not found.\n", stderr);
         return -1;
     }
     return 0;
