@@ -1,10 +1,8 @@
 #include "editor/editor_dialogs/file_dialog.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 
+#include "core/directory_listing.h"
 #include "core/services.h"
 #include "editor/editor_paths.h"
 
@@ -12,30 +10,20 @@ namespace {
 
 bool contains(const std::string& text, const char* piece) { return text.find(piece) != std::string::npos; }
 
-bool isKind(const std::string& path, bool folder) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) return false;
-    return folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
-}
-
 }  // namespace
 
 std::vector<std::string> listLevelEntries(const std::string& mapsRoot, const std::string& folder) {
     const bool inCampaign = !folder.empty() && isCampaignFolderName(folder);
     const std::string directory = inCampaign ? mapsRoot + "/" + folder : mapsRoot;
     std::vector<std::string> folders, levels;
-    if (DIR* listing = opendir(directory.c_str())) {
-        while (dirent* item = readdir(listing)) {
-            const std::string entry = item->d_name;
-            if (int(entry.size()) > EDITOR_NAME_LIMIT) continue;
-            const std::string path = directory + "/" + entry;
-            if (contains(entry, ".slv")) {
-                if (isKind(path, false)) levels.push_back(entry);
-            } else if (!inCampaign && !contains(entry, ".") && contains(entry, "camp")) {
-                if (isKind(path, true)) folders.push_back(entry);
-            }
+    for (const DirectoryEntry& item : listDirectory(directory)) {
+        const std::string& entry = item.name;
+        if (int(entry.size()) > EDITOR_NAME_LIMIT) continue;
+        if (contains(entry, ".slv")) {
+            if (item.isRegularFile) levels.push_back(entry);
+        } else if (!inCampaign && !contains(entry, ".") && contains(entry, "camp")) {
+            if (item.isDirectory) folders.push_back(entry);
         }
-        closedir(listing);
     }
     // std::string compares bytes as unsigned characters; a name that is the
     // start of another comes first.

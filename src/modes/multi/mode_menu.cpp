@@ -1,9 +1,8 @@
 #include "modes/multi/mode_menu.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
+
+#include "core/directory_listing.h"
 
 bool nameBefore(const std::string& a, const std::string& b) {
     const size_t common = std::min(a.size(), b.size());
@@ -16,17 +15,13 @@ bool nameBefore(const std::string& a, const std::string& b) {
 
 std::vector<std::string> listModeMaps(const std::string& folder, const std::string& prefix) {
     std::vector<std::string> names;
-    DIR* directory = opendir(folder.c_str());
-    if (directory == nullptr) return names;
-    while (dirent* item = readdir(directory)) {
-        const std::string name = item->d_name;
+    for (const DirectoryEntry& entry : listDirectory(folder)) {
+        const std::string& name = entry.name;
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         if (name.size() < 4 || name.compare(name.size() - 4, 4, ".slv") != 0) continue;
-        struct stat info;
-        if (stat((folder + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (!entry.isRegularFile) continue;
         names.push_back(name.substr(0, MODE_NAME_LENGTH));
     }
-    closedir(directory);
     std::sort(names.begin(), names.end(), nameBefore);
     return names;
 }

@@ -1,8 +1,8 @@
 #include "modes/timeattack/records.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
+
+#include "core/directory_listing.h"
 
 std::vector<RecordEntry> recordTable;
 
@@ -21,19 +21,13 @@ bool isTimeAttackLevel(const std::string& name) {
 
 int scanMaps(const std::string& mapsDir, std::vector<RecordEntry>& table) {
     table.clear();
-    DIR* directory = opendir(mapsDir.c_str());
-    if (directory == nullptr) return 0;
-    while (dirent* item = readdir(directory)) {
-        std::string name = item->d_name;
-        if (!isTimeAttackLevel(name)) continue;
-        struct stat info;
-        if (stat((mapsDir + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    for (const DirectoryEntry& file : listDirectory(mapsDir)) {
+        if (!isTimeAttackLevel(file.name) || !file.isRegularFile) continue;
         RecordEntry entry;
-        entry.fileName = name;
-        entry.fileTime = int32_t(info.st_mtime);
+        entry.fileName = file.name;
+        entry.fileTime = int32_t(file.modifiedTime);
         table.push_back(entry);
     }
-    closedir(directory);
     std::stable_sort(table.begin(), table.end(), [](const RecordEntry& a, const RecordEntry& b) {
         return fileNameBefore(a.fileName, b.fileName);
     });
