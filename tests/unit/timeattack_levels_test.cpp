@@ -247,6 +247,7 @@ TEST_F(TimeAttackLevel, SavedRecordRunIsTheNextRunsGhost) {
     ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
     ASSERT_TRUE(result.finished);
     ASSERT_EQ(saveGhost(ghost, run.levelPath), 0);
+    run.recordTimeMs = uint32_t(result.steps * STEP_MODULO_MS);  // the record this run set
     run.reset();
     ASSERT_TRUE(ghost.loaded);
     EXPECT_EQ(int(ghost.samples.size()), result.steps / GHOST_STEPS_PER_SAMPLE + 1);
