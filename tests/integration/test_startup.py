@@ -49,20 +49,6 @@ class StartUp(unittest.TestCase):
         self.assertNotIn("not found", result.stdout)
         self.assertFalse(os.path.exists(os.path.join(elsewhere, "settings.ini")))
 
-
-class HarnessSelfCheck(unittest.TestCase):
-    def test_settings_text_has_the_game_layout(self):
-        text = harness.settings_ini(windowed=1, Draw_Dist=150000)
-        lines = text.split("\n")
-        self.assertEqual(len(lines), 42)  # 41 lines, each ending in a newline
-        self.assertEqual(lines[0], "[CONTROLS]")
-        self.assertEqual(lines[2], "Forward1\t= 119")
-        self.assertEqual(lines[26], "Draw-Dist\t= 150000")
-        self.assertEqual(lines[36], "windowed\t= 1")
-        self.assertEqual(lines[40], "Sounds\t\t= 1")
-        with self.assertRaises(ValueError):
-            harness.settings_ini(Volume=3)
-
     def test_fatal_signal_at_the_menu_ends_the_game_with_it(self):
         # A crash must look like one: no frozen window, the signal as the
         # exit status. No core files from the deliberate crashes.
@@ -77,6 +63,20 @@ class HarnessSelfCheck(unittest.TestCase):
                 result = game.wait(timeout=5)
                 self.assertFalse(result.timed_out, "%s left the game frozen" % fatal.name)
                 self.assertEqual(result.returncode, -fatal, result)
+
+
+class HarnessSelfCheck(unittest.TestCase):
+    def test_settings_text_has_the_game_layout(self):
+        text = harness.settings_ini(windowed=1, Draw_Dist=150000)
+        lines = text.split("\n")
+        self.assertEqual(len(lines), 42)  # 41 lines, each ending in a newline
+        self.assertEqual(lines[0], "[CONTROLS]")
+        self.assertEqual(lines[2], "Forward1\t= 119")
+        self.assertEqual(lines[26], "Draw-Dist\t= 150000")
+        self.assertEqual(lines[36], "windowed\t= 1")
+        self.assertEqual(lines[40], "Sounds\t\t= 1")
+        with self.assertRaises(ValueError):
+            harness.settings_ini(Volume=3)
 
 
 if __name__ == "__main__":
