@@ -114,7 +114,9 @@ void SinglePlSel::draw() {
     const int lost = livesLost(campaign);
     std::snprintf(text, sizeof text, "Number of lives lost: %d - %s", lost, rankName(campaign.progress, lost));
     drawText(pixelX(0.4), pixelY(0.22), 0.8f, 1, 1, 1, text);
-    if (!notice.empty()) drawText(pixelX(0.0488), pixelY(0.18), 0.8f, 1, 0.3f, 0.3f, notice.c_str());
+    // A failed save says so first; otherwise the levels the list leaves out.
+    const std::string line = notice.empty() ? leftOutLine(campaign) : notice;
+    if (!line.empty()) drawText(pixelX(0.0488), pixelY(0.18), 0.8f, 1, 0.3f, 0.3f, line.c_str());
     drawListPanel(LEVEL_PANEL);
 }
 
