@@ -53,8 +53,13 @@ class StartUp(unittest.TestCase):
         # A crash must look like one: no frozen window, the signal as the
         # exit status. No core files from the deliberate crashes.
         resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
-        for fatal in (signal.SIGSEGV, signal.SIGBUS, signal.SIGFPE, signal.SIGQUIT, signal.SIGSEGV):
-            with self.subTest(signal=fatal.name), harness.Game() as game:
+        with_sound = harness.settings_ini(windowed=1, Sounds=1)  # the audio device starts too
+        cases = [(signal.SIGSEGV, harness.TEST_SETTINGS), (signal.SIGBUS, harness.TEST_SETTINGS),
+                 (signal.SIGFPE, harness.TEST_SETTINGS), (signal.SIGQUIT, harness.TEST_SETTINGS),
+                 (signal.SIGSEGV, with_sound)]
+        for fatal, settings in cases:
+            with self.subTest(signal=fatal.name, sound=settings is with_sound), \
+                    harness.Game(settings=settings) as game:
                 fixture_data.ensure_game_data(game)
                 game.start()
                 game.wait_for_window()
