@@ -57,9 +57,20 @@ FUZZ_SECONDS ?= 300
 fuzz: build
 	cmake -DSECONDS=$(FUZZ_SECONDS) -P $(BUILD_DIR)/tests/fuzz/fuzz_all.cmake
 
+# Every benchmark program, then the memory run (which starts its own X
+# server). Without a display the benchmarks get a private Xvfb, as the tests
+# do. Fails when any of them fails, after running them all.
+BENCH_X := $(if $(DISPLAY),,python3 $(CURDIR)/tests/xvfb_exec.py)
 bench: build
-	@for b in $(BUILD_DIR)/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] && (cd $(RUNTIME_DIR) && "$$OLDPWD/$$b"); done
-	python3 bench/memory_run.py
+	@status=0; \
+	for b in $(abspath $(BUILD_DIR))/bench/*; do \
+		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
+		echo "== $$(basename $$b)"; \
+		(cd $(RUNTIME_DIR) && $(BENCH_X) "$$b") || { echo "$$(basename $$b) failed"; status=1; }; \
+	done; \
+	echo "== memory_run.py"; \
+	python3 bench/memory_run.py || { echo "memory_run.py failed"; status=1; }; \
+	exit $$status
 
 clean:
 	rm -rf $(BUILD_DIR)

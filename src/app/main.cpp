@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -35,6 +36,10 @@ void chooseFolders(const CommandLine& line, const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails with EFBIG like a full disk, and
+    // the saving screens tell the player, instead of the game being killed
+    // with the unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Messages show up at once even when the output is a pipe or a file.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const CommandLine line = parseCommandLine(argc, argv);

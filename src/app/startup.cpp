@@ -95,7 +95,10 @@ void setFixedGlState(int width, int height) {
 }
 
 int startUp(const VideoOverride& video) {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    // No parachute: SDL's crash handler would shut the video down inside the
+    // signal handler and can wait for ever on a lock the crashed frame holds;
+    // a fatal signal must end the game with that signal.
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0) {
         std::printf("Could not initialize SDL: %s\n", SDL_GetError());
         return -1;
     }

@@ -1,14 +1,20 @@
 #include "core/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
 
 namespace {
+
+constexpr const char TEMPORARY_MARK[] = ".tmp-";
+constexpr std::size_t TEMPORARY_MARK_LENGTH = sizeof TEMPORARY_MARK - 1;
+constexpr std::size_t TEMPORARY_RANDOM_LENGTH = 6;  // mkstemp's XXXXXX
 
 // Permissions of a new file as open(2) would give them, or the old file's.
 mode_t permissionsFor(const std::string& path) {
@@ -39,6 +45,44 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+std::string baseNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A temporary of this very file: "<base>.tmp-XXXXXX".
+bool isTemporaryOf(const std::string& name, const std::string& base) {
+    return isTemporaryFileName(name) &&
+           name.size() == base.size() + TEMPORARY_MARK_LENGTH + TEMPORARY_RANDOM_LENGTH &&
+           name.compare(0, base.size(), base) == 0;
+}
+
+// What an earlier crash left between creating the temporary and renaming it.
+void removeLeftoverTemporaries(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string base = baseNameOf(path);
+    DIR* directory = ::opendir(folder.c_str());
+    if (directory == nullptr) return;
+    std::vector<std::string> leftovers;
+    while (dirent* item = ::readdir(directory))
+        if (isTemporaryOf(item->d_name, base)) leftovers.push_back(folder + "/" + item->d_name);
+    ::closedir(directory);
+    for (const std::string& leftover : leftovers) {
+        struct stat info;
+        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(leftover.c_str());
+    }
+}
+
+// Creates an empty temporary beside `path`; the descriptor, or -1.
+int createTemporary(const std::string& path, std::string& temporaryPath) {
+    std::string pattern = path + TEMPORARY_MARK + std::string(TEMPORARY_RANDOM_LENGTH, 'X');
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd >= 0) temporaryPath = name.data();
+    return fd;
+}
+
 // Makes the rename itself survive a power cut; failure here loses nothing.
 void syncFolder(const std::string& path) {
     const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
@@ -49,12 +93,34 @@ void syncFolder(const std::string& path) {
 
 }  // namespace
 
+bool isTemporaryFileName(const std::string& name) {
+    const std::size_t suffix = TEMPORARY_MARK_LENGTH + TEMPORARY_RANDOM_LENGTH;
+    if (name.size() <= suffix) return false;
+    const std::size_t mark = name.size() - suffix;
+    if (name.compare(mark, TEMPORARY_MARK_LENGTH, TEMPORARY_MARK) != 0) return false;
+    for (std::size_t i = mark + TEMPORARY_MARK_LENGTH; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+}
+
+std::string moveAsideAsTemporary(const std::string& path) {
+    std::string aside;
+    const int fd = createTemporary(path, aside);
+    if (fd < 0) return std::string();
+    ::close(fd);
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        ::unlink(aside.c_str());
+        return std::string();
+    }
+    return aside;
+}
+
 int writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> temporary(pattern.begin(), pattern.end());
-    temporary.push_back('\0');
-    const int fd = ::mkstemp(temporary.data());
+    removeLeftoverTemporaries(path);
+    std::string temporaryPath;
+    const int fd = createTemporary(path, temporaryPath);
     if (fd < 0) return -1;
+    const char* temporary = temporaryPath.c_str();
 
     bool ok = ::fchmod(fd, permissionsFor(path)) == 0;
     ok = ok && writeAll(fd, static_cast<const char*>(data), size);
@@ -64,12 +130,12 @@ int writeFileAtomically(const std::string& path, const void* data, std::size_t s
         ok = false;
         savedErrno = errno;
     }
-    if (ok && std::rename(temporary.data(), path.c_str()) != 0) {
+    if (ok && std::rename(temporary, path.c_str()) != 0) {
         ok = false;
         savedErrno = errno;
     }
     if (!ok) {
-        ::unlink(temporary.data());
+        ::unlink(temporary);
         errno = savedErrno;
         return -1;
     }

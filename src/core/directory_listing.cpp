@@ -4,6 +4,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "core/atomic_file.h"
+
 std::vector<DirectoryEntry> listDirectory(const std::string& path) {
     std::vector<DirectoryEntry> entries;
     DIR* directory = opendir(path.c_str());
@@ -11,11 +13,12 @@ std::vector<DirectoryEntry> listDirectory(const std::string& path) {
     while (dirent* item = readdir(directory)) {
         DirectoryEntry entry;
         entry.name = item->d_name;
-        if (entry.name == "." || entry.name == "..") continue;
+        if (entry.name == "." || entry.name == ".." || isTemporaryFileName(entry.name)) continue;
         struct stat info;
         if (stat((path + "/" + entry.name).c_str(), &info) == 0) {
             entry.isDirectory = S_ISDIR(info.st_mode);
             entry.isRegularFile = S_ISREG(info.st_mode);
+            entry.modifiedTime = int64_t(info.st_mtime);
         }
         entries.push_back(entry);
     }

@@ -170,7 +170,7 @@ Settings defaultSettings() { return DEFAULT_SETTINGS; }
 int readSettings(const std::string& path, int textureSetCount) {
     std::FILE* file = std::fopen(path.c_str(), "r");
     if (file == nullptr) {
-        std::fputs("Error: settings.ini not found - using default settings.", stderr);
+        std::fputs("Error: settings.ini not found - using default settings.\n", stderr);
         settings = defaultSettings();
         return -1;
     }

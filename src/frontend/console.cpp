@@ -16,6 +16,11 @@ void Console::enter() {
 }
 
 int Console::handleEvent(SDL_Event event, SDL_keysym key) {
+    // A key let go while the console is open is let go in the paused game
+    // too; it would otherwise stay held and drive the craft once the console
+    // closes.
+    if (event.type == SDL_KEYUP && returnState != nullptr && returnState != this)
+        return returnState->handleEvent(event, key);
     if (event.type != SDL_KEYDOWN) return 0;
     if (key.sym == SDLK_TAB || key.sym == SDLK_BACKQUOTE) closeConsole();
     if (key.sym == SDLK_BACKSPACE && !input_.empty()) input_.pop_back();

@@ -123,7 +123,7 @@ int loadPlayLevel(const std::string& path, Level& level) {
     std::vector<uint8_t> bytes;
     Level loaded;
     if (!readFileBytes(readableFile(path), bytes) || readLevel(bytes, loaded) != 0 || loaded.blocks.empty()) {
-        std::fputs("Level not found.", stderr);
+        std::fputs("Level not found.\n", stderr);
         return -1;
     }
     level = std::move(loaded);

@@ -105,7 +105,7 @@ const char* framebufferStatusMessage(GLenum status) {
     case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT: return "Framebuffer incomplete, missing read buffer.\n";
     case GL_FRAMEBUFFER_UNSUPPORTED_EXT: return "Unsupported framebuffer format.\n";
     }
-    return "Undefined error.\n ";
+    return "Undefined error.\n";
 }
 
 int loadGlowExtensions() {

@@ -281,7 +281,7 @@ TEST(GlowChecks, FramebufferStatusLines) {
     EXPECT_STREQ(framebufferStatusMessage(GL_FRAMEBUFFER_UNSUPPORTED_EXT), "Unsupported framebuffer format.\n");
     EXPECT_STREQ(framebufferStatusMessage(GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT),
                  "Framebuffer incomplete, missing attachment.\n");
-    EXPECT_STREQ(framebufferStatusMessage(0x1234), "Undefined error.\n ");
+    EXPECT_STREQ(framebufferStatusMessage(0x1234), "Undefined error.\n");
 }
 
 }  // namespace

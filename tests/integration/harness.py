@@ -522,6 +522,11 @@ class Game:
             stream.close()
         stdout, stderr = self.output()
         self._result = Result(self.process.returncode, stdout, stderr, timed_out)
+        # Every message the game prints ends its line, so the next one (the
+        # game's or the shell's) starts on a line of its own.
+        for name, text in (("stdout", stdout), ("stderr", stderr)):
+            if text and not text.endswith("\n") and not timed_out:
+                raise AssertionError("the game's %s does not end its last line: %r" % (name, text[-200:]))
         return self._result
 
     # -- input ---------------------------------------------------------------

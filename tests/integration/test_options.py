@@ -3,6 +3,7 @@ events, a key rebound for each player, graphics switched, and the file that
 Escape writes checked line by line."""
 
 import os
+import resource
 import sys
 import unittest
 
@@ -29,6 +30,9 @@ def is_magenta(rgb):
 class OptionsScreenTest(unittest.TestCase):
     def open_options(self, game):
         game.start()
+        self.enter_options(game)
+
+    def enter_options(self, game):
         game.wait_for_window()
         menu = game.wait_for_picture()
         # The ring turns one entry per Right; Options is the fourth entry.
@@ -100,6 +104,29 @@ class OptionsScreenTest(unittest.TestCase):
             self.leave_options(game)
             lines = read_lines(game.path("settings.ini"))
             self.assertEqual(lines[13], "Jump2\t\t= %d" % ord("z"))
+
+    def test_a_file_size_limit_fails_the_save_without_ending_the_game(self):
+        # As `ulimit -f` or a quota would: settings.ini does not fit, the
+        # write fails, the old file stays whole and the game plays on.
+        with harness.Game(settings=harness.settings_ini(**BASE)) as game:
+            before = open(game.path("settings.ini"), "rb").read()
+            soft, hard = resource.getrlimit(resource.RLIMIT_FSIZE)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (len(before) // 2, hard))
+            try:
+                game.start()  # only the game runs under the limit
+            finally:
+                resource.setrlimit(resource.RLIMIT_FSIZE, (soft, hard))
+            self.enter_options(game)
+            game.key("Escape")
+            game.wait_for_screen(lambda shot: shot.count(is_magenta, box=ROWS_BOX) < 10,
+                                 what="the menu after the options screen")
+            game.pause(500)
+            self.assertTrue(game.running(), "the failed save ended the game: %r" % (game.output(),))
+            self.assertEqual(open(game.path("settings.ini"), "rb").read(), before)
+            self.assertEqual([name for name in os.listdir(game.dir) if name.startswith("settings.ini")],
+                             ["settings.ini"], "a temporary file was left behind")
+            result = game.stop()
+        self.assertEqual(result.returncode, 0, result)
 
 
 if __name__ == "__main__":

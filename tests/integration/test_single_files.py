@@ -11,6 +11,10 @@ import harness  # noqa: E402
 from single_screens import CAMPAIGN, H, W, SinglePlayerCase, is_list, row_box, text_pixels  # noqa: E402
 
 
+# The list's one line about a failed save or levels left out.
+NOTICE_BOX = (int(W * 0.0488), H - int(H * 0.265) - 4, int(W * 0.9), H - int(H * 0.265) + 16)
+
+
 class CampaignFiles(SinglePlayerCase):
     def test_damaged_progress_and_descriptions_open_without_a_crash(self):
         with harness.Game() as game:
@@ -60,9 +64,27 @@ class CampaignFiles(SinglePlayerCase):
             shot = game.screenshot()
             self.assertEqual(text_pixels(shot, row_box(0, 0.348, 0.48), "magenta"), 0, "no SKIPPED mark")
             self.assertLess(text_pixels(shot, row_box(1, 0.0488, 0.34), "white"), 10, "level 2 still closed")
-            notice = (int(W * 0.0488), H - int(H * 0.18), int(W * 0.9), H - int(H * 0.18) + 20)
+            notice = NOTICE_BOX
             self.assertGreater(shot.count(lambda p: p[0] > 150 and p[1] < 120, notice), 30,
                                "the list says so in one line")
+            game.key("Escape", "Escape")
+            game.pause(600)
+            game.key("Escape")
+            result = game.wait(timeout=15)
+        self.assertEqual(result.returncode, 0)
+
+    def test_a_level_whose_name_single_stat_cannot_hold_is_left_out_with_a_line(self):
+        long_name = "s-09-" + "x" * 55 + ".slv"  # 64 bytes: one more than single.stat keeps
+        with harness.Game() as game:
+            with open(game.path("maps/%s/s-01-throttle.slv" % CAMPAIGN), "rb") as level:
+                game.write_file("maps/%s/%s" % (CAMPAIGN, long_name), level.read())
+            self.open_campaign(game)
+            shot = game.screenshot()
+            if os.environ.get("TAVRELO_SCREENSHOT_DIR"):
+                shot.save_png(os.path.join(os.environ["TAVRELO_SCREENSHOT_DIR"], "single-left-out.png"))
+            notice = NOTICE_BOX
+            self.assertGreater(shot.count(lambda p: p[0] > 150 and p[1] < 120, notice), 30,
+                               "the list says a level was left out")
             game.key("Escape", "Escape")
             game.pause(600)
             game.key("Escape")

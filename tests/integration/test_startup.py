@@ -1,6 +1,8 @@
 """The real game starts under Xvfb, keeps running and ends cleanly."""
 
 import os
+import resource
+import signal
 import sys
 import tempfile
 import unittest
@@ -26,7 +28,7 @@ class StartUp(unittest.TestCase):
             result = game.stop()
         self.assertFalse(result.timed_out, "SIGTERM did not end the game")
         self.assertEqual(result.returncode, 0, result)
-        self.assertIn(DEFAULTS_NOTICE, result.stderr)
+        self.assertIn(DEFAULTS_NOTICE + "\n", result.stderr)
         self.assertFalse(os.path.exists(game.path("settings.ini")),
                          "the settings file is only written by the options screen")
 
@@ -46,6 +48,26 @@ class StartUp(unittest.TestCase):
         self.assertNotIn(DEFAULTS_NOTICE, result.stderr)
         self.assertNotIn("not found", result.stdout)
         self.assertFalse(os.path.exists(os.path.join(elsewhere, "settings.ini")))
+
+    def test_fatal_signal_at_the_menu_ends_the_game_with_it(self):
+        # A crash must look like one: no frozen window, the signal as the
+        # exit status. No core files from the deliberate crashes.
+        resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+        with_sound = harness.settings_ini(windowed=1, Sounds=1)  # the audio device starts too
+        cases = [(signal.SIGSEGV, harness.TEST_SETTINGS), (signal.SIGBUS, harness.TEST_SETTINGS),
+                 (signal.SIGFPE, harness.TEST_SETTINGS), (signal.SIGQUIT, harness.TEST_SETTINGS),
+                 (signal.SIGSEGV, with_sound)]
+        for fatal, settings in cases:
+            with self.subTest(signal=fatal.name, sound=settings is with_sound), \
+                    harness.Game(settings=settings) as game:
+                fixture_data.ensure_game_data(game)
+                game.start()
+                game.wait_for_window()
+                game.wait_for_picture()
+                game.process.send_signal(fatal)
+                result = game.wait(timeout=5)
+                self.assertFalse(result.timed_out, "%s left the game frozen" % fatal.name)
+                self.assertEqual(result.returncode, -fatal, result)
 
 
 class HarnessSelfCheck(unittest.TestCase):

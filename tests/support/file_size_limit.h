@@ -41,3 +41,24 @@ inline int saveResultWithFileSizeLimit(rlim_t maxBytes, const std::function<int(
             return INT_MIN;
     }
 }
+
+// A crash in the middle of a write, as a file-size limit without the game's
+// SIGXFSZ handling gives it: `write` runs in a forked child that the limit
+// kills once a file grows past `maxBytes`. True when it died that way.
+inline bool killedBySizeLimitWhile(rlim_t maxBytes, const std::function<void()>& write) {
+    pid_t child = fork();
+    if (child < 0) {
+        ADD_FAILURE() << "fork failed";
+        return false;
+    }
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);  // an ignored signal would stay ignored from the test runner
+        rlimit limit{maxBytes, maxBytes};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        write();
+        _exit(0);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return false;
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ;
+}

@@ -75,7 +75,7 @@ void applyGameGlState(int width, int height) {
 
 GlContext::GlContext(int width, int height) : width_(width), height_(height) {
     if (!videoStarted) {
-        if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0) {
             error_ = SDL_GetError();
             return;
         }

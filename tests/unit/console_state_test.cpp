@@ -7,6 +7,11 @@
 #include "core/settings.h"
 #include "frontend/console.h"
 #include "frontend/console_history.h"
+#include "modes/multi/castle_m.h"
+#include "modes/multi/race_m.h"
+#include "modes/single/single.h"
+#include "modes/timeattack/time_attack.h"
+#include "sim/physics.h"
 
 namespace {
 
@@ -98,6 +103,54 @@ TEST_F(ConsoleStateTest, OnlyCharactersFromBlankToClosingBraceAreTyped) {
 TEST_F(ConsoleStateTest, KeyReleasesAreIgnored) {
     press(SDLK_a, 'a', SDL_KEYUP);
     EXPECT_EQ(console.input(), "");
+}
+
+// Held forward, the console opened, forward let go, the console closed: in
+// every play mode the craft no longer drives by itself.
+TEST(ConsoleOverPlay, AKeyLetGoWhileOpenIsLetGoInEveryPlayMode) {
+    Console console;
+    Gamestate* savedConsole = stateTable[STATE_CONSOLE];
+    Gamestate* savedCurrent = currentState;
+    Gamestate* savedReturn = returnState;
+    stateTable[STATE_CONSOLE] = &console;
+    Single single;
+    TimeAttack timeAttack;
+    RaceM race;
+    CastleM castle;
+    struct Case {
+        const char* mode;
+        Gamestate* state;
+        std::vector<const Craft*> crafts;
+    } cases[] = {
+        {"single", &single, {&single.run.craft}},
+        {"time attack", &timeAttack, {&timeAttack.run.craft}},
+        {"race", &race, {&race.run.players[0].craft, &race.run.players[1].craft}},
+        {"castle", &castle, {&castle.run.players[0].craft, &castle.run.players[1].craft}},
+    };
+    const auto send = [](Uint8 type, int sym) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.type = type;
+        event.key.keysym.sym = static_cast<SDLKey>(sym);
+        currentState->handleEvent(event, event.key.keysym);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        currentState = c.state;
+        for (int forward : {settings.keys[KEY_FORWARD1], settings.keys[KEY_FORWARD2]}) send(SDL_KEYDOWN, forward);
+        send(SDL_KEYDOWN, SDLK_TAB);
+        ASSERT_EQ(currentState, &console);
+        for (int forward : {settings.keys[KEY_FORWARD1], settings.keys[KEY_FORWARD2]}) send(SDL_KEYUP, forward);
+        send(SDL_KEYDOWN, SDLK_TAB);
+        ASSERT_EQ(currentState, c.state);
+        for (const Craft* craft : c.crafts) {
+            EXPECT_FALSE(keyHeld(*craft, settings.keys[KEY_FORWARD1]));
+            EXPECT_FALSE(keyHeld(*craft, settings.keys[KEY_FORWARD2]));
+        }
+    }
+    stateTable[STATE_CONSOLE] = savedConsole;
+    currentState = savedCurrent;
+    returnState = savedReturn;
 }
 
 TEST_F(ConsoleStateTest, EnterRunsTheLineAndKeepsIt) {

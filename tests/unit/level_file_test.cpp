@@ -128,7 +128,7 @@ TEST_F(LevelReader, MissingFileFailsQuietlyAndThePlayLoaderSaysSo) {
     expectPreviousKept(level);
     testing::internal::CaptureStderr();
     EXPECT_EQ(loadPlayLevel("/nonexistent/x.slv", level), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.\n");
     expectPreviousKept(level);
 }
 
@@ -144,7 +144,7 @@ TEST_F(LevelFiles, PlayLoaderRefusesALevelWithoutBlocks) {
     Level level = levelFromText("block GOAL pos=1,2,3\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(loadPlayLevel(path, level), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.\n");
     EXPECT_EQ(level.blockCount(), 1);
     EXPECT_EQ(readLevelFile(path, level), 0);  // the editor may open it
     EXPECT_EQ(level.blockCount(), 0);

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 
+#include "core/gamestate.h"
+#include "core/state_ids.h"
+#include "modes/multi/castle_m.h"
 #include "modes/multi/castle_run.h"
+#include "modes/multi/mode_sel_m.h"
 #include "support/two_player_fixtures.h"
 
 namespace {
@@ -97,6 +104,65 @@ TEST_F(CastleLevel, ALevelWithoutGoalBlocksIsRefused) {
     castle.start(5, true, 8);
     steps(5, forward(), forward());
     EXPECT_FALSE(castle.over());
+}
+
+// 4,097 stored blocks with two goal blocks.
+std::string tooBigToMirror() {
+    std::string text;
+    for (int i = 0; i <= 4096; ++i)
+        text += std::string("block ") + (i == 2 || i == 4000 ? "GOAL" : "plain") + " pos=800,0," +
+                std::to_string(i * 1000) + " size=1600,500,1000\n";
+    return text;
+}
+
+// The editor can save more blocks than an arena mirrors (its copies' 13-bit
+// targets would wrap): such a level is refused with one line and never
+// played, not driven by a B with no start block under it.
+TEST_F(CastleLevel, ALevelOfMoreThan4096StoredBlocksIsRefusedOnce) {
+    const std::string path = writeLevel(tooBigToMirror(), "ca-big.slv");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(castle.loadLevel(path), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Castle level has 4097 blocks; a castle level holds at most 4096.\n");
+    EXPECT_FALSE(castle.hasLevel());
+    // Started anyway (as the duel screen would), nothing reads a block.
+    castle.start(5, true, 8);
+    steps(5, forward(), forward());
+    castle.respawn(PLAYER_B);
+    EXPECT_FALSE(castle.over());
+}
+
+// Enter on such a level in the mode selection: one line, the selection
+// stays, the duel never starts and the settings are not written.
+TEST_F(CastleLevel, TheModeSelectionStaysOnALevelTooBigToMirror) {
+    ASSERT_EQ(mkdir(temp.file("maps").c_str(), 0755), 0);
+    writeLevel(tooBigToMirror(), "maps/ca-big.slv");
+    char saved[4096] = {};
+    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+    ASSERT_EQ(chdir(temp.path().c_str()), 0);
+    ModeSelM selection;
+    selection.menu.castleMaps = {"ca-big.slv"};
+    CastleM duel;
+    Gamestate* savedDuel = stateTable[STATE_CASTLEM];
+    Gamestate* savedCurrent = currentState;
+    stateTable[STATE_CASTLEM] = &duel;
+    currentState = &selection;
+
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    SDL_keysym key{};
+    key.sym = SDLK_RETURN;
+    testing::internal::CaptureStderr();
+    selection.handleEvent(event, key);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Castle level has 4097 blocks; a castle level holds at most 4096.\n");
+    EXPECT_EQ(currentState, &selection);
+    EXPECT_FALSE(duel.run.hasLevel());
+    EXPECT_NE(access("multiplayer.ini", F_OK), 0) << "the settings are written only when a duel starts";
+
+    stateTable[STATE_CASTLEM] = savedDuel;
+    currentState = savedCurrent;
+    EXPECT_EQ(chdir(saved), 0);
 }
 
 // A power-up block just ahead of A's start (its item at x 1, z 1500; an

@@ -82,7 +82,7 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndNotice) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(readSettings(folder + "/absent.ini", 3), -1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Error: settings.ini not found - using default settings.");
+              "Error: settings.ini not found - using default settings.\n");
     EXPECT_EQ(settingsFileText(settings), DEFAULT_FILE);
     EXPECT_EQ(settings.animDivisor, 10);
 }

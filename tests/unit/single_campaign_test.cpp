@@ -230,6 +230,34 @@ TEST_F(CampaignFolder, LongFolderNamesKeepTheirOwnProgress) {
     EXPECT_EQ(loadCampaignProgress(temp.path(), first).progress, 1);
 }
 
+// single.stat holds 63 bytes of a name: a level named longer could never
+// find its record or skip mark again (the skip would come back at every
+// reading), so it is left out of the campaign and the list says so.
+TEST_F(CampaignFolder, LevelsWhoseNamesSingleStatCannotHoldAreLeftOut) {
+    folder("long-camp");
+    const std::string longest = "s-" + std::string(57, 'a') + ".slv";  // 63 bytes
+    const std::string tooLong = "s-" + std::string(58, 'b') + ".slv";  // 64 bytes
+    for (int i = 1; i <= 5; ++i) temp.write("long-camp/s-" + std::to_string(i) + ".slv", "x");
+    temp.write("long-camp/" + longest, "x");
+    temp.write("long-camp/" + tooLong, "x");
+
+    CampaignProgress campaign = loadCampaignProgress(temp.path(), "long-camp");
+    ASSERT_EQ(campaign.levels.size(), 6u);
+    EXPECT_EQ(campaign.levels[5].name, longest);
+    EXPECT_EQ(campaign.leftOut, std::vector<std::string>{tooLong});
+    EXPECT_EQ(leftOutLine(campaign), "Left out: 1 level with a file name of 64 bytes or more");
+    campaign.leftOut.clear();
+    EXPECT_EQ(leftOutLine(campaign), "");
+
+    // The 63-byte name keeps its finish and skip across readings.
+    campaign.progress = 5;
+    ASSERT_TRUE(skipLevel(campaign, 5));
+    ASSERT_EQ(writeProgressFile(progressPath(temp.path(), "long-camp"), campaign), 0);
+    CampaignProgress again = loadCampaignProgress(temp.path(), "long-camp");
+    EXPECT_TRUE(again.levels[5].skipped);
+    EXPECT_EQ(again.skipsUsed, 1);
+}
+
 // ---- Skips, finishes, rank ---------------------------------------------------
 
 CampaignProgress campaignWith(int levels) {

@@ -175,7 +175,7 @@ TEST_F(SingleLevel, EmptyOrMissingLevelIsRefused) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(run.loadLevel(temp.file("s-empty.slv")), -1);
     EXPECT_EQ(run.loadLevel(temp.file("s-none.slv")), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.Level not found.");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.\nLevel not found.\n");
     EXPECT_EQ(run.level.blockCount(), 5) << "the previous level stays";
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/byte_io.h"
 #include "modes/timeattack/ghost.h"
+#include "modes/timeattack/records_file.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -142,6 +143,23 @@ TEST_F(GhostRun, FileWhoseCountDoesNotFitIsIgnored) {
     unlink(temp.file("track.gho").c_str());
     loadGhost(g, level);
     EXPECT_FALSE(g.loaded);
+}
+
+// A ghost is only shown beside the record whose run it can be: a record
+// must exist, and 21 ms a step (six steps a sample) must fit its time.
+TEST_F(GhostRun, OnlyAGhostThatCanBeTheRecordsRunIsLoaded) {
+    writeGhostFile(101, 101);  // 100 samples after the start: at least 12.6 s
+    struct Case {
+        uint32_t recordMs;
+        bool loaded;
+    } cases[] = {
+        {12600, true}, {12474, true}, {12473, false}, {1000, false}, {NO_RECORD_TIME, false}, {NO_RECORD_TIME - 1, true},
+    };
+    for (const Case& c : cases) {
+        loadGhostOfRecord(g, level, c.recordMs);
+        EXPECT_EQ(g.loaded, c.loaded) << c.recordMs;
+        EXPECT_EQ(g.samples.size(), c.loaded ? 101u : 0u) << c.recordMs;
+    }
 }
 
 TEST_F(GhostRun, ReleaseDropsEverything) {

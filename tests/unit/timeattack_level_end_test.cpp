@@ -14,6 +14,7 @@
 #include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/time_attack.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -31,12 +32,7 @@ protected:
         savedPlay = stateTable[STATE_TIMEATTACK];
         stateTable[STATE_TIMEATTACK] = &play;
 
-        ASSERT_EQ(scanMaps("maps", recordTable), 1);
-        recordTable[0].recordTime = 9000;
-        recordTable[0].holder = "Old";
-        recordTable[0].medal = MEDAL_BRONZE;
-        ASSERT_EQ(writeHighscores(HIGHSCORE_FILE, recordTable), 0);
-        writeOldGhost();
+        storeOldRecord();
 
         play.mapIndex = 0;
         play.run.levelPath = "maps/track.slv";
@@ -60,6 +56,15 @@ protected:
         EXPECT_EQ(chdir(saved), 0);
     }
 
+    // The kept record: 9 s by "Old", bronze, with a ghost of one sample.
+    void storeOldRecord() {
+        ASSERT_EQ(scanMaps("maps", recordTable), 1);
+        recordTable[0].recordTime = 9000;
+        recordTable[0].holder = "Old";
+        recordTable[0].medal = MEDAL_BRONZE;
+        ASSERT_EQ(writeHighscores(HIGHSCORE_FILE, recordTable), 0);
+        writeOldGhost();
+    }
     void writeOldGhost() {
         ByteWriter writer;
         writer.writeInt32(1);
@@ -120,6 +125,33 @@ TEST_F(RecordScreen, UnwritableRecordFileKeepsTheOldGhost) {
     // A second press leaves without trying again.
     EXPECT_EQ(screen.store(), 0);
     EXPECT_EQ(recordTable[0].recordTime, 9000u);
+}
+
+// The game killed in the middle of storing a record (here by a file-size
+// limit, at the record file or at the ghost): whatever it left, the next run
+// never races a ghost that is not the stored record's run.
+TEST_F(RecordScreen, AKillWhileStoringNeverPairsARecordWithAnotherRunsGhost) {
+    // A longer run: its ghost (4 + 31 * 12 bytes) outgrows the record file
+    // (4 + 108 bytes), so one limit kills at the ghost and a lower one at
+    // the record file.
+    ghost.sampleIndex = 30;
+    struct Case {
+        rlim_t limit;
+        uint32_t storedRecord;
+    } cases[] = {{200, 6500}, {100, 9000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.limit);
+        storeOldRecord();
+        EXPECT_TRUE(killedBySizeLimitWhile(c.limit, [this] { screen.store(); }));
+        const std::vector<RecordEntry> stored = recordsOnDisk();
+        ASSERT_EQ(stored[0].recordTime, c.storedRecord);
+
+        Ghost next;
+        loadGhostOfRecord(next, "maps/track.slv", stored[0].recordTime);
+        if (!next.loaded) continue;  // no ghost is fine; a wrong one is not
+        const size_t samples = c.storedRecord == 6500 ? 31 : 1;
+        EXPECT_EQ(next.samples.size(), samples) << "the ghost belongs to another run than the record";
+    }
 }
 
 TEST_F(RecordScreen, EnterOnAnUnsavedRecordStaysOnTheScreenOnce) {

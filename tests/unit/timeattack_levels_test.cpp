@@ -240,7 +240,7 @@ TEST_F(TimeAttackLevel, MissingLevelIsRefusedAndReleasesTheOldOne) {
     load(STRAIGHT);
     testing::internal::CaptureStderr();
     EXPECT_EQ(run.loadLevel(temp.file("nothing.slv")), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Level not found.\n");
     EXPECT_FALSE(run.hasLevel());
 }
 
@@ -251,6 +251,7 @@ TEST_F(TimeAttackLevel, SavedRecordRunIsTheNextRunsGhost) {
     ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
     ASSERT_TRUE(result.finished);
     ASSERT_EQ(saveGhost(ghost, run.levelPath), 0);
+    run.recordTimeMs = uint32_t(result.steps * STEP_MODULO_MS);  // the record this run set
     run.reset();
     ASSERT_TRUE(ghost.loaded);
     EXPECT_EQ(int(ghost.samples.size()), result.steps / GHOST_STEPS_PER_SAMPLE + 1);

@@ -22,7 +22,7 @@
 #include <stb/stb_image_write.h>
 
 int openViewerWindow(const ViewerOptions& options) {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0) {
         std::fprintf(stderr, "Could not initialize SDL: %s\n", SDL_GetError());
         return -1;
     }

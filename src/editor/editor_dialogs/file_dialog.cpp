@@ -1,7 +1,5 @@
 #include "editor/editor_dialogs/file_dialog.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "core/game_paths.h"
@@ -11,12 +9,6 @@
 namespace {
 
 bool contains(const std::string& text, const char* piece) { return text.find(piece) != std::string::npos; }
-
-bool isKind(const std::string& path, bool folder) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) return false;
-    return folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
-}
 
 }  // namespace
 
@@ -28,11 +20,10 @@ std::vector<std::string> listLevelEntries(const std::string& mapsRoot, const std
     for (const DirectoryEntry& item : listGameFolder(directory)) {
         const std::string& entry = item.name;
         if (int(entry.size()) > EDITOR_NAME_LIMIT) continue;
-        const std::string path = readableFile(directory + "/" + entry);
         if (contains(entry, ".slv")) {
-            if (isKind(path, false)) levels.push_back(entry);
+            if (item.isRegularFile) levels.push_back(entry);
         } else if (!inCampaign && !contains(entry, ".") && contains(entry, "camp")) {
-            if (isKind(path, true)) folders.push_back(entry);
+            if (item.isDirectory) folders.push_back(entry);
         }
     }
     // std::string compares bytes as unsigned characters; a name that is the

@@ -58,7 +58,10 @@ public:
     // The same for a stored half already read: builds the arena and finds
     // the castles; -1 (silent) without blocks or goal blocks.
     int useStoredHalf(Level stored);
-    bool hasLevel() const { return level.blockCount() > 0 && castleGoalA >= 0 && castleGoalB >= 0; }
+    bool hasLevel() const {
+        return level.blockCount() > 0 && castleGoalA >= 0 && castleGoalB >= 0 && farStartBlock >= 0 &&
+               farStartBlock < level.blockCount();
+    }
 
     // A fresh duel: castle health `lives` each, no deaths, nothing held,
     // walls cleared, both crafts at home.

@@ -1,7 +1,5 @@
 #include "modes/multi/mode_menu.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "core/game_paths.h"
@@ -17,12 +15,11 @@ bool nameBefore(const std::string& a, const std::string& b) {
 
 std::vector<std::string> listModeMaps(const std::string& folder, const std::string& prefix) {
     std::vector<std::string> names;
-    for (const DirectoryEntry& item : listGameFolder(folder)) {
-        const std::string& name = item.name;
+    for (const DirectoryEntry& entry : listGameFolder(folder)) {
+        const std::string& name = entry.name;
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         if (name.size() < 4 || name.compare(name.size() - 4, 4, ".slv") != 0) continue;
-        struct stat info;
-        if (stat(readableFile(folder + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (!entry.isRegularFile) continue;
         names.push_back(name.substr(0, MODE_NAME_LENGTH));
     }
     std::sort(names.begin(), names.end(), nameBefore);

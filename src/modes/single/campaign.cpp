@@ -49,15 +49,28 @@ std::string progressPath(const std::string& mapsDir, const std::string& campaign
     return mapsDir + "/" + campaignDirectory + "/" + PROGRESS_FILE_NAME;
 }
 
+bool fitsProgressFile(const std::string& levelName) { return levelName.size() < PROGRESS_NAME_SIZE; }
+
 CampaignProgress loadCampaignProgress(const std::string& mapsDir, const std::string& campaignDirectory) {
     CampaignProgress campaign;
     for (const std::string& name : listCampaignLevels(mapsDir + "/" + campaignDirectory)) {
+        if (!fitsProgressFile(name)) {
+            campaign.leftOut.push_back(name);
+            continue;
+        }
         LevelRecord record;
         record.name = name;
         campaign.levels.push_back(record);
     }
     readProgressFile(userFile(progressPath(mapsDir, campaignDirectory)), campaign);
     return campaign;
+}
+
+std::string leftOutLine(const CampaignProgress& campaign) {
+    const size_t count = campaign.leftOut.size();
+    if (count == 0) return std::string();
+    return "Left out: " + std::to_string(count) + (count == 1 ? " level" : " levels") +
+           " with a file name of 64 bytes or more";
 }
 
 int skipsAllowed(const CampaignProgress& campaign) { return int(campaign.levels.size()) / 6; }

@@ -27,8 +27,17 @@ std::vector<std::string> listCampaignLevels(const std::string& campaignDir);
 // "maps/<campaign>/single.stat".
 std::string progressPath(const std::string& mapsDir, const std::string& campaignDirectory);
 
-// A fresh table of the campaign's levels, then its progress file.
+// Whether single.stat can store the level's name whole (63 bytes at most).
+bool fitsProgressFile(const std::string& levelName);
+
+// A fresh table of the campaign's levels, then its progress file. Levels
+// whose names do not fit single.stat are left out (listed in `leftOut`):
+// a record or skip mark the file cannot tie to them would be lost at every
+// reading, and a skip given back each time.
 CampaignProgress loadCampaignProgress(const std::string& mapsDir, const std::string& campaignDirectory);
+
+// The level list's line about levels left out; empty when none is.
+std::string leftOutLine(const CampaignProgress& campaign);
 
 // One skip per six levels; only the first open level can be skipped.
 int skipsAllowed(const CampaignProgress& campaign);

@@ -27,6 +27,9 @@ struct CampaignProgress {
     std::vector<LevelRecord> levels;  // the campaign's levels in list order
     int32_t progress = 0;             // first level neither completed nor skipped
     int32_t skipsUsed = 0;
+    // Level files whose names the 64-byte name field cannot hold whole: they
+    // are not part of the campaign (their records could never be matched).
+    std::vector<std::string> leftOut;
 };
 
 // Clears every record and takes what the file image holds for levels of the

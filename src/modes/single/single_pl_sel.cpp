@@ -19,6 +19,7 @@
 namespace {
 const char* const MAPS_DIR = "maps";
 constexpr size_t SHOWN_NAME_LENGTH = 26;  // room before the "SKIPPED" column
+constexpr double NOTICE_Y = 0.265;        // inside the frame, between the last row and the footer
 constexpr ListPanel LEVEL_PANEL = {0.029, 0.82, 0.941, 0.651, SCREEN_YELLOW, 0.716, 0.039, LEVEL_ROWS_SHOWN};
 }  // namespace
 
@@ -115,7 +116,9 @@ void SinglePlSel::draw() {
     const int lost = livesLost(campaign);
     std::snprintf(text, sizeof text, "Number of lives lost: %d - %s", lost, rankName(campaign.progress, lost));
     drawText(pixelX(0.4), pixelY(0.22), 0.8f, 1, 1, 1, text);
-    if (!notice.empty()) drawText(pixelX(0.0488), pixelY(0.18), 0.8f, 1, 0.3f, 0.3f, notice.c_str());
+    // A failed save says so first; otherwise the levels the list leaves out.
+    const std::string line = notice.empty() ? leftOutLine(campaign) : notice;
+    if (!line.empty()) drawText(pixelX(0.0488), pixelY(NOTICE_Y), 0.8f, 1, 0.3f, 0.3f, line.c_str());
     drawListPanel(LEVEL_PANEL);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,25 @@ std::string ghostPathFor(const std::string& levelPath);
 // Reads the level's ghost. A missing file, one whose count does not fit its
 // size, or one without samples leaves no ghost loaded.
 void loadGhost(Ghost& ghost, const std::string& levelPath);
+
+// Whether a ghost of `sampleCount` samples can be the run of a record of
+// `recordMs`: there must be a record, and the run cannot have been longer
+// than the record allows. Every physics step takes at least 21 ms of the run
+// clock, so sample k lies at least 126 * k ms into the run (one sample of
+// slack is given).
+bool ghostFitsRecord(size_t sampleCount, uint32_t recordMs);
+
+// loadGhost for a level whose record is `recordMs`: a ghost that cannot be
+// that record's run (left by an older game, or no record at all) is not
+// loaded, so the player never races a run that is not the record.
+void loadGhostOfRecord(Ghost& ghost, const std::string& levelPath, uint32_t recordMs);
+
+// Stores a new record through `writeRecord` (0 or -1) and the run just
+// recorded as its ghost. The old ghost is moved aside before the record is
+// written, so a kill between the two writes leaves the record without a
+// ghost, never beside another run's ghost; when the record cannot be
+// written the old ghost is put back. Returns writeRecord's result.
+int saveRecordWithGhost(const Ghost& ghost, const std::string& levelPath, const std::function<int()>& writeRecord);
 
 // Restarts the recording with sample 0 at the craft's start position.
 void startRecording(Ghost& ghost, const Craft& craft);

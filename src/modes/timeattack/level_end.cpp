@@ -62,12 +62,11 @@ int LevelEnd::store() {
     // A record the file does not hold is no record: the table goes back to
     // the kept one (the next run races it, beside its ghost), and the ghost
     // file stays the run of that kept record.
-    if (writeHighscores(userFileForWriting(HIGHSCORE_FILE), recordTable) != 0) {
+    if (saveRecordWithGhost(ghost, run.levelPath, [] { return writeHighscores(userFileForWriting(HIGHSCORE_FILE), recordTable); }) != 0) {
         *entry = previous;
         saveFailed = true;
         return -1;
     }
-    saveGhost(ghost, run.levelPath);
     return 0;
 }
 

@@ -1,7 +1,6 @@
 #include "modes/timeattack/records.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 #include "core/game_paths.h"
 
@@ -24,14 +23,11 @@ int scanMaps(const std::string& mapsDir, std::vector<RecordEntry>& table) {
     table.clear();
     // Shipped maps and the player's own together; the file time is that of
     // the file the game will play.
-    for (const DirectoryEntry& item : listGameFolder(mapsDir)) {
-        const std::string& name = item.name;
-        if (!isTimeAttackLevel(name)) continue;
-        struct stat info;
-        if (stat(readableFile(mapsDir + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    for (const DirectoryEntry& file : listGameFolder(mapsDir)) {
+        if (!isTimeAttackLevel(file.name) || !file.isRegularFile) continue;
         RecordEntry entry;
-        entry.fileName = name;
-        entry.fileTime = int32_t(info.st_mtime);
+        entry.fileName = file.name;
+        entry.fileTime = int32_t(file.modifiedTime);
         table.push_back(entry);
     }
     std::stable_sort(table.begin(), table.end(), [](const RecordEntry& a, const RecordEntry& b) {

@@ -16,7 +16,7 @@ int TimeAttackRun::loadLevel(const std::string& path) {
         releaseLevel();
         return -1;
     }
-    loadGhost(ghost, levelPath);
+    loadGhostOfRecord(ghost, levelPath, recordTimeMs);
     return 0;
 }
 
@@ -35,7 +35,7 @@ void TimeAttackRun::reset() {
     resetCraft(craft, level, 0, timeAttackViewRules());
     animationTicks = 0;
     // A record saved a moment ago is the ghost of the very next run.
-    loadGhost(ghost, levelPath);
+    loadGhostOfRecord(ghost, levelPath, recordTimeMs);
     startRecording(ghost, craft);
     ghost.stepCounter = 0;
 }
