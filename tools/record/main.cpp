@@ -15,7 +15,7 @@
 #include "core/byte_io.h"
 #include "core/settings.h"
 #include "level/level_text.h"
-#include "support/single_replay.h"
+#include "replay/replay_clock.h"
 
 namespace {
 
@@ -82,15 +82,9 @@ HeldKeys planFor(const SingleRun& run, const HeldKeys& plan) {
 // Plays `first` for DECISION_STEPS, `second` for DECISION_STEPS, then holds
 // the plan's keys; scores progress, with lost lives and restarts far below
 // any progress and the goal above it.
-struct ClockState {
-    uint32_t ms;
-    int parity;
-};
-ClockState saveClock() { return {single_replay::clockMs(), single_replay::stepParity()}; }
-void restoreClock(const ClockState& state) {
-    single_replay::clockMs() = state.ms;
-    single_replay::stepParity() = state.parity;
-}
+using ClockState = ReplayClockState;
+ClockState saveClock() { return saveReplayClock(); }
+void restoreClock(const ClockState& state) { restoreReplayClock(state); }
 
 double playOut(SingleRun run, HeldKeys before, const HeldKeys& first, const HeldKeys& second,
                const HeldKeys& plan, const ClockState& clock) {
@@ -118,27 +112,7 @@ double playOut(SingleRun run, HeldKeys before, const HeldKeys& first, const Held
     return best + (run.craft.groundType >= 0 ? 500 : 0) + (run.craft.lives - startLives) * 100000.0;
 }
 
-void printRecording(const std::vector<HeldKeys>& steps) {
-    std::printf("# Held keys per physics step: <steps> <keys> (F forward, B backward, L left, R right, J jump, - none)\n");
-    size_t i = 0;
-    while (i < steps.size()) {
-        size_t j = i;
-        auto same = [](const HeldKeys& a, const HeldKeys& b) {
-            return a.forward == b.forward && a.backward == b.backward && a.left == b.left && a.right == b.right &&
-                   a.jump == b.jump;
-        };
-        while (j < steps.size() && same(steps[j], steps[i])) ++j;
-        std::string keys;
-        if (steps[i].forward) keys += 'F';
-        if (steps[i].backward) keys += 'B';
-        if (steps[i].left) keys += 'L';
-        if (steps[i].right) keys += 'R';
-        if (steps[i].jump) keys += 'J';
-        if (keys.empty()) keys = "-";
-        std::printf("%zu %s\n", j - i, keys.c_str());
-        i = j;
-    }
-}
+void printRecording(const std::vector<HeldKeys>& steps) { std::fputs(recordingText(steps).c_str(), stdout); }
 
 }  // namespace
 
