@@ -120,6 +120,8 @@ TEST_F(LevelCheck, ProofDeathsAreCountedByCause) {
     const LevelReport court = check("s-court", COURT, "3000 F\n");
     EXPECT_TRUE(court.proof.finished) << "a lost ball costs a life, not the run";
     EXPECT_EQ(court.proof.livesEnd, court.proof.livesStart - 1);
+    EXPECT_EQ(court.pongCourts, 1);
+    EXPECT_EQ(court.proof.pongGames, 1);
 }
 
 TEST_F(LevelCheck, ACleanProofIsMeasured) {

@@ -45,6 +45,7 @@ void startCampaign(CountedSingleRun& run, const Level& level) {
     startReplayServices();
     run.start();
     run.deaths = DeathCount();
+    run.pongGames = 0;
 }
 
 ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
@@ -58,6 +59,7 @@ ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
     proof.steps = result.steps;
     proof.deaths = run.deaths;
     proof.livesEnd = run.craft.lives;
+    proof.pongGames = run.pongGames;
     return proof;
 }
 
@@ -300,6 +302,8 @@ LevelReport checkLevelWithProof(const std::string& path, const std::string& labe
     report.goldMs = level.goldTime;
     report.silverMs = level.silverTime;
     report.bronzeMs = level.bronzeTime;
+    for (const Block& block : level.blocks)
+        if (block.body.pointX != 0 && block.body.has(FLAG_PONG)) ++report.pongCourts;
     report.proof.present = !keys.empty();
     switch (report.mode) {
         case LevelMode::Campaign:
