@@ -19,6 +19,20 @@ int blockUnder(const Craft& craft, const Level& level, const BlockZWindow& windo
     return -1;
 }
 
+// Whether ground goes on at z in line with the craft: a block under the
+// craft's x at z whose top is no step up to crash into, nor far below.
+bool groundGoesOn(const Craft& craft, const Level& level, const BlockZWindow& window, int64_t z) {
+    const int count = level.blockCount();
+    for (int i = window.next(0, z, z); i < count; i = window.next(i + 1, z, z)) {
+        const BlockBody& body = level.blocks[size_t(i)].body;
+        const BlockCorner at = blockCorner(body);
+        if (craft.x <= at.x && craft.x >= at.x - body.width && z >= at.z && z <= at.z + body.length &&
+            at.y <= int64_t(craft.ypos) + 100 && at.y >= int64_t(craft.ypos) - 400)
+            return true;
+    }
+    return false;
+}
+
 int64_t lowestLandingOf(const Level& level) {
     int64_t lowest = INT64_MAX;
     for (const Block& block : level.blocks) {
@@ -48,7 +62,10 @@ HeldKeys planStep(const Craft& craft, const Level& level, const PlanLevel& planL
     const BlockBody& body = level.blocks[size_t(under)].body;
     const BlockCorner at = blockCorner(body);
     const int64_t end = int64_t(at.z) + body.length;
-    keys.jump = plan.forward && end < int64_t(craft.z) + 2 * craft.f_speed + 200;
+    // Only where the track does not go on: a jump over the seam of two
+    // blocks would fly over whatever the next one is for (a jump pad).
+    keys.jump = plan.forward && end < int64_t(craft.z) + 2 * craft.f_speed + 200 &&
+                !groundGoesOn(craft, level, planLevel.window, end + 100);
     // A plan that does not steer keeps to the middle of the block (+x is
     // the craft's left), so a push strip or a drift does not end it.
     if (!plan.left && !plan.right) {

@@ -31,8 +31,8 @@ struct PlanLevel {
 };
 
 // The keys of a held plan for one step: a craft driving forward jumps at
-// the end of the block under it, and one that does not steer keeps to the
-// block's middle.
+// the end of the block under it where the track does not go on, and one that
+// does not steer keeps to the block's middle.
 HeldKeys planStep(const Craft& craft, const Level& level, const PlanLevel& plan, const HeldKeys& held);
 
 
