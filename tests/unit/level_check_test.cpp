@@ -207,6 +207,10 @@ TEST_F(LevelCheck, CastleMapsWantAnAttackThatNoSingleKeyMakes) {
     EXPECT_EQ(flat.castle.singleKeyScores[1].player, 1);
     EXPECT_EQ(flat.naive.result, NaiveRun::FinishedClean);
 
+    const LevelReport noCastles = check("ca-plain", "block plain pos=800,0,0 size=1600,500,3000\n", "");
+    EXPECT_EQ(noCastles.error, "no castle goal blocks: not a castle map");
+    EXPECT_TRUE(noCastles.proofBroken());
+
     const LevelReport stuck = check("ca-stuck", STEP_CASTLE, "600 F\n");
     ASSERT_TRUE(stuck.proofBroken());
     EXPECT_GE(stuck.castle.deaths.crashes, 1);

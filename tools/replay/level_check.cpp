@@ -187,10 +187,7 @@ bool startCastle(CountedCastleRun& castle, const Level& level) {
 // The proof is one attack by A, repeated after every hit until the duel is won.
 void castleProof(const Level& level, const std::vector<HeldKeys>& keys, LevelReport& report) {
     CountedCastleRun castle;
-    if (!startCastle(castle, level)) {
-        report.error = "no castle goal blocks";
-        return;
-    }
+    if (!startCastle(castle, level)) return;
     CastleCheck& check = report.castle;
     for (int round = 0; round < CASTLE_CHECK_LIVES && !castle.over(); ++round) {
         const int before = castle.players[1].castleHealth;
@@ -317,6 +314,10 @@ LevelReport checkLevelWithProof(const std::string& path, const std::string& labe
             if (report.mode == LevelMode::Race) report.race = raceCheck(level, keys);
             break;
         case LevelMode::Castle:
+            if (CountedCastleRun probe; probe.useStoredHalf(level) != 0) {
+                report.error = "no castle goal blocks: not a castle map";
+                break;
+            }
             if (report.proof.present) castleProof(level, keys, report);
             castleSingleKeys(level, report.castle);
             if (report.error.empty()) {
