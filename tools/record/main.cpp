@@ -114,6 +114,12 @@ int main(int argc, char** argv) {
     settings = defaultSettings();
     settings.sounds = 0;
     const std::string name = levelNameOf(arguments.level);
+    if (!arguments.output.empty()) {
+        const std::string output = arguments.output;
+        arguments.search.save = [output](const std::vector<HeldKeys>& sofar) {
+            writeFileAtomically(output, "# unfinished: the search goes on\n" + recordingText(sofar));
+        };
+    }
     const RecordResult found = recordLevel(level, levelModeOf(name), prefix, arguments.search);
     std::fprintf(stderr, "search %s after %zu steps, %d dead ends\n", found.reached ? "reached the goal" : "stopped",
                  found.keys.size(), found.deadEnds);
