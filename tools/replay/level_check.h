@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "replay/counted_runs.h"
+#include "replay/recording.h"
 
 enum class LevelMode { Campaign, TimeAttack, Race, Castle };
 LevelMode levelModeOf(const std::string& name);
@@ -31,6 +32,7 @@ struct ProofRun {
     int steps = 0;          // until the goal (castle: the first hit)
     DeathCount deaths;
     int livesStart = 0, livesEnd = 0;  // campaign levels
+    int pongGames = 0;                 // campaign levels: games started
     bool clean() const { return finished && deaths.total() == 0 && livesEnd >= livesStart; }
 };
 
@@ -76,6 +78,7 @@ struct LevelReport {
     int blocks = 0;
     int64_t length = 0;  // z extent of the track
     int goldMs = 0, silverMs = 0, bronzeMs = 0;
+    int pongCourts = 0;  // a proof that plays fewer games shows a court can be driven past
     ProofRun proof;
     NaiveRun naive;
     RaceCheck race;      // race maps
@@ -87,7 +90,11 @@ struct LevelReport {
     bool proofBroken() const { return !proofFaults().empty(); }
 };
 
+// The proof is the .keys beside the level; the second form takes it as
+// given (the recorder checks what it found before writing it).
 LevelReport checkLevel(const std::string& path, const std::string& label);
+LevelReport checkLevelWithProof(const std::string& path, const std::string& label,
+                                const std::vector<HeldKeys>& keys);
 
 // The table: a header line and one row per level.
 std::string checkTableHeader();
