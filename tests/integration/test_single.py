@@ -37,7 +37,7 @@ class SinglePlayerRoad(SinglePlayerCase):
             game.pause(300)
 
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
-            self.assertEqual(len(records), 8)
+            self.assertEqual(len(records), 12)
             self.assertEqual(progress, 1)
             name, skipped, record_time, spare = records[0]
             self.assertEqual((name, skipped, spare), ("s-01-throttle.slv", 0, 5))
@@ -51,7 +51,7 @@ class SinglePlayerRoad(SinglePlayerCase):
             time_column = (0.732, 0.95)
             self.assertGreater(text_pixels(listed, row_box(0, *time_column), "magenta"), 30)
 
-            # Level 2 is the first open one: 's' skips it (eight levels, one skip).
+            # Level 2 is the first open one: 's' skips it (twelve levels, two skips).
             game.key("Down", "s")
             game.pause(500)
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
@@ -60,13 +60,19 @@ class SinglePlayerRoad(SinglePlayerCase):
             skipped_shot = game.screenshot()
             self.assertGreater(text_pixels(skipped_shot, row_box(1, 0.348, 0.48), "magenta"), 20,
                                "SKIPPED beside the selected level")
-            # The only skip is used: level 3 cannot be skipped.
+            # The second skip goes to level 3.
             game.key("Down", "s")
             game.pause(500)
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
-            self.assertEqual(progress, 2)
-            self.assertEqual(records[2][1], 0)
-            game.key("Up", "Up")
+            self.assertEqual(progress, 3)
+            self.assertEqual(records[2][1], 1, "level 3 marked skipped")
+            # Both skips are used: level 4 cannot be skipped.
+            game.key("Down", "s")
+            game.pause(500)
+            progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
+            self.assertEqual(progress, 3)
+            self.assertEqual(records[3][1], 0)
+            game.key("Up", "Up", "Up")
             game.pause(300)
             self.assertGreater(text_pixels(game.screenshot(), row_box(1, 0.348, 0.48), "red"), 20,
                                "SKIPPED in red beside a level not selected")

@@ -80,6 +80,10 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
             case LevelMode::Campaign:
                 campaignSteps.push_back(report.proof.steps);
                 campaigns.insert(campaignOf(report));
+                if (report.proof.pongGames < report.pongCourts)
+                    faults.push_back(report.label + ": the proof plays " + std::to_string(report.proof.pongGames) +
+                                     " pong games on " + std::to_string(report.pongCourts) +
+                                     " courts: a court can be driven past");
                 if (naiveClean && !isTutorial)
                     faults.push_back(report.label + ": holding forward alone finishes it without losing a life "
                                      "(only the first " + std::to_string(limits.tutorialLevels) +

@@ -29,5 +29,6 @@ std::vector<LevelReport> checkFolder(const std::string& folder);
 // One line for each broken proof and each limit not met, naming the levels
 // and the figures; empty when all hold. Campaign levels that the forward-only
 // player finishes must be tutorials (the first `tutorialLevels` levels of the
-// first campaign, campaigns and levels in name order).
+// first campaign, campaigns and levels in name order), and a campaign proof
+// plays a game on every pong court (one it passes shows the court skippable).
 std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& reports, const LevelLimits& limits);

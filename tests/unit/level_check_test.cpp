@@ -120,6 +120,8 @@ TEST_F(LevelCheck, ProofDeathsAreCountedByCause) {
     const LevelReport court = check("s-court", COURT, "3000 F\n");
     EXPECT_TRUE(court.proof.finished) << "a lost ball costs a life, not the run";
     EXPECT_EQ(court.proof.livesEnd, court.proof.livesStart - 1);
+    EXPECT_EQ(court.pongCourts, 1);
+    EXPECT_EQ(court.proof.pongGames, 1);
 }
 
 TEST_F(LevelCheck, ACleanProofIsMeasured) {
@@ -204,6 +206,10 @@ TEST_F(LevelCheck, CastleMapsWantAnAttackThatNoSingleKeyMakes) {
     EXPECT_EQ(flat.castle.singleKeyScores[0].key, 'F');
     EXPECT_EQ(flat.castle.singleKeyScores[1].player, 1);
     EXPECT_EQ(flat.naive.result, NaiveRun::FinishedClean);
+
+    const LevelReport noCastles = check("ca-plain", "block plain pos=800,0,0 size=1600,500,3000\n", "");
+    EXPECT_EQ(noCastles.error, "no castle goal blocks: not a castle map");
+    EXPECT_TRUE(noCastles.proofBroken());
 
     const LevelReport stuck = check("ca-stuck", STEP_CASTLE, "600 F\n");
     ASSERT_TRUE(stuck.proofBroken());

@@ -30,6 +30,17 @@ struct Arguments {
     SearchOptions search;
 };
 
+struct MedalTimes {
+    int gold, silver, bronze;
+};
+
+// Gold a little above the proof's time, silver and bronze clearly within
+// reach; whole tenths of a second.
+MedalTimes suggestedMedals(int proofMs) {
+    const auto tenths = [proofMs](int percent) { return (proofMs * percent / 100 + 99) / 100 * 100; };
+    return {tenths(105), tenths(130), tenths(160)};
+}
+
 int usage() {
     std::fputs("usage: tavrelo-record LEVEL.slv.txt [-o LEVEL.keys] [--keep KEYS[:STEPS]] [--ahead STEPS]\n"
                "                      [--max STEPS] [--tries N]\n"
@@ -103,6 +114,12 @@ int main(int argc, char** argv) {
     settings = defaultSettings();
     settings.sounds = 0;
     const std::string name = levelNameOf(arguments.level);
+    if (!arguments.output.empty()) {
+        const std::string output = arguments.output;
+        arguments.search.save = [output](const std::vector<HeldKeys>& sofar) {
+            writeFileAtomically(output, "# unfinished: the search goes on\n" + recordingText(sofar));
+        };
+    }
     const RecordResult found = recordLevel(level, levelModeOf(name), prefix, arguments.search);
     std::fprintf(stderr, "search %s after %zu steps, %d dead ends\n", found.reached ? "reached the goal" : "stopped",
                  found.keys.size(), found.deadEnds);
@@ -113,6 +130,11 @@ int main(int argc, char** argv) {
     std::fputs(checkTableHeader().c_str(), stderr);
     std::fputs(checkTableRow(report).c_str(), stderr);
     for (const std::string& fault : report.proofFaults()) std::fprintf(stderr, "BROKEN %s\n", fault.c_str());
+    if (!report.proofBroken() && (report.mode == LevelMode::TimeAttack || report.mode == LevelMode::Race)) {
+        const MedalTimes medals = suggestedMedals(report.proofTimeMs());
+        std::fprintf(stderr, "medal times from this proof (a line for the level text): medals %d %d %d\n", medals.gold,
+                     medals.silver, medals.bronze);
+    }
 
     // An unfinished run is written too: it shows where the search stuck,
     // and --keep goes on from a part of it.

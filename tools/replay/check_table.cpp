@@ -50,7 +50,10 @@ std::string castleText(const CastleCheck& castle) {
 
 std::string rulesText(const LevelReport& report) {
     switch (report.mode) {
-        case LevelMode::Campaign: return "";
+        case LevelMode::Campaign:
+            if (report.pongCourts == 0) return "";
+            return "pong: " + std::to_string(report.pongCourts) + (report.pongCourts == 1 ? " court, " : " courts, ") +
+                   std::to_string(report.proof.pongGames) + " played on the proof";
         case LevelMode::TimeAttack: return medalsText(report);
         case LevelMode::Race:
             return medalsText(report) + "; race proof " + (report.race.proofScoresForBoth ? "ok" : "FAILS") +

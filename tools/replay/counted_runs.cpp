@@ -18,6 +18,11 @@ void CountedSingleRun::onPongLost(Craft& player) {
     SingleRun::onPongLost(player);
 }
 
+void CountedSingleRun::onPongStart(Craft& craft, Level& onLevel, int blockIndex) {
+    ++pongGames;
+    SingleRun::onPongStart(craft, onLevel, blockIndex);
+}
+
 void CountedTimeAttackRun::onDeath(Craft& dead, DeathCause cause) {
     deaths.count(cause);
     TimeAttackRun::onDeath(dead, cause);

@@ -25,7 +25,9 @@ class CountedSingleRun : public SingleRun {
 public:
     void onDeath(Craft& dead, DeathCause cause) override;
     void onPongLost(Craft& player) override;
+    void onPongStart(Craft& craft, Level& level, int blockIndex) override;
     DeathCount deaths;
+    int pongGames = 0;  // games started
 };
 
 class CountedTimeAttackRun : public TimeAttackRun {

@@ -45,6 +45,7 @@ void startCampaign(CountedSingleRun& run, const Level& level) {
     startReplayServices();
     run.start();
     run.deaths = DeathCount();
+    run.pongGames = 0;
 }
 
 ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
@@ -58,6 +59,7 @@ ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
     proof.steps = result.steps;
     proof.deaths = run.deaths;
     proof.livesEnd = run.craft.lives;
+    proof.pongGames = run.pongGames;
     return proof;
 }
 
@@ -185,10 +187,7 @@ bool startCastle(CountedCastleRun& castle, const Level& level) {
 // The proof is one attack by A, repeated after every hit until the duel is won.
 void castleProof(const Level& level, const std::vector<HeldKeys>& keys, LevelReport& report) {
     CountedCastleRun castle;
-    if (!startCastle(castle, level)) {
-        report.error = "no castle goal blocks";
-        return;
-    }
+    if (!startCastle(castle, level)) return;
     CastleCheck& check = report.castle;
     for (int round = 0; round < CASTLE_CHECK_LIVES && !castle.over(); ++round) {
         const int before = castle.players[1].castleHealth;
@@ -300,6 +299,8 @@ LevelReport checkLevelWithProof(const std::string& path, const std::string& labe
     report.goldMs = level.goldTime;
     report.silverMs = level.silverTime;
     report.bronzeMs = level.bronzeTime;
+    for (const Block& block : level.blocks)
+        if (block.body.pointX != 0 && block.body.has(FLAG_PONG)) ++report.pongCourts;
     report.proof.present = !keys.empty();
     switch (report.mode) {
         case LevelMode::Campaign:
@@ -313,6 +314,10 @@ LevelReport checkLevelWithProof(const std::string& path, const std::string& labe
             if (report.mode == LevelMode::Race) report.race = raceCheck(level, keys);
             break;
         case LevelMode::Castle:
+            if (CountedCastleRun probe; probe.useStoredHalf(level) != 0) {
+                report.error = "no castle goal blocks: not a castle map";
+                break;
+            }
             if (report.proof.present) castleProof(level, keys, report);
             castleSingleKeys(level, report.castle);
             if (report.error.empty()) {

@@ -32,6 +32,7 @@ struct ProofRun {
     int steps = 0;          // until the goal (castle: the first hit)
     DeathCount deaths;
     int livesStart = 0, livesEnd = 0;  // campaign levels
+    int pongGames = 0;                 // campaign levels: games started
     bool clean() const { return finished && deaths.total() == 0 && livesEnd >= livesStart; }
 };
 
@@ -77,6 +78,7 @@ struct LevelReport {
     int blocks = 0;
     int64_t length = 0;  // z extent of the track
     int goldMs = 0, silverMs = 0, bronzeMs = 0;
+    int pongCourts = 0;  // a proof that plays fewer games shows a court can be driven past
     ProofRun proof;
     NaiveRun naive;
     RaceCheck race;      // race maps

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <random>
 #include <utility>
@@ -29,12 +30,16 @@ struct SearchOptions {
     int maxBacktracks = 400;  // dead ends before the search gives up
     int stallSteps = 900;     // steps without getting further (outside pong games) that make a dead end
     bool verbose = true;      // progress on standard error
+    // Called with the recording so far every SAVE_STEPS steps, so that a
+    // search stopped by hand can be taken up again from what it had.
+    std::function<void(const std::vector<HeldKeys>&)> save;
 };
 
 constexpr int DECISION_STEPS = 3;
 constexpr int SNAPSHOT_DECISIONS = 20;
 constexpr int MAX_RANK = 4;  // how many of a decision's combinations are tried
 constexpr int MAX_REACH = 600;  // the furthest back a dead end sends the search, in steps
+constexpr int SAVE_STEPS = 600;
 constexpr double DEAD = -1e8;
 constexpr double PLAN_LOSS = 3000;
 
@@ -213,8 +218,12 @@ private:
     }
 
     void report() {
+        if (options_.save && int(keys_.size()) >= nextSave_) {
+            nextSave_ = int(keys_.size()) + SAVE_STEPS;
+            options_.save(keys_);
+        }
         if (!options_.verbose || int(keys_.size()) < nextReport_) return;
-        nextReport_ += 300;
+        nextReport_ = int(keys_.size()) + 300;
         std::fprintf(stderr, "step %zu: progress %.0f, %d dead ends\n", keys_.size(), state_.progress(),
                      backtracks_);
     }
@@ -230,5 +239,6 @@ private:
     int lastDeadEnd_ = -1000000;
     int repeats_ = 0;
     int nextReport_ = 300;
+    int nextSave_ = SAVE_STEPS;
     std::mt19937 random_{1};  // fixed: the same level and hints give the same recording
 };

@@ -7,8 +7,9 @@
 namespace {
 
 // The block the craft stands on, -1 when none.
-int blockUnder(const Craft& craft, const Level& level) {
-    for (int i = 0; i < level.blockCount(); ++i) {
+int blockUnder(const Craft& craft, const Level& level, const BlockZWindow& window) {
+    const int count = level.blockCount();
+    for (int i = window.next(0, craft.z, craft.z); i < count; i = window.next(i + 1, craft.z, craft.z)) {
         const BlockBody& body = level.blocks[size_t(i)].body;
         const BlockCorner at = blockCorner(body);
         if (craft.x <= at.x && craft.x >= at.x - body.width && craft.z >= at.z && craft.z <= at.z + body.length &&
@@ -16,6 +17,31 @@ int blockUnder(const Craft& craft, const Level& level) {
             return i;
     }
     return -1;
+}
+
+// Whether ground goes on at z in line with the craft: a block under the
+// craft's x at z whose top is no step up to crash into, nor far below.
+bool groundGoesOn(const Craft& craft, const Level& level, const BlockZWindow& window, int64_t z) {
+    const int count = level.blockCount();
+    for (int i = window.next(0, z, z); i < count; i = window.next(i + 1, z, z)) {
+        const BlockBody& body = level.blocks[size_t(i)].body;
+        const BlockCorner at = blockCorner(body);
+        if (craft.x <= at.x && craft.x >= at.x - body.width && z >= at.z && z <= at.z + body.length &&
+            at.y <= int64_t(craft.ypos) + 100 && at.y >= int64_t(craft.ypos) - 400)
+            return true;
+    }
+    return false;
+}
+
+int64_t lowestLandingOf(const Level& level) {
+    int64_t lowest = INT64_MAX;
+    for (const Block& block : level.blocks) {
+        lowest = std::min<int64_t>(lowest, block.body.y);
+        if (block.body.pointX != 0 && block.body.has(FLAG_MOVE)) lowest = std::min<int64_t>(lowest, block.body.pointY);
+    }
+    // The margin: a craft a little below every top may still land on a
+    // block it falls beside.
+    return lowest == INT64_MAX ? INT64_MIN : lowest - 1500;
 }
 
 template <class Run>
@@ -27,14 +53,19 @@ void twoPlayerStep(Run& run, const HeldKeys& a, const HeldKeys& b) {
 
 }  // namespace
 
-HeldKeys jumpAtBlockEnd(const Craft& craft, const Level& level, const HeldKeys& plan) {
+PlanLevel::PlanLevel(const Level& level) : lowestLanding(lowestLandingOf(level)) { window.build(level); }
+
+HeldKeys planStep(const Craft& craft, const Level& level, const PlanLevel& planLevel, const HeldKeys& plan) {
     HeldKeys keys = plan;
-    const int under = craft.groundType >= 0 ? blockUnder(craft, level) : -1;
+    const int under = craft.groundType >= 0 ? blockUnder(craft, level, planLevel.window) : -1;
     if (under < 0) return keys;
     const BlockBody& body = level.blocks[size_t(under)].body;
     const BlockCorner at = blockCorner(body);
     const int64_t end = int64_t(at.z) + body.length;
-    keys.jump = plan.forward && end < int64_t(craft.z) + 2 * craft.f_speed + 200;
+    // Only where the track does not go on: a jump over the seam of two
+    // blocks would fly over whatever the next one is for (a jump pad).
+    keys.jump = plan.forward && end < int64_t(craft.z) + 2 * craft.f_speed + 200 &&
+                !groundGoesOn(craft, level, planLevel.window, end + 100);
     // A plan that does not steer keeps to the middle of the block (+x is
     // the craft's left), so a push strip or a drift does not end it.
     if (!plan.left && !plan.right) {
@@ -47,16 +78,7 @@ HeldKeys jumpAtBlockEnd(const Craft& craft, const Level& level, const HeldKeys& 
     return keys;
 }
 
-int64_t lowestLanding(const Level& level) {
-    int64_t lowest = INT64_MAX;
-    for (const Block& block : level.blocks) {
-        lowest = std::min<int64_t>(lowest, block.body.y);
-        if (block.body.pointX != 0 && block.body.has(FLAG_MOVE)) lowest = std::min<int64_t>(lowest, block.body.pointY);
-    }
-    return lowest == INT64_MAX ? INT64_MIN : lowest - 1500;
-}
-
-SingleSim::SingleSim(const Level& level) : floor_(lowestLanding(level)) {
+SingleSim::SingleSim(const Level& level) : plan_(std::make_shared<PlanLevel>(level)) {
     run_.level = level;
     startReplayServices();
     run_.start();
@@ -73,7 +95,7 @@ void SingleSim::step(const HeldKeys& keys) {
 }
 
 HeldKeys SingleSim::planKeys(const HeldKeys& plan) const {
-    if (!run_.computer.pong.running()) return jumpAtBlockEnd(run_.craft, run_.level, plan);
+    if (!run_.computer.pong.running()) return planStep(run_.craft, run_.level, *plan_, plan);
     HeldKeys keys;
     const int32_t ballX = run_.computer.pong.ball().x;
     keys.left = ballX > run_.craft.x + 60;  // +x is the craft's left
@@ -81,7 +103,7 @@ HeldKeys SingleSim::planKeys(const HeldKeys& plan) const {
     return keys;
 }
 
-TimeSim::TimeSim(const Level& level) : floor_(lowestLanding(level)) {
+TimeSim::TimeSim(const Level& level) : plan_(std::make_shared<PlanLevel>(level)) {
     run_.level = level;
     run_.levelPath.clear();
     run_.reset();
@@ -93,7 +115,7 @@ void TimeSim::step(const HeldKeys& keys) {
     before_ = keys;
 }
 
-RaceSim::RaceSim(const Level& level) : floor_(lowestLanding(level)) {
+RaceSim::RaceSim(const Level& level) : plan_(std::make_shared<PlanLevel>(level)) {
     race_.level = level;
     race_.start(RACE_CHECK_LIVES, CHECK_GRAVITY);
 }
@@ -103,7 +125,7 @@ void RaceSim::step(const HeldKeys& keys) { twoPlayerStep(race_, keys, keys); }
 bool RaceSim::lost() const {
     return race_.deaths[0].total() + race_.deaths[1].total() > 0 ||
            race_.players[0].craft.lives < RACE_CHECK_LIVES || race_.players[1].craft.lives < RACE_CHECK_LIVES ||
-           race_.players[0].craft.ypos < floor_ || race_.players[1].craft.ypos < floor_;
+           race_.players[0].craft.ypos < plan_->lowestLanding || race_.players[1].craft.ypos < plan_->lowestLanding;
 }
 
 double RaceSim::progress() const {
@@ -119,7 +141,7 @@ bool RaceSim::grounded() const {
 
 HeldKeys RaceSim::planKeys(const HeldKeys& plan) const {
     const int leader = race_.players[0].points == 0 ? 0 : 1;
-    return jumpAtBlockEnd(race_.players[leader].craft, race_.level, plan);
+    return planStep(race_.players[leader].craft, race_.level, *plan_, plan);
 }
 
 void RaceMapSim::step(const HeldKeys& keys) {
@@ -133,7 +155,7 @@ double RaceMapSim::progress() const {
 
 bool CastleSim::make(const Level& level, CastleSim& sim) {
     if (sim.castle_.useStoredHalf(level) != 0) return false;
-    sim.floor_ = lowestLanding(sim.castle_.level);
+    sim.plan_ = std::make_shared<PlanLevel>(sim.castle_.level);
     sim.castle_.start(CASTLE_CHECK_LIVES, true, CHECK_GRAVITY);
     return true;
 }
@@ -142,7 +164,7 @@ void CastleSim::step(const HeldKeys& keys) { twoPlayerStep(castle_, keys, HeldKe
 
 bool CastleSim::lost() const {
     return castle_.deaths[0].total() > 0 || castle_.players[0].castleHealth < CASTLE_CHECK_LIVES ||
-           castle_.players[0].craft.ypos < floor_;
+           castle_.players[0].craft.ypos < plan_->lowestLanding;
 }
 
 bool CastleSim::done() const { return castle_.players[1].castleHealth < CASTLE_CHECK_LIVES; }

@@ -11,6 +11,7 @@
 // Each keeps its own replay clock, so copies played ahead never disturb
 // the run they were copied from.
 
+#include <memory>
 #include <vector>
 
 #include "level/level.h"
@@ -19,22 +20,28 @@
 #include "replay/recording.h"
 #include "replay/replay_clock.h"
 #include "replay/search.h"
+#include "sim/block_window.h"
+
+// The level a sim drives and what the plans look up in it, shared by every
+// copy (the blocks the window was built from never change shape).
+struct PlanLevel {
+    explicit PlanLevel(const Level& level);
+    BlockZWindow window;
+    int64_t lowestLanding;  // below it a craft can land on nothing any more
+};
 
 // The keys of a held plan for one step: a craft driving forward jumps at
-// the end of the block under it.
-HeldKeys jumpAtBlockEnd(const Craft& craft, const Level& level, const HeldKeys& plan);
+// the end of the block under it where the track does not go on, and one that
+// does not steer keeps to the block's middle.
+HeldKeys planStep(const Craft& craft, const Level& level, const PlanLevel& plan, const HeldKeys& held);
 
-// The height below which a craft can land on nothing any more (the lowest
-// block top, moving blocks at either end, less a margin): a craft below it
-// is lost long before the fall speed ends its run.
-int64_t lowestLanding(const Level& level);
 
 class SingleSim {
 public:
     explicit SingleSim(const Level& level);
     void step(const HeldKeys& keys);
     bool lost() const {
-        return run_.deaths.total() > 0 || run_.craft.lives < startLives_ || run_.craft.ypos < floor_;
+        return run_.deaths.total() > 0 || run_.craft.lives < startLives_ || run_.craft.ypos < plan_->lowestLanding;
     }
     bool done() const { return run_.goalReached; }
     // A caught bonus craft is worth a long way.
@@ -51,24 +58,24 @@ private:
     HeldKeys before_;
     ReplayClockState clock_{};
     int startLives_ = 0;
-    int64_t floor_ = 0;
+    std::shared_ptr<const PlanLevel> plan_;
 };
 
 class TimeSim {
 public:
     explicit TimeSim(const Level& level);
     void step(const HeldKeys& keys);
-    bool lost() const { return run_.deaths.total() > 0 || run_.craft.ypos < floor_; }
+    bool lost() const { return run_.deaths.total() > 0 || run_.craft.ypos < plan_->lowestLanding; }
     bool done() const { return run_.goalReached; }
     double progress() const { return run_.craft.z; }
     bool grounded() const { return run_.craft.groundType >= 0; }
     bool busy() const { return false; }
-    HeldKeys planKeys(const HeldKeys& plan) const { return jumpAtBlockEnd(run_.craft, run_.level, plan); }
+    HeldKeys planKeys(const HeldKeys& plan) const { return planStep(run_.craft, run_.level, *plan_, plan); }
 
 private:
     CountedTimeAttackRun run_;
     HeldKeys before_;
-    int64_t floor_ = 0;
+    std::shared_ptr<const PlanLevel> plan_;
 };
 
 class RaceSim {
@@ -85,7 +92,7 @@ public:
 
 private:
     CountedRaceRun race_;
-    int64_t floor_ = 0;
+    std::shared_ptr<const PlanLevel> plan_;
 };
 
 class RaceMapSim {
@@ -115,12 +122,12 @@ public:
     bool grounded() const { return castle_.players[0].craft.groundType >= 0; }
     bool busy() const { return false; }
     HeldKeys planKeys(const HeldKeys& plan) const {
-        return jumpAtBlockEnd(castle_.players[0].craft, castle_.level, plan);
+        return planStep(castle_.players[0].craft, castle_.level, *plan_, plan);
     }
 
 private:
     CountedCastleRun castle_;
-    int64_t floor_ = 0;
+    std::shared_ptr<const PlanLevel> plan_;
 };
 
 struct RecordResult {
