@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "level/level.h"
 #include "sim/craft.h"
 
@@ -38,6 +40,13 @@ struct GroundScanOptions {
     bool pongCourts = false;
     // Computer crafts: standing on a block stops the fall at once.
     bool landingStopsFall = false;
+    // Castle attack's craft B: the blocks in the order in which craft A
+    // meets their mirror partners (mirroredScanOrder). The scan then meets
+    // each block as A meets its partner: where two blocks touch the craft,
+    // the same one decides, and the scan ends at the first fixed block
+    // lying wholly beyond the craft's front toward -z, as A's ends toward
+    // +z. nullptr: level order.
+    const std::vector<int>* mirroredOrder = nullptr;
 };
 
 struct GroundScanResult {
@@ -54,6 +63,11 @@ struct GroundScanResult {
 // A pong start sets holdTimer -10000 and f_speed 0; the caller starts the
 // game and its banner.
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options = {});
+
+// For a point-mirrored arena (every block's mirror partner about the centre
+// x 2cx / 2 and z 2zmax / 2 is in the level too): the partner of block 0,
+// of block 1, ... in that order. Empty when some block has no partner.
+std::vector<int> mirroredScanOrder(const Level& arena);
 
 // The straightforward scan over every block in order, without the index that
 // skips fixed blocks behind the craft. Same results; kept to check the fast one.

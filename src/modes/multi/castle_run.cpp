@@ -98,8 +98,10 @@ void CastleRun::respawn(int player) {
         respawnTwoPlayerCraft(craft, wrapped(int64_t(first.x) - first.width / 2), wrapped(int64_t(first.y) + 150),
                               wrapped(int64_t(first.z) + 500), 1);
     } else {
+        // The mirror of A's start: on an odd width B's middle rounds toward
+        // +x where A's rounds toward -x, so both start on the arena's centre.
         const BlockBody& far = level.blocks[size_t(farStartBlock)].body;
-        respawnTwoPlayerCraft(craft, wrapped(int64_t(far.x) - far.width / 2), wrapped(int64_t(far.y) + 150),
+        respawnTwoPlayerCraft(craft, wrapped(int64_t(far.x) - far.width + far.width / 2), wrapped(int64_t(far.y) + 150),
                               wrapped(int64_t(far.z) + far.length - 500), -1);
     }
 }
@@ -162,7 +164,18 @@ StepOutcome CastleRun::step(int player) {
         }
         spinAngle = (spinAngle + 1) % 360;
     }
-    return physicsStep(craft, level, castleRules(*this, player == PLAYER_A ? 1 : 2, gravity));
+    PlayRules rules = castleRules(*this, player == PLAYER_A ? 1 : 2, gravity);
+    if (player == PLAYER_B) rules.mirroredScanOrder = &mirroredOrder();
+    return physicsStep(craft, level, rules);
+}
+
+const std::vector<int>& CastleRun::mirroredOrder() {
+    if (!mirroredOrderFound_ || mirroredOrderVersion_ != level.blocks.version()) {
+        mirroredOrder_ = mirroredScanOrder(level);
+        mirroredOrderVersion_ = level.blocks.version();
+        mirroredOrderFound_ = true;
+    }
+    return mirroredOrder_;
 }
 
 int CastleRun::winner() const {

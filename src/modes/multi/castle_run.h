@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "level/level.h"
 #include "sim/craft.h"
@@ -108,6 +109,13 @@ private:
     void craftContact();
     void push(int from, int to);
     void die(int player);
+    // Craft B's ground scan order: B meets the arena's blocks as A meets
+    // their mirror partners. Found again whenever the blocks change.
+    const std::vector<int>& mirroredOrder();
+
+    std::vector<int> mirroredOrder_;
+    uint64_t mirroredOrderVersion_ = 0;
+    bool mirroredOrderFound_ = false;
 };
 
 // Which castle a goal block scores against, for tests and the rules: true
