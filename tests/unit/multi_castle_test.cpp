@@ -174,10 +174,30 @@ TEST_F(CastlePowerups, TheUseKeyFollowsThePowerupTable) {
         EXPECT_EQ(a().armed, held);
         EXPECT_EQ(a().craft.powerup, 0);
     }
-    EXPECT_EQ(a().powerupsUsed, 4);
+    EXPECT_EQ(a().powerupsUsed, 1) << "armed, not yet used";
     a().craft.powerup = 0;
     castle.usePowerup(PLAYER_A);
-    EXPECT_EQ(a().powerupsUsed, 4);
+    EXPECT_EQ(a().powerupsUsed, 1);
+}
+
+// Five presses with one ice power-up: refused four times on the start
+// block (back to the hand), placed once on the way.
+TEST_F(CastlePowerups, OnlyAPlacedPowerupCountsAsUsed) {
+    CastlePlayer& side = a();
+    side.craft.powerup = POWERUP_ICE;
+    for (int press = 0; press < 4; ++press) {
+        castle.usePowerup(PLAYER_A);
+        steps(1);
+        ASSERT_EQ(side.craft.powerup, POWERUP_ICE) << "refused on the first block";
+    }
+    EXPECT_EQ(side.powerupsUsed, 0);
+    while (side.craft.z < 5000) steps(1, forward(), {});
+    castle.usePowerup(PLAYER_A);
+    steps(1);
+    EXPECT_EQ(effectiveType(castle.level.blocks[2]), BLOCK_ICE);
+    EXPECT_EQ(side.powerupsUsed, 1);
+    castle.usePowerup(PLAYER_A);
+    EXPECT_EQ(side.powerupsUsed, 1) << "nothing left in the hand";
 }
 
 TEST_F(CastlePowerups, AWallOnAProtectedBlockGoesBackToTheHand) {

@@ -128,10 +128,11 @@ void CastleRun::usePowerup(int player) {
         case POWERUP_ICE:
         case POWERUP_WALL:
         case POWERUP_HURT:
-            if (craft.groundType < 0) break;  // armed only on the ground
+            // Armed only on the ground; counted once it acts (placeArmed),
+            // since a protected block hands it back.
+            if (craft.groundType < 0) break;
             side.armed = craft.powerup;
             craft.powerup = POWERUP_NONE;
-            side.powerupsUsed += 1;
             break;
         default: break;  // none, or the air jump that acts by itself
     }
@@ -244,6 +245,7 @@ void CastleRun::placeArmed(int player, int standingBlock) {
         return;
     }
     const Block& block = level.blocks[size_t(standingBlock)];  // its changed type is run-time state
+    side.powerupsUsed += 1;
     playSound(ANY_CHANNEL, SOUND_PLACE);
     if (armed == POWERUP_WALL) {
         side.wall.x = craft.x;
