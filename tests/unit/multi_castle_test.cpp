@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/globals.h"
 #include "modes/multi/castle_run.h"
+#include "modes/multi/split_hud.h"
 #include "support/shipped_levels.h"
 #include "support/sim_levels.h"
 #include "support/two_player_fixtures.h"
@@ -509,6 +511,28 @@ TEST_F(CastleLevel, TheMirroredScanOrderNamesEachBlocksPartner) {
     EXPECT_TRUE(mirroredScanOrder(levelFromText("block plain pos=800,0,0 size=1600,500,3000\n"
                                                 "block plain pos=800,0,3000 size=1600,500,1000\n"))
                     .empty());
+}
+
+// The held power-up's icon, 0.075 of the window high, in each half of
+// windows of several sizes: never below the window, never across the split.
+TEST(CastleHud, ThePowerupIconStaysInsideItsHalf) {
+    const int savedWidth = screenWidth, savedHeight = screenHeight;
+    for (int height : {480, 600, 768, 1080, 201}) {
+        screenWidth = height * 4 / 3;
+        screenHeight = height;
+        const int half = height / 2;
+        for (int player : {PLAYER_A, PLAYER_B}) {
+            SCOPED_TRACE("height " + std::to_string(height) + " player " + std::to_string(player));
+            const int halfBottom = player == PLAYER_A ? 0 : half;
+            const int top = halfPowerupIconTop(player);
+            const int bottom = top - int(0.075 * height);
+            EXPECT_GE(bottom, halfBottom);
+            EXPECT_LE(top, halfBottom + half);
+            EXPECT_EQ(bottom, halfBottom + int(half * 0.1)) << "on the line of the castle health";
+        }
+    }
+    screenWidth = savedWidth;
+    screenHeight = savedHeight;
 }
 
 std::string shippedText(const std::string& name) {
