@@ -161,7 +161,7 @@ TEST_F(PusherCraft, JumpsAGapAndLandsOnThePlannedBlock) {
         planned = computer.route.nextBlock;
         if (k.v_speed == JUMP_SPEED) {
             ++jumps;
-            lastLabel = computer.route.jumpLabel;
+            lastLabel = computer.debugText();
         }
         if (k.v_speed == 0 && keyHeld(k, computerKeys.forward) && !keyHeld(k, computerKeys.backward)) {
             // A drop of 2000 keeps a jump in the air for 68 steps.
@@ -179,6 +179,13 @@ TEST_F(PusherCraft, JumpsAGapAndLandsOnThePlannedBlock) {
     EXPECT_EQ(computer.pusher.ypos, -2000 + 150);
     EXPECT_GT(computer.pusher.z, 25000);
     EXPECT_EQ(services.mixer.count(SOUND_JUMP), jumps);
+    // The debug overlay keeps the last rule's label through the crafts'
+    // removal and the next spawn.
+    computer.removeAll();
+    EXPECT_EQ(computer.debugText(), "JUMP 6");
+    computer.onPusherSpawnPoint(level, 1);
+    computer.stepPusher(craft, level);
+    EXPECT_EQ(computer.debugText(), "JUMP 6");
 }
 
 // The ceiling's top is 1500 above the block, its underside 500: the pusher
