@@ -159,6 +159,20 @@ GroundScanResult groundScanEveryBlock(Craft& craft, Level& level, const GroundSc
     return scan.finish();
 }
 
+// Craft B's scan: the blocks in its mirrored order, ended by a fixed block
+// that lies wholly beyond the craft's front toward -z (the mirror of the
+// stop that craft A's block test makes toward +z).
+static GroundScanResult mirroredGroundScan(Craft& craft, Level& level, const GroundScanOptions& options) {
+    Scan scan(craft, level, options);
+    for (int i : *options.mirroredOrder) {
+        const BlockBody& body = level.blocks[size_t(i)].body;
+        const bool fixedNow = body.movePeriod == 0 || body.moveTime == 0;
+        if (fixedNow && int64_t(body.z) + body.length < int64_t(craft.z) - CRAFT_HALF_LENGTH) break;
+        if (!scan.visit(i)) break;
+    }
+    return scan.finish();
+}
+
 // The first block, not counting malformed ones, that may not lie wholly behind.
 static int firstNotBehind(const GroundScanIndex& index, int32_t craftZ) {
     int64_t behind = int64_t(craftZ) - CRAFT_HALF_LENGTH;
@@ -174,20 +188,6 @@ static int firstNotBehind(const GroundScanIndex& index, int32_t craftZ) {
 // tested in order, and as they may move the craft the boundary is found again
 // after each. Keeps a step at the end of a long level as cheap as one at its
 // start.
-// Craft B's scan: the blocks in its mirrored order, ended by a fixed block
-// that lies wholly beyond the craft's front toward -z (the mirror of the
-// stop that craft A's block test makes toward +z).
-static GroundScanResult mirroredGroundScan(Craft& craft, Level& level, const GroundScanOptions& options) {
-    Scan scan(craft, level, options);
-    for (int i : *options.mirroredOrder) {
-        const BlockBody& body = level.blocks[size_t(i)].body;
-        const bool fixedNow = body.movePeriod == 0 || body.moveTime == 0;
-        if (fixedNow && int64_t(body.z) + body.length < int64_t(craft.z) - CRAFT_HALF_LENGTH) break;
-        if (!scan.visit(i)) break;
-    }
-    return scan.finish();
-}
-
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options) {
     if (options.mirroredOrder && options.mirroredOrder->size() == level.blocks.size())
         return mirroredGroundScan(craft, level, options);
