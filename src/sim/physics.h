@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "level/level.h"
 #include "sim/craft.h"
@@ -122,7 +121,7 @@ struct PlayRules {
 
     // Castle attack's craft B: the ground scan's mirrored block order
     // (GroundScanOptions::mirroredOrder).
-    const std::vector<int>* mirroredScanOrder = nullptr;
+    const MirroredScanOrder* mirroredScanOrder = nullptr;
 };
 
 PlayRules singlePlayerRules(PlayHooks& hooks);

@@ -33,6 +33,17 @@ enum BlockTestResult : int {
 // craft as a side effect (and picking up a powerup).
 int blockTest(Craft& craft, const Block& block);
 
+// For a point-mirrored arena (every block's mirror partner about the centre
+// is in the level too): the partner of block 0, of block 1, ... in that
+// order, and the index that lets a scan skip the leading blocks wholly
+// behind craft B (toward +z), as the level's own index does for A.
+struct MirroredScanOrder {
+    std::vector<int> order;                // empty when some block has no partner
+    std::vector<int> alwaysTested;         // positions in `order` of malformed blocks
+    std::vector<int64_t> nearestReachMin;  // per position: lowest z any block so far can reach
+};
+MirroredScanOrder mirroredScanOrder(const Level& arena);
+
 struct GroundScanOptions {
     // Single player: landing on a pong court marks powerup 100 and hovering
     // over one starts the game. Time attack, race, castle attack and the
@@ -45,9 +56,10 @@ struct GroundScanOptions {
     // each block as A meets its partner: where two blocks touch the craft,
     // the same one decides, and the scan ends at the first fixed block
     // lying wholly beyond the craft's front toward -z, as A's ends toward
-    // +z. nullptr: level order.
-    const std::vector<int>* mirroredOrder = nullptr;
+    // +z. nullptr, or an order for another number of blocks: level order.
+    const MirroredScanOrder* mirroredOrder = nullptr;
 };
+
 
 struct GroundScanResult {
     int groundType = GROUND_AIRBORNE;  // -1 airborne, a type 0..11 (stored codes outside it: 0), 15, 16
@@ -64,13 +76,9 @@ struct GroundScanResult {
 // game and its banner.
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options = {});
 
-// For a point-mirrored arena (every block's mirror partner about the centre
-// x 2cx / 2 and z 2zmax / 2 is in the level too): the partner of block 0,
-// of block 1, ... in that order. Empty when some block has no partner.
-std::vector<int> mirroredScanOrder(const Level& arena);
-
-// The straightforward scan over every block in order, without the index that
-// skips fixed blocks behind the craft. Same results; kept to check the fast one.
+// The straightforward scan over every block in order (or in the mirrored
+// order), without the index that skips blocks behind the craft. Same
+// results; kept to check the fast one.
 GroundScanResult groundScanEveryBlock(Craft& craft, Level& level, const GroundScanOptions& options = {});
 
 // Starts or stops the motion of the block at `start` and of every block its

@@ -506,11 +506,11 @@ TEST_F(CastleMirror, CraftBOnTheMirroredLineMeetsWhatCraftAMeets) {
 
 TEST_F(CastleLevel, TheMirroredScanOrderNamesEachBlocksPartner) {
     load(ARENA);
-    EXPECT_EQ(mirroredScanOrder(castle.level), (std::vector<int>{5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(mirroredScanOrder(castle.level).order, (std::vector<int>{5, 4, 3, 2, 1, 0}));
     // A level that is not its own mirror has no such order: level order.
     EXPECT_TRUE(mirroredScanOrder(levelFromText("block plain pos=800,0,0 size=1600,500,3000\n"
                                                 "block plain pos=800,0,3000 size=1600,500,1000\n"))
-                    .empty());
+                    .order.empty());
 }
 
 // The held power-up's icon, 0.075 of the window high, in each half of

@@ -170,7 +170,7 @@ StepOutcome CastleRun::step(int player) {
     return physicsStep(craft, level, rules);
 }
 
-const std::vector<int>& CastleRun::mirroredOrder() {
+const MirroredScanOrder& CastleRun::mirroredOrder() {
     if (!mirroredOrderFound_ || mirroredOrderVersion_ != level.blocks.version()) {
         mirroredOrder_ = mirroredScanOrder(level);
         mirroredOrderVersion_ = level.blocks.version();

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "level/level.h"
 #include "sim/craft.h"
@@ -111,9 +110,9 @@ private:
     void die(int player);
     // Craft B's ground scan order: B meets the arena's blocks as A meets
     // their mirror partners. Found again whenever the blocks change.
-    const std::vector<int>& mirroredOrder();
+    const MirroredScanOrder& mirroredOrder();
 
-    std::vector<int> mirroredOrder_;
+    MirroredScanOrder mirroredOrder_;
     uint64_t mirroredOrderVersion_ = 0;
     bool mirroredOrderFound_ = false;
 };
