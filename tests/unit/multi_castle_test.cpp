@@ -557,4 +557,15 @@ TEST_F(CastleMirror, BothPlayersOfBastionScoreOnTheSameStepAndLeanAlike) {
     expectLeanAndSteerAway(expectMirrored(bastion, drive.keys), drive);
 }
 
+TEST_F(CastleMirror, EveryShippedCastleMapIsFairToBothPlayers) {
+    for (const ShippedLevel& shipped : findShippedLevels()) {
+        if (shipped.name.rfind("ca-", 0) != 0) continue;
+        SCOPED_TRACE(shipped.relative);
+        const std::vector<HeldKeys> attack = readRecording(shipped.keysPath);
+        ASSERT_FALSE(attack.empty());
+        const std::vector<MirrorState> a = expectMirrored(shippedText(shipped.name), attack);
+        EXPECT_GE(firstStepWith(a, [](const MirrorState& s) { return s.castlesHit > 0; }), 0);
+    }
+}
+
 }  // namespace
