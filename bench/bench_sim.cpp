@@ -2,12 +2,14 @@
 // level, of the ground scan alone (indexed and block by block), of one step
 // of the pusher craft (with and without planning a route) and of the pong
 // game, and of loading the level. The indexed scan and the block window keep
-// a step at the end of the level about as cheap as one at its start.
+// a step at the end of the level about as cheap as one at its start. Castle
+// attack's craft B scans without that index, in its mirrored order.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/settings.h"
 #include "level/level_file.h"
@@ -21,9 +23,9 @@ constexpr int LONG_LEVEL_BLOCKS = 8000;
 constexpr int BLOCK_LENGTH = 1000;
 
 // Plain blocks end to end; every 40th slides sideways from the start.
-Level longLevel() {
+Level longLevel(int blocks = LONG_LEVEL_BLOCKS) {
     std::string text = "medals 0 0 0\n";
-    for (int i = 0; i < LONG_LEVEL_BLOCKS; ++i) {
+    for (int i = 0; i < blocks; ++i) {
         int z = i * BLOCK_LENGTH;
         text += "block plain pos=300,0," + std::to_string(z) + " size=600,500," + std::to_string(BLOCK_LENGTH);
         if (i % 40 == 39) text += " point=900,0," + std::to_string(z) + " flags=MOVE,START_TRIGGER period=2";
@@ -82,6 +84,33 @@ void BM_GroundScan(benchmark::State& state) {
 }
 BENCHMARK_TEMPLATE(BM_GroundScan, groundScan)->Arg(0)->Arg(50)->Arg(100);
 BENCHMARK_TEMPLATE(BM_GroundScan, groundScanEveryBlock)->Arg(0)->Arg(50)->Arg(100);
+
+// Castle attack's craft B scans the arena in its mirrored order without the
+// index that skips the blocks behind: on the largest arena (4096 stored
+// blocks, 8192 in play), near its own start, in the middle and at the far
+// end, against craft A's indexed scan at the mirrored places (range 1: 0 A,
+// 1 B).
+void BM_CastleGroundScan(benchmark::State& state) {
+    static const Level arena = [] {
+        Level level = longLevel(MAX_CASTLE_STORED_BLOCKS);
+        buildCastleArena(level);
+        return level;
+    }();
+    static const MirroredScanOrder order = mirroredScanOrder(arena);
+    Level level = arena;
+    const bool craftB = state.range(1) == 1;
+    const int last = level.blockCount() - 1;
+    const int along = int(state.range(0) / 100.0 * last);
+    Craft start = craftOnBlock(level, craftB ? last - along : along);
+    start.kind = craftB ? -1 : 1;
+    GroundScanOptions options;
+    if (craftB) options.mirroredOrder = &order;
+    for (auto _ : state) {
+        Craft craft = start;
+        benchmark::DoNotOptimize(groundScan(craft, level, options));
+    }
+}
+BENCHMARK(BM_CastleGroundScan)->ArgsProduct({{0, 50, 100}, {0, 1}});
 
 // A player on block `blockIndex` at speed 300 and a pusher 1500 ahead of it
 // on the same block, both after a few steps on the level, so the pusher has

@@ -78,7 +78,7 @@ void ComputerCrafts::stepPusher(Craft& player, Level& level) {
         pusherActive = false;
         return;
     }
-    driveComputerCraft(pusher, previousBlock, player, level, window_, route);
+    driveComputerCraft(pusher, previousBlock, player, level, window_, route, jumpLabel_);
     push(player);
 }
 
@@ -97,7 +97,7 @@ void ComputerCrafts::stepBonus(Craft& player, Level& level) {
         bonusActive = false;
         return;
     }
-    driveComputerCraft(bonus, previousBlock, player, level, window_, route);
+    driveComputerCraft(bonus, previousBlock, player, level, window_, route, jumpLabel_);
     catchBonus(player);
 }
 

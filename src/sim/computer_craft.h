@@ -63,7 +63,10 @@ public:
     void stepBonus(Craft& player, Level& level);
 
     // The label of the jump rule that decided last, for the debug overlay.
-    std::string debugText() const { return route.jumpLabel; }
+    // It outlives the crafts and their routes (spawns and removals); the
+    // single-player run's start clears it.
+    std::string debugText() const { return jumpLabel_; }
+    void clearDebugText() { jumpLabel_ = ""; }
 
 private:
     void push(Craft& player);
@@ -71,4 +74,5 @@ private:
     void exchangeSideSpeeds(Craft& player, bool playerOnPlusSide);
 
     BlockZWindow window_;
+    const char* jumpLabel_ = "";
 };

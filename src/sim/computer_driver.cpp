@@ -115,8 +115,8 @@ private:
 class Driver {
 public:
     Driver(Craft& craft, int previousBlock, const Craft& player, const Level& level, const BlockZWindow& window,
-           RouteState& route)
-        : k_(craft), player_(player), level_(level), window_(window), route_(route),
+           RouteState& route, const char*& jumpLabel)
+        : k_(craft), player_(player), level_(level), window_(window), route_(route), jumpLabel_(jumpLabel),
           previousBlock_(previousBlock), keys_(controlKeys(1)),
           pusher_(craft.kind == CRAFT_KIND_PUSHER), skill_(craft.phase) {}
 
@@ -159,7 +159,7 @@ private:
     }
     void jump(const char* label) {
         press(keys_.jump);
-        route_.jumpLabel = label;
+        jumpLabel_ = label;
     }
     void bothSpeedKeys() {  // +4 - 3: a gain of 1 per step
         press(keys_.forward);
@@ -309,7 +309,7 @@ private:
             if (!n_.nearX(kx, 200) && endsSoon) press(keys_.jump);
             return;
         }
-        route_.jumpLabel = "JUUUUUMP !!!";
+        jumpLabel_ = "JUUUUUMP !!!";
         const int64_t gap = n_.z - a_.farEnd();
         const bool left = held(keys_.left), right = held(keys_.right);
         if (kx + 20 < a_.minusEdge() && (right || k_.s_speed < 0) && (a_.minusEdge() - n_.x >= 201 || gap >= 201)) {
@@ -324,7 +324,7 @@ private:
             if (n_.nearX(kx, 200))
                 jump("JUMP 6");
             else
-                route_.jumpLabel = "JUMP 7";
+                jumpLabel_ = "JUMP 7";
         } else if (left) {
             if (n_.nearX(kx + route_.leftReach, 180) && !ceilingInTheWay()) jump("JUMP 4");
         } else if (n_.nearX(kx + route_.rightReach, 180) && !ceilingInTheWay()) {
@@ -460,6 +460,7 @@ private:
     const Level& level_;
     const BlockZWindow& window_;
     RouteState& route_;
+    const char*& jumpLabel_;
     const int previousBlock_;
     const ControlKeys keys_;
     const bool pusher_;
@@ -502,6 +503,6 @@ int airSteps(int64_t d) {
 }
 
 void driveComputerCraft(Craft& craft, int previousBlock, const Craft& player, const Level& level,
-                        const BlockZWindow& window, RouteState& route) {
-    Driver(craft, previousBlock, player, level, window, route).run();
+                        const BlockZWindow& window, RouteState& route, const char*& jumpLabel) {
+    Driver(craft, previousBlock, player, level, window, route, jumpLabel).run();
 }

@@ -22,10 +22,6 @@ struct RouteState {
     int ceilingsBeyond[CEILING_SLOTS] = {NO_BLOCK, NO_BLOCK, NO_BLOCK, NO_BLOCK};  // over nextBlock
     // Where a jump started now would take the craft, in world units; set each step.
     int64_t forwardReach = 0, leftReach = 0, rightReach = 0;
-    // Label of the jump rule that decided last ("JUMP 1" .. "JUMP 7",
-    // "JUUUUUMP !!!"), or "" before any did.
-    const char* jumpLabel = "";
-
     void clear() { *this = RouteState{}; }
 };
 
@@ -35,6 +31,8 @@ int airSteps(int64_t heightDifference);
 
 // One step of the driver for computer craft `craft` (after its physics step),
 // `previousBlock` being the block index it had before that step. Skill
-// (craft.phase) must already be within 0..2.
+// (craft.phase) must already be within 0..2. `jumpLabel` receives the label
+// of the jump rule that decides ("JUMP 1" .. "JUMP 7", "JUUUUUMP !!!") and
+// keeps the last one otherwise.
 void driveComputerCraft(Craft& craft, int previousBlock, const Craft& player, const Level& level,
-                        const BlockZWindow& window, RouteState& route);
+                        const BlockZWindow& window, RouteState& route, const char*& jumpLabel);

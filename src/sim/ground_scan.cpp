@@ -1,7 +1,9 @@
 #include "sim/track.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <map>
 
 #include "core/services.h"
 
@@ -32,6 +34,66 @@ int64_t farthestReach(const BlockBody& body) {
         nearEnd = std::max<int64_t>(body.z, body.pointZ) + slack;
     }
     return nearEnd + body.length;
+}
+
+// The lowest z the block can reach: farthestReach seen from craft B.
+int64_t nearestReach(const BlockBody& body) {
+    if (body.movePeriod == 0) return body.z;
+    int64_t travel = int64_t(body.pointZ) - body.z;
+    int64_t slack = ((travel < 0 ? -travel : travel) >> 22) + 2;
+    return std::min<int64_t>(body.z, body.pointZ) - slack;
+}
+
+// Craft B meets a fixed block lying wholly beyond its front (toward -z): no
+// block after it in the mirrored order can touch it, as no block after a
+// fixed one beyond A's front can touch A.
+bool endsMirroredScan(const Craft& craft, const BlockBody& body) {
+    const bool fixedNow = body.movePeriod == 0 || body.moveTime == 0;
+    return fixedNow && int64_t(body.z) + body.length < int64_t(craft.z) - CRAFT_HALF_LENGTH;
+}
+
+using Placement = std::array<int64_t, 7>;
+
+// Where a block lies and what it is: the fields a mirrored copy keeps or
+// mirrors (its flags differ by the copy's target).
+Placement placementOf(const BlockBody& body, int32_t type) {
+    return {body.x, body.z, body.y, body.width, body.height, body.length, type};
+}
+
+std::vector<int> mirrorPartners(const Level& arena) {
+    // The arena is symmetric, so its extremes are mirrors of each other.
+    int64_t xLow = INT64_MAX, xHigh = INT64_MIN, zLow = INT64_MAX, zHigh = INT64_MIN;
+    for (const Block& block : arena.blocks) {
+        const BlockBody& body = block.body;
+        for (int64_t x : {int64_t(body.x), int64_t(body.x) - body.width}) {
+            xLow = std::min(xLow, x);
+            xHigh = std::max(xHigh, x);
+        }
+        for (int64_t z : {int64_t(body.z), int64_t(body.z) + body.length}) {
+            zLow = std::min(zLow, z);
+            zHigh = std::max(zHigh, z);
+        }
+    }
+    const int64_t centreX2 = xLow + xHigh, centreZ2 = zLow + zHigh;
+    std::map<Placement, std::vector<int>> byPlacement;
+    for (int i = arena.blockCount() - 1; i >= 0; --i) {
+        const Block& block = arena.blocks[size_t(i)];
+        byPlacement[placementOf(block.body, block.type)].push_back(i);
+    }
+    std::vector<int> partners;
+    partners.reserve(arena.blocks.size());
+    for (const Block& block : arena.blocks) {
+        const BlockBody& body = block.body;
+        Placement partner = placementOf(body, block.type);
+        partner[0] = centreX2 - (int64_t(body.x) - body.width);
+        partner[1] = centreZ2 - (int64_t(body.z) + body.length);
+        auto found = byPlacement.find(partner);
+        if (found == byPlacement.end() || found->second.empty()) return {};
+        // Equal blocks pair up in level order.
+        partners.push_back(found->second.back());
+        found->second.pop_back();
+    }
+    return partners;
 }
 
 const GroundScanIndex& scanIndexFor(const Level& level) {
@@ -152,8 +214,33 @@ private:
 
 }  // namespace
 
+MirroredScanOrder mirroredScanOrder(const Level& arena) {
+    MirroredScanOrder mirrored;
+    mirrored.order = mirrorPartners(arena);
+    int64_t reachMin = INT64_MAX;
+    for (size_t position = 0; position < mirrored.order.size(); ++position) {
+        const BlockBody& body = arena.blocks[size_t(mirrored.order[position])].body;
+        if (alwaysTested(body))
+            mirrored.alwaysTested.push_back(int(position));
+        else
+            reachMin = std::min(reachMin, nearestReach(body));
+        mirrored.nearestReachMin.push_back(reachMin);
+    }
+    return mirrored;
+}
+
+static bool usesMirroredOrder(const Level& level, const GroundScanOptions& options) {
+    return options.mirroredOrder && options.mirroredOrder->order.size() == level.blocks.size() &&
+           !level.blocks.empty();
+}
+
 GroundScanResult groundScanEveryBlock(Craft& craft, Level& level, const GroundScanOptions& options) {
     Scan scan(craft, level, options);
+    if (usesMirroredOrder(level, options)) {
+        for (int i : options.mirroredOrder->order)
+            if (endsMirroredScan(craft, level.blocks[size_t(i)].body) || !scan.visit(i)) break;
+        return scan.finish();
+    }
     for (int i = 0; i < level.blockCount(); ++i)
         if (!scan.visit(i)) break;
     return scan.finish();
@@ -168,6 +255,36 @@ static int firstNotBehind(const GroundScanIndex& index, int32_t craftZ) {
     return int(found - farEnds.begin());
 }
 
+// The first position of the mirrored order, not counting malformed blocks,
+// whose block may not lie wholly behind craft B (toward +z).
+static int firstNotBehindMirrored(const MirroredScanOrder& mirrored, int32_t craftZ) {
+    int64_t behind = int64_t(craftZ) + CRAFT_HALF_LENGTH;
+    const std::vector<int64_t>& nearEnds = mirrored.nearestReachMin;
+    auto found = std::partition_point(nearEnds.begin(), nearEnds.end(),
+                                      [behind](int64_t end) { return end > behind; });
+    return int(found - nearEnds.begin());
+}
+
+// groundScan for craft B, its mirror image: the same skip of the leading
+// blocks behind it, over the mirrored order.
+static GroundScanResult mirroredGroundScan(Craft& craft, Level& level, const GroundScanOptions& options) {
+    const MirroredScanOrder& mirrored = *options.mirroredOrder;
+    Scan scan(craft, level, options);
+    const auto visit = [&](int position) {
+        const int i = mirrored.order[size_t(position)];
+        return !endsMirroredScan(craft, level.blocks[size_t(i)].body) && scan.visit(i);
+    };
+    int next = firstNotBehindMirrored(mirrored, craft.z);
+    for (int position : mirrored.alwaysTested) {
+        if (position >= next) break;
+        if (!visit(position)) return scan.finish();
+        next = std::max(position + 1, firstNotBehindMirrored(mirrored, craft.z));
+    }
+    for (int position = next; position < int(mirrored.order.size()); ++position)
+        if (!visit(position)) break;
+    return scan.finish();
+}
+
 // Same visits in the same order as groundScanEveryBlock, minus the leading
 // blocks that lie wholly behind the craft wherever their motion takes them:
 // those can only answer "no contact". Malformed blocks among them are still
@@ -175,6 +292,7 @@ static int firstNotBehind(const GroundScanIndex& index, int32_t craftZ) {
 // after each. Keeps a step at the end of a long level as cheap as one at its
 // start.
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options) {
+    if (usesMirroredOrder(level, options)) return mirroredGroundScan(craft, level, options);
     const GroundScanIndex& index = scanIndexFor(level);
     Scan scan(craft, level, options);
     int next = firstNotBehind(index, craft.z);

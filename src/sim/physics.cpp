@@ -209,9 +209,15 @@ int32_t groundControl(Craft& craft, const Level& level, int previousType, const 
         craft.f_speed -= 3;
         speedView(craft, rules);
     }
-    if (held(craft, keys.left) && craft.groundType != GROUND_SIDE_LEFT && craft.holdTimer < 1)
+    // A craft pressed against a block cannot steer into it, only away. The
+    // side contacts name world sides (15: the block at +x); a craft turned
+    // round by its kind steers toward -x with its left key.
+    const bool turned = directionOf(craft, rules) < 0;
+    const int blockOnLeft = turned ? GROUND_SIDE_RIGHT : GROUND_SIDE_LEFT;
+    const int blockOnRight = turned ? GROUND_SIDE_LEFT : GROUND_SIDE_RIGHT;
+    if (held(craft, keys.left) && craft.groundType != blockOnLeft && craft.holdTimer < 1)
         steerLeft(craft, level, rules);
-    if (held(craft, keys.right) && craft.groundType != GROUND_SIDE_RIGHT && craft.holdTimer < 1)
+    if (held(craft, keys.right) && craft.groundType != blockOnRight && craft.holdTimer < 1)
         steerRight(craft, level, rules);
     return savedSide;
 }
@@ -290,6 +296,7 @@ StepOutcome physicsStep(Craft& craft, Level& level, const PlayRules& rules) {
     GroundScanOptions options;
     options.pongCourts = rules.pongCourts;
     options.landingStopsFall = rules.landingStopsFall;
+    options.mirroredOrder = rules.mirroredScanOrder;
     GroundScanResult scan = groundScan(craft, level, options);
     craft.groundType = scan.groundType;
     if (scan.pongStartBlock >= 0) rules.hooks->onPongStart(craft, level, scan.pongStartBlock);

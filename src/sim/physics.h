@@ -118,6 +118,10 @@ struct PlayRules {
     bool landingStopsFall = false;  // the ground scan sets v_speed 0 on a landing (no landing bump)
     bool startDetection = true;     // a nonzero f_speed moves phase 0 to 1
     bool moveCamera = true;         // the integration moves the eye with the craft
+
+    // Castle attack's craft B: the ground scan's mirrored block order
+    // (GroundScanOptions::mirroredOrder).
+    const MirroredScanOrder* mirroredScanOrder = nullptr;
 };
 
 PlayRules singlePlayerRules(PlayHooks& hooks);

@@ -128,10 +128,11 @@ int64_t PongGame::predictX(const Level& level, int steps) const {
         const BlockCorner at = blockCorner(body);
         const int64_t bx = at.x, bz = at.z, width = body.width, length = body.length;
         const bool zOverlap = tz - BALL_HALF <= bz + length && bz <= tz + BALL_HALF;
-        const bool xOverlap = tx - BALL_HALF <= bx && bx - width <= tx + BALL_HALF;
         if (tx - BALL_HALF < bx && bx < ballX - BALL_HALF && zOverlap) tx = 2 * bx - tx + BALL_HALF;
         if (bx - width < tx + BALL_HALF && ballX + BALL_HALF < bx - width && zOverlap)
             tx = 2 * (bx - width) - tx - BALL_HALF;
+        // The end faces meet the aim where the side reflections left it.
+        const bool xOverlap = tx - BALL_HALF <= bx && bx - width <= tx + BALL_HALF;
         if (bz < tz + BALL_HALF && ballZ + BALL_HALF < bz && xOverlap) {
             // The medium paddle mirrors about the block's stored z.
             tz = difficulty_ == 2 ? 2 * bz - tz - BALL_HALF : int64_t(body.z) + bz - tz - BALL_HALF;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "level/level.h"
 #include "sim/craft.h"
 
@@ -31,6 +33,17 @@ enum BlockTestResult : int {
 // craft as a side effect (and picking up a powerup).
 int blockTest(Craft& craft, const Block& block);
 
+// For a point-mirrored arena (every block's mirror partner about the centre
+// is in the level too): the partner of block 0, of block 1, ... in that
+// order, and the index that lets a scan skip the leading blocks wholly
+// behind craft B (toward +z), as the level's own index does for A.
+struct MirroredScanOrder {
+    std::vector<int> order;                // empty when some block has no partner
+    std::vector<int> alwaysTested;         // positions in `order` of malformed blocks
+    std::vector<int64_t> nearestReachMin;  // per position: lowest z any block so far can reach
+};
+MirroredScanOrder mirroredScanOrder(const Level& arena);
+
 struct GroundScanOptions {
     // Single player: landing on a pong court marks powerup 100 and hovering
     // over one starts the game. Time attack, race, castle attack and the
@@ -38,7 +51,15 @@ struct GroundScanOptions {
     bool pongCourts = false;
     // Computer crafts: standing on a block stops the fall at once.
     bool landingStopsFall = false;
+    // Castle attack's craft B: the blocks in the order in which craft A
+    // meets their mirror partners (mirroredScanOrder). The scan then meets
+    // each block as A meets its partner: where two blocks touch the craft,
+    // the same one decides, and the scan ends at the first fixed block
+    // lying wholly beyond the craft's front toward -z, as A's ends toward
+    // +z. nullptr, or an order for another number of blocks: level order.
+    const MirroredScanOrder* mirroredOrder = nullptr;
 };
+
 
 struct GroundScanResult {
     int groundType = GROUND_AIRBORNE;  // -1 airborne, a type 0..11 (stored codes outside it: 0), 15, 16
@@ -55,8 +76,9 @@ struct GroundScanResult {
 // game and its banner.
 GroundScanResult groundScan(Craft& craft, Level& level, const GroundScanOptions& options = {});
 
-// The straightforward scan over every block in order, without the index that
-// skips fixed blocks behind the craft. Same results; kept to check the fast one.
+// The straightforward scan over every block in order (or in the mirrored
+// order), without the index that skips blocks behind the craft. Same
+// results; kept to check the fast one.
 GroundScanResult groundScanEveryBlock(Craft& craft, Level& level, const GroundScanOptions& options = {});
 
 // Starts or stops the motion of the block at `start` and of every block its

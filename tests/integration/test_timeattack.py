@@ -4,6 +4,7 @@ record with a name, and back out to a clean exit."""
 import os
 import struct
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -64,6 +65,42 @@ def timer_glyphs(shot):
     return shot.count(lambda rgb: min(rgb) > 200, box)
 
 
+# The clock's light grey text (0.9, 0.9, 0.9 through the font's own tint)
+# and two of its fields, as window fractions.
+CLOCK_TEXT = (230, 230, 235)
+SECONDS_FIELD = (0.84, 0.895)
+HUNDREDTHS_FIELD = (0.90, 0.95)
+
+
+def clock_field(shot, field):
+    """Which pixels of one field of the run's clock carry its text colour
+    (stars and the track around it are other colours)."""
+    left, right = field
+    top = H - int(H * 0.06)
+    return tuple(all(abs(c - t) <= 10 for c, t in zip(shot.pixel(x, y), CLOCK_TEXT))
+                 for y in range(top - 4, top + int(0.03 * H))
+                 for x in range(int(W * left), int(W * right)))
+
+
+def field_changed(a, b):
+    """A digit of another value, not a stray pixel."""
+    return sum(1 for x, y in zip(a, b) if x != y) >= 6
+
+
+def result_frame(shot):
+    """The record screen's frame colour: both side borders of its panel,
+    halfway down, in one strong red or green; None on any other picture."""
+    y = H - int(H * 0.5)
+    colours = []
+    for left in (int(W * 0.029), int(W * 0.029) + int(W * 0.941) - 7):
+        colours.append(shot.mean(left, y - 20, left + 7, y + 20))
+    for channel in (0, 1):
+        if all(c[channel] > 60 and c[channel] > 2 * max(c[k] for k in range(3) if k != channel) + 10
+               for c in colours):
+            return "red" if channel == 0 else "green"
+    return None
+
+
 def on_map_list(shot):
     """The list's blue frame, brighter than the menu's dark blue sky there."""
     r, g, b = frame_colour(shot)
@@ -90,6 +127,42 @@ class TimeAttackRoad(unittest.TestCase):
         game.key(*keys)
         return self.wait_until(game, lambda shot: timer_glyphs(shot) > 40, 60, "the run's clock")
 
+    def clock_runs(self, game, look=1.0):
+        """Whether the clock's hundredths change within `look` seconds."""
+        before = clock_field(game.screenshot(), HUNDREDTHS_FIELD)
+        deadline = time.time() + look
+        while True:
+            if field_changed(before, clock_field(game.screenshot(), HUNDREDTHS_FIELD)):
+                return True
+            if time.time() > deadline:
+                return False
+
+    def nudge_until_the_clock_runs(self, game):
+        """Taps Up until the craft has moved and the clock runs: the craft
+        creeps on at a few units per step, far slower than any record."""
+        for _ in range(60):
+            game.key_down("Up")
+            game.key_up("Up")
+            if self.clock_runs(game):
+                return
+        self.fail("the clock never started")
+
+    def wait_for_clock_seconds(self, game, seconds, timeout=DRIVE_TIMEOUT):
+        """Waits until the clock's seconds have turned `seconds` times: the
+        run then lasts at least that many seconds, however slow the frames."""
+        deadline = time.time() + timeout
+        last = clock_field(game.screenshot(), SECONDS_FIELD)
+        turns = 0
+        while turns < seconds:
+            self.assertLess(time.time(), deadline, "the clock's seconds turned %d of %d times"
+                            % (turns, seconds))
+            shot = game.screenshot()
+            self.assertIsNone(result_frame(shot), "the crawling craft reached the goal")
+            field = clock_field(shot, SECONDS_FIELD)
+            if field_changed(field, last):
+                turns += 1
+                last = field
+
     def test_record_run_is_kept_and_listed(self):
         with harness.Game() as game:
             listed = self.open_map_list(game)
@@ -104,7 +177,7 @@ class TimeAttackRoad(unittest.TestCase):
             game.key_down("Up")
             # The straight level takes about three seconds at full speed;
             # under a software renderer the game runs slower.
-            self.wait_until(game, lambda shot: frame_colour(shot)[1] > 60, DRIVE_TIMEOUT,
+            self.wait_until(game, lambda shot: result_frame(shot) is not None, DRIVE_TIMEOUT,
                             "the record screen")
             game.key_up("Up")
             finished = game.screenshot()
@@ -167,7 +240,7 @@ class TimeAttackRoad(unittest.TestCase):
             self.open_map_list(game)
             self.start_level(game, "Down", "Down", "Return")
             game.key_down("Up")
-            self.wait_until(game, lambda shot: frame_colour(shot)[1] > 60, DRIVE_TIMEOUT,
+            self.wait_until(game, lambda shot: result_frame(shot) is not None, DRIVE_TIMEOUT,
                             "the record screen")
             game.key_up("Up")
             # Store the record and drive the same level again.
@@ -175,19 +248,17 @@ class TimeAttackRoad(unittest.TestCase):
             self.assertTrue(os.path.exists(game.path("maps/first-steps.gho")))
             record_ms = read_highscores(game.path("highscore.hsc"))[LEVEL][1]
             # Waiting at the start: the clock stands still and no ghost is drawn.
-            game.pause(1000)
-            # Dawdle: this run is slower than the record. The clock adds real
-            # milliseconds, so a loaded machine that made the record run slow
-            # could make a short dawdle fast; standing for the record's whole
-            # time (and a margin for the key's way to the game) cannot be.
-            game.hold("Up", 600)
-            game.pause(max(2500, record_ms + 2000))
+            self.assertFalse(self.clock_runs(game), "the clock waits for the first move")
+            # Dawdle: this run is slower than the record. The clock adds the
+            # game's own milliseconds, so the test counts the seconds it shows
+            # (never the test's own time: a loaded machine makes frames, and
+            # with them the record run, slow at some moments and not others).
+            self.nudge_until_the_clock_runs(game)
+            self.wait_for_clock_seconds(game, record_ms // 1000 + 2)
             game.key_down("Up")
-            result = self.wait_until(game, lambda shot: max(frame_colour(shot)[:2]) > 60,
-                                     DRIVE_TIMEOUT, "the result screen")
+            result = self.wait_until(game, result_frame, DRIVE_TIMEOUT, "the result screen")
             game.key_up("Up")
-            r, g, b = frame_colour(result)
-            self.assertGreater(r, 2 * max(g, b) + 10, "a slower run: red frame %s" % ((r, g, b),))
+            self.assertEqual(result_frame(result), "red", "a slower run: red frame")
             game.type_text("Bo")
             game.key("Escape")
             self.wait_until(game, on_map_list, 60, "the map list after the result")

@@ -230,6 +230,23 @@ TEST_F(DataTree, FrameImageHasItsPiecesAtTheSampledPlaces) {
     EXPECT_LT(gui.brightestIn(0.355f, 0, 0.39f, 1), 16);
 }
 
+// The lights' full ambient shows the craft's skin at its own colours, and
+// the glow takes what is brighter than 0.55 (the filter's threshold): the
+// hull stays below it so the craft keeps its shape at the highest detail;
+// the rim lights and the nozzles glow.
+TEST_F(DataTree, TheCraftSkinGlowsOnlyInItsLights) {
+    for (const std::string& set : textureSets()) {
+        SCOPED_TRACE(set);
+        Image skin(gfx() / set / "tex7.png");
+        ASSERT_TRUE(skin.loaded());
+        const int glowThreshold = int(0.55 * 255);
+        EXPECT_LT(skin.brightestIn(0, 0, 1, 0.19f), glowThreshold) << "upper plating";
+        EXPECT_LT(skin.brightestIn(0, 0.34f, 1, 0.5f), glowThreshold) << "underside";
+        EXPECT_GT(skin.brightestIn(0, 0.21f, 1, 0.32f), 200) << "rim lights";
+        EXPECT_GT(skin.brightestIn(0.8f, 0.7f, 0.95f, 0.8f), 200) << "nozzles";
+    }
+}
+
 TEST_F(DataTree, EveryIconCellOfThePowerupsImageIsDrawn) {
     Image icons(gfx() / "powerups.png");
     ASSERT_TRUE(icons.loaded());

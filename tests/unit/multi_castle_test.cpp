@@ -3,13 +3,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/gamestate.h"
+#include "core/globals.h"
 #include "core/state_ids.h"
 #include "modes/multi/castle_m.h"
 #include "modes/multi/castle_run.h"
 #include "modes/multi/mode_sel_m.h"
+#include "modes/multi/split_hud.h"
+#include "support/shipped_levels.h"
+#include "support/sim_levels.h"
 #include "support/two_player_fixtures.h"
 
 namespace {
@@ -235,10 +242,30 @@ TEST_F(CastlePowerups, TheUseKeyFollowsThePowerupTable) {
         EXPECT_EQ(a().armed, held);
         EXPECT_EQ(a().craft.powerup, 0);
     }
-    EXPECT_EQ(a().powerupsUsed, 4);
+    EXPECT_EQ(a().powerupsUsed, 1) << "armed, not yet used";
     a().craft.powerup = 0;
     castle.usePowerup(PLAYER_A);
-    EXPECT_EQ(a().powerupsUsed, 4);
+    EXPECT_EQ(a().powerupsUsed, 1);
+}
+
+// Five presses with one ice power-up: refused four times on the start
+// block (back to the hand), placed once on the way.
+TEST_F(CastlePowerups, OnlyAPlacedPowerupCountsAsUsed) {
+    CastlePlayer& side = a();
+    side.craft.powerup = POWERUP_ICE;
+    for (int press = 0; press < 4; ++press) {
+        castle.usePowerup(PLAYER_A);
+        steps(1);
+        ASSERT_EQ(side.craft.powerup, POWERUP_ICE) << "refused on the first block";
+    }
+    EXPECT_EQ(side.powerupsUsed, 0);
+    while (side.craft.z < 5000) steps(1, forward(), {});
+    castle.usePowerup(PLAYER_A);
+    steps(1);
+    EXPECT_EQ(effectiveType(castle.level.blocks[2]), BLOCK_ICE);
+    EXPECT_EQ(side.powerupsUsed, 1);
+    castle.usePowerup(PLAYER_A);
+    EXPECT_EQ(side.powerupsUsed, 1) << "nothing left in the hand";
 }
 
 TEST_F(CastlePowerups, AWallOnAProtectedBlockGoesBackToTheHand) {
@@ -411,6 +438,200 @@ TEST_F(CastleContact, ContactsRunOncePerPhysicsStepNotPerFrame) {
     EXPECT_EQ(services.mixer.count(SOUND_BUMP), 0);
     castle.update(20);
     EXPECT_EQ(services.mixer.count(SOUND_BUMP), 1);
+}
+
+// Craft B on the line that mirrors craft A's. Each drives alone in a duel
+// of its own with the same keys (B's from its own point of view); B's state,
+// turned back through the arena's centre, must be A's at every step.
+struct MirrorState {
+    int32_t x, ypos, z, f_speed, s_speed, v_speed, health, groundType, castlesHit, deaths;
+    bool operator==(const MirrorState& o) const {
+        return x == o.x && ypos == o.ypos && z == o.z && f_speed == o.f_speed && s_speed == o.s_speed &&
+               v_speed == o.v_speed && health == o.health && groundType == o.groundType &&
+               castlesHit == o.castlesHit && deaths == o.deaths;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const MirrorState& s) {
+    return out << "x " << s.x << " y " << s.ypos << " z " << s.z << " f " << s.f_speed << " s " << s.s_speed
+               << " v " << s.v_speed << " health " << s.health << " ground " << s.groundType << " castles hit "
+               << s.castlesHit << " deaths " << s.deaths;
+}
+
+class CastleMirror : public CastleLevel {
+protected:
+    // The states of `player` over the steps of `keys`, B's turned back
+    // about the arena's centre (both start on it: x 2cx - x, z 2zmax - z)
+    // and its side contacts swapped.
+    std::vector<MirrorState> drive(const std::string& text, int player, const std::vector<HeldKeys>& keys) {
+        load(text);
+        const Craft& a = castle.players[PLAYER_A].craft;
+        const int64_t centreX2 = 2 * int64_t(a.x);
+        const int64_t ends2 = int64_t(a.z) + castle.players[PLAYER_B].craft.z;
+        const CastlePlayer& side = castle.players[player];
+        const int opponentLives = castle.players[1 - player].castleHealth;
+        std::vector<MirrorState> states;
+        for (const HeldKeys& held : keys) {
+            if (player == PLAYER_A)
+                steps(1, held, {});
+            else
+                steps(1, {}, held);
+            const Craft& c = side.craft;
+            MirrorState s{c.x, c.ypos, c.z, c.f_speed, c.s_speed, c.v_speed, c.health, c.groundType,
+                          opponentLives - castle.players[1 - player].castleHealth, side.deaths};
+            if (player == PLAYER_B) {
+                s.x = int32_t(centreX2 - c.x);
+                s.z = int32_t(ends2 - c.z);
+                if (c.groundType == GROUND_SIDE_LEFT) s.groundType = GROUND_SIDE_RIGHT;
+                if (c.groundType == GROUND_SIDE_RIGHT) s.groundType = GROUND_SIDE_LEFT;
+            }
+            states.push_back(s);
+        }
+        return states;
+    }
+
+    // Drives both and compares step by step; returns A's states.
+    std::vector<MirrorState> expectMirrored(const std::string& text, const std::vector<HeldKeys>& keys) {
+        const std::vector<MirrorState> a = drive(text, PLAYER_A, keys);
+        const std::vector<MirrorState> b = drive(text, PLAYER_B, keys);
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (a[i] == b[i]) continue;
+            ADD_FAILURE() << "step " << i + 1 << "\n A: " << a[i] << "\n B: " << b[i];
+            break;
+        }
+        return a;
+    }
+};
+
+std::vector<HeldKeys> keySteps(const std::vector<std::pair<int, const char*>>& runs) {
+    std::vector<HeldKeys> keys;
+    for (const auto& run : runs) {
+        HeldKeys held;
+        for (const char* key = run.second; *key; ++key) {
+            held.forward = held.forward || *key == 'F';
+            held.left = held.left || *key == 'L';
+            held.right = held.right || *key == 'R';
+        }
+        keys.insert(keys.end(), size_t(run.first), held);
+    }
+    return keys;
+}
+
+// Keys that drive along the track, steer left against a block at +x
+// (from step `leftFrom`, for 22 steps), steer right for 12 steps, and drive
+// on; A must stand pressed against the block at `leanX`, then get away.
+struct LeanDrive {
+    std::vector<HeldKeys> keys;
+    int leftUntil;  // the last step of the left key
+    int32_t leanX;
+};
+
+LeanDrive leanDrive(int forwardSteps, int32_t leanX) {
+    return {keySteps({{forwardSteps, "F"}, {10, "FL"}, {12, "L"}, {12, "R"}, {300, "F"}}), forwardSteps + 22, leanX};
+}
+
+void expectLeanAndSteerAway(const std::vector<MirrorState>& a, const LeanDrive& drive) {
+    ASSERT_GT(a.size(), size_t(drive.leftUntil + 12));
+    // Each step puts it back beside the block before its steering moves it
+    // on by at most 110.
+    for (int i : {drive.leftUntil - 2, drive.leftUntil - 1}) {
+        EXPECT_GE(a[size_t(i)].x, drive.leanX) << "pressed against the block";
+        EXPECT_LE(a[size_t(i)].x, drive.leanX + 110);
+    }
+    EXPECT_LT(a[size_t(drive.leftUntil + 11)].x, drive.leanX - 300) << "and steered away from it";
+}
+
+int firstStepWith(const std::vector<MirrorState>& states, bool (*what)(const MirrorState&)) {
+    for (size_t i = 0; i < states.size(); ++i)
+        if (what(states[i])) return int(i);
+    return -1;
+}
+
+TEST_F(CastleMirror, CraftBOnTheMirroredLineMeetsWhatCraftAMeets) {
+    // An odd first width: the arena's centre lies half a unit off the
+    // block's middle. A tower overlaps the gate and the blocks around it in
+    // z; a wall at +x stands beside the way after the gate.
+    const std::string arena =
+        "block plain pos=1201,0,0 size=2401,500,3000\n"
+        "block GOAL pos=1201,0,3000 size=2401,500,1000\n"
+        "block plain pos=2001,1500,2600 size=800,2000,1800\n"
+        "block plain pos=1201,0,4000 size=2401,500,6000\n"
+        "block plain pos=2001,1500,5000 size=800,2000,4000\n"
+        "block SPEED pos=1201,0,10000 size=2401,500,1500\n"
+        "block HURT pos=1201,0,11500 size=2401,500,1000\n"
+        "block plain pos=1201,0,12500 size=2401,500,2000\n";
+    const LeanDrive drive = leanDrive(40, 1201 - 195);
+    const std::vector<MirrorState> a = expectMirrored(arena, drive.keys);
+    expectLeanAndSteerAway(a, drive);
+    EXPECT_GE(firstStepWith(a, [](const MirrorState& s) { return s.groundType == GROUND_SIDE_LEFT; }), 0)
+        << "the wall decides the ground beside it";
+    const int scored = firstStepWith(a, [](const MirrorState& s) { return s.castlesHit > 0; });
+    EXPECT_GE(scored, 0) << "A scores";
+    EXPECT_LT(firstStepWith(a, [](const MirrorState& s) { return s.health < 100; }), scored) << "hurt on the way";
+}
+
+TEST_F(CastleLevel, TheMirroredScanOrderNamesEachBlocksPartner) {
+    load(ARENA);
+    EXPECT_EQ(mirroredScanOrder(castle.level).order, (std::vector<int>{5, 4, 3, 2, 1, 0}));
+    // A level that is not its own mirror has no such order: level order.
+    EXPECT_TRUE(mirroredScanOrder(levelFromText("block plain pos=800,0,0 size=1600,500,3000\n"
+                                                "block plain pos=800,0,3000 size=1600,500,1000\n"))
+                    .order.empty());
+}
+
+// The held power-up's icon, 0.075 of the window high, in each half of
+// windows of several sizes: never below the window, never across the split.
+TEST(CastleHud, ThePowerupIconStaysInsideItsHalf) {
+    const int savedWidth = screenWidth, savedHeight = screenHeight;
+    for (int height : {480, 600, 768, 1080, 201}) {
+        screenWidth = height * 4 / 3;
+        screenHeight = height;
+        const int half = height / 2;
+        for (int player : {PLAYER_A, PLAYER_B}) {
+            SCOPED_TRACE("height " + std::to_string(height) + " player " + std::to_string(player));
+            const int halfBottom = player == PLAYER_A ? 0 : half;
+            const int top = halfPowerupIconTop(player);
+            const int bottom = top - int(0.075 * height);
+            EXPECT_GE(bottom, halfBottom);
+            EXPECT_LE(top, halfBottom + half);
+            EXPECT_EQ(bottom, halfBottom + int(half * 0.1)) << "on the line of the castle health";
+        }
+    }
+    screenWidth = savedWidth;
+    screenHeight = savedHeight;
+}
+
+std::string shippedText(const std::string& name) {
+    for (const ShippedLevel& shipped : findShippedLevels()) {
+        if (shipped.name != name) continue;
+        std::ifstream in(shipped.textPath);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    return "";
+}
+
+TEST_F(CastleMirror, BothPlayersOfBastionScoreOnTheSameStepAndLeanAlike) {
+    const std::string bastion = shippedText("ca-bastion");
+    ASSERT_FALSE(bastion.empty());
+    const std::vector<MirrorState> attack = expectMirrored(bastion, keySteps({{200, "F"}}));
+    EXPECT_GE(firstStepWith(attack, [](const MirrorState& s) { return s.castlesHit > 0; }), 0);
+    // Against the tower beside the gate, where the tower and the gate both
+    // lie under the craft.
+    const LeanDrive drive = leanDrive(20, 1200 - 195);
+    expectLeanAndSteerAway(expectMirrored(bastion, drive.keys), drive);
+}
+
+TEST_F(CastleMirror, EveryShippedCastleMapIsFairToBothPlayers) {
+    for (const ShippedLevel& shipped : findShippedLevels()) {
+        if (shipped.name.rfind("ca-", 0) != 0) continue;
+        SCOPED_TRACE(shipped.relative);
+        const std::vector<HeldKeys> attack = readRecording(shipped.keysPath);
+        ASSERT_FALSE(attack.empty());
+        const std::vector<MirrorState> a = expectMirrored(shippedText(shipped.name), attack);
+        EXPECT_GE(firstStepWith(a, [](const MirrorState& s) { return s.castlesHit > 0; }), 0);
+    }
 }
 
 }  // namespace

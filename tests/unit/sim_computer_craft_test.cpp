@@ -59,6 +59,75 @@ TEST_F(PusherCraft, KeepsPaceWithThePlayerThenPushesItExactly500Away) {
     EXPECT_LE(pusher.f_speed, craft.f_speed + 90);
 }
 
+// The pace rule alone (on the level's last big block the route rules do not
+// run): which speed key each craft holds at a distance d ahead of the
+// player (after its move) and a speed difference from the player's 200.
+TEST_F(PusherCraft, ThePaceKeysFollowTheDistanceAndTheSpeedDifference) {
+    const struct {
+        int kind;
+        int d, difference;
+        bool forward, backward;
+    } cases[] = {
+        {CRAFT_KIND_PUSHER, 1000, 0, false, true},     // ahead at the player's speed: eases off
+        {CRAFT_KIND_PUSHER, 1000, -35, false, true},
+        {CRAFT_KIND_PUSHER, 1000, -40, false, false},
+        {CRAFT_KIND_PUSHER, 1000, -51, true, false},
+        {CRAFT_KIND_PUSHER, 3000, 0, false, true},
+        {CRAFT_KIND_PUSHER, 3000, -60, false, false},
+        {CRAFT_KIND_PUSHER, 3000, -91, true, false},
+        {CRAFT_KIND_PUSHER, 100, 0, false, false},     // alongside: no rule
+        {CRAFT_KIND_PUSHER, -1000, 0, true, false},    // behind: catches up
+        {CRAFT_KIND_PUSHER, -1000, 51, false, true},
+        {CRAFT_KIND_PUSHER, -3000, 0, true, false},
+        {CRAFT_KIND_PUSHER, -3000, 91, false, true},
+        {CRAFT_KIND_BONUS, 1000, 0, false, true},
+        {CRAFT_KIND_BONUS, 1000, -6, true, false},
+        {CRAFT_KIND_BONUS, 3000, -20, true, false},
+        {CRAFT_KIND_BONUS, -1000, 0, true, false},
+        {CRAFT_KIND_BONUS, -3000, 21, false, true},
+    };
+    load(FLAT_FIELD);
+    for (const auto& c : cases) {
+        SCOPED_TRACE("kind " + std::to_string(c.kind) + " d " + std::to_string(c.d) + " difference " +
+                     std::to_string(c.difference));
+        const bool pusher = c.kind == CRAFT_KIND_PUSHER;
+        computer.removeAll();
+        computer.spawn(c.kind, level, 3);
+        Craft& k = pusher ? computer.pusher : computer.bonus;
+        place(k, 3000, 150, 30000);
+        k.camX = 3;
+        k.f_speed = 200 + c.difference;
+        k.catchCooldown = 1000;
+        place(craft, -3000, 150, 30000 + k.f_speed - c.d);
+        craft.f_speed = 200;
+        if (pusher)
+            computer.stepPusher(craft, level);
+        else
+            computer.stepBonus(craft, level);
+        ASSERT_EQ(k.z - craft.z, c.d);
+        EXPECT_EQ(keyHeld(k, computerKeys.forward), c.forward);
+        EXPECT_EQ(keyHeld(k, computerKeys.backward), c.backward);
+    }
+}
+
+// The next block continues the track 500 higher: a step up needs a jump as
+// a gap does, or the pusher drives into its face.
+TEST_F(PusherCraft, JumpsUpAStepThatContinuesTheTrack) {
+    load("block plain pos=2000,0,0 size=4000,500,2000\n"
+         "block plain pos=2000,0,2000 size=4000,500,20000 point=10,3000,0 flags=PUSHER\n"
+         "block plain pos=2000,500,22000 size=4000,1000,40000\n"
+         "block plain pos=2000,500,62000 size=4000,1000,80000\n");
+    place(craft, 0, 650, 60000);
+    craft.f_speed = 300;
+    computer.onPusherSpawnPoint(level, 1);
+    for (int i = 0; i < 400 && computer.pusherActive && computer.pusher.camX != 2; ++i)
+        computer.stepPusher(craft, level);
+    ASSERT_TRUE(computer.pusherActive) << "it drove into the step";
+    EXPECT_EQ(computer.pusher.camX, 2);
+    EXPECT_EQ(computer.pusher.ypos, 500 + 150);
+    EXPECT_FALSE(services.mixer.played(ANY_CHANNEL, SOUND_EXPLODE));
+}
+
 TEST_F(PusherCraft, PushExchangesTheSidewaysSpeeds) {
     load(FLAT_FIELD);
     // The player on the pusher's -x side, the pusher steering toward it.
@@ -161,7 +230,7 @@ TEST_F(PusherCraft, JumpsAGapAndLandsOnThePlannedBlock) {
         planned = computer.route.nextBlock;
         if (k.v_speed == JUMP_SPEED) {
             ++jumps;
-            lastLabel = computer.route.jumpLabel;
+            lastLabel = computer.debugText();
         }
         if (k.v_speed == 0 && keyHeld(k, computerKeys.forward) && !keyHeld(k, computerKeys.backward)) {
             // A drop of 2000 keeps a jump in the air for 68 steps.
@@ -179,6 +248,13 @@ TEST_F(PusherCraft, JumpsAGapAndLandsOnThePlannedBlock) {
     EXPECT_EQ(computer.pusher.ypos, -2000 + 150);
     EXPECT_GT(computer.pusher.z, 25000);
     EXPECT_EQ(services.mixer.count(SOUND_JUMP), jumps);
+    // The debug overlay keeps the last rule's label through the crafts'
+    // removal and the next spawn.
+    computer.removeAll();
+    EXPECT_EQ(computer.debugText(), "JUMP 6");
+    computer.onPusherSpawnPoint(level, 1);
+    computer.stepPusher(craft, level);
+    EXPECT_EQ(computer.debugText(), "JUMP 6");
 }
 
 // The ceiling's top is 1500 above the block, its underside 500: the pusher

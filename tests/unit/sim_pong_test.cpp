@@ -78,18 +78,31 @@ TEST_F(Pong, EasyPaddleFollowsOnlyFromFarAwayAt81) {
     EXPECT_EQ(paddle(), 300 + 183 - 81);
 }
 
+// Each wall of the court (x -2000..2000) sends a ball that crosses it with
+// almost no sideways speed back into the court at 10.
 TEST_F(Pong, BallCreepingAlongACourtWallLeavesItAt10) {
     startOnCourt(0);
-    PongBall b = ball();
-    b.x = 1998;  // will cross the court's +x wall (2000) with almost no sideways speed
-    b.vx = 3;
-    b.z = 5000;
-    computer.pong.setBall(b, 1998);
-    services.mixer.clear();
-    stepPong();
-    EXPECT_EQ(ball().vx, -10);
-    EXPECT_EQ(ball().x, 2000 - 200);
-    EXPECT_EQ(services.mixer.count(SOUND_PONG1), 1);
+    const struct {
+        int32_t x, vx, leavingVx, putBackX;
+    } walls[] = {
+        {1998, 3, -10, 2000 - 200},    // the +x wall
+        {-1998, -3, 10, -2000 + 200},  // the -x wall
+    };
+    for (const auto& wall : walls) {
+        SCOPED_TRACE(wall.x);
+        PongBall b = ball();
+        b.x = wall.x;
+        b.vx = wall.vx;
+        b.vz = -200;
+        b.spin = 0;
+        b.z = 5000;
+        computer.pong.setBall(b, wall.x);
+        services.mixer.clear();
+        stepPong();
+        EXPECT_EQ(ball().vx, wall.leavingVx);
+        EXPECT_EQ(ball().x, wall.putBackX);
+        EXPECT_EQ(services.mixer.count(SOUND_PONG1), 1);
+    }
 }
 
 TEST_F(Pong, BouncesOffTheFarFaceOfAnObstacle) {
@@ -201,6 +214,24 @@ TEST_F(Pong, PredictionReflectsOffTheCourtWall) {
     b.vx = 10;
     computer.pong.setBall(b, 0);
     EXPECT_EQ(computer.pong.predictX(level, 10), 1600);
+}
+
+// The ball passes the +x face of a block ahead: the aim is reflected back
+// to the +x side of it (tx 0 -> 1200), clear of the block's near face, so
+// that face leaves tz alone; the wall beside the reflected aim (its -x face
+// at 1350) then meets it and reflects it to 1300. Tested with the aim from
+// before the side reflection, the near face would reflect tz back to 4800,
+// where the wall no longer lies.
+TEST_F(Pong, PredictionTestsTheEndFacesWhereTheSideReflectionsLeftTheAim) {
+    startOnCourt(1, "block plain pos=500,-600,6000 size=500,300,2000\n"
+                    "block plain pos=1850,-600,6900 size=500,300,200\n");
+    PongBall b = ball();
+    b.x = 1000;
+    b.z = 5000;
+    b.vx = -100;
+    b.vz = 200;
+    computer.pong.setBall(b, 0);
+    EXPECT_EQ(computer.pong.predictX(level, 10), 1300);
 }
 
 // The window lookup must find every block a test of all blocks in order

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/globals.h"
+#include "level/level_file.h"
 #include "sim/physics.h"
 #include "sim/track.h"
 #include "support/sim_fixtures.h"
@@ -343,10 +344,9 @@ TEST_F(Checkpoints, SpawnPointsAreReportedInTheirWindowBonusFirst) {
     EXPECT_TRUE(pusher.empty());  // the bonus flag is checked first
 }
 
-// The indexed scan must give exactly what the block-by-block scan gives,
-// including on levels whose moving blocks carry the craft back and forth.
-TEST(GroundScanIndex, MatchesTheStraightforwardScan) {
-    SimServices services;
+// Moving blocks that carry the craft back and forth, touch triggers and a
+// malformed block among plain ones.
+std::string scanIndexLevel() {
     std::string text;
     for (int i = 0; i < 120; ++i) {
         int z = i * 1000;
@@ -356,29 +356,58 @@ TEST(GroundScanIndex, MatchesTheStraightforwardScan) {
         text += "\n";
     }
     text += "block plain pos=300,0,4000 size=600,500,-3000\n";  // malformed: negative length
-    Level fast = levelFromText(text);
-    Level plain = fast;
-    for (int step = 0; step < 700; ++step) {
-        advanceLevel(fast);
-        advanceLevel(plain);
-        for (int32_t z = -1000; z < 125000; z += 997) {
-            for (int32_t y : {140, 150, 250, 400}) {
-                Craft a = craftAt(0, y, z);
-                a.prevY = y + 40;
-                a.lastTouched = (z / 1000) % 5;
-                a.touchedTriggers[0] = (z / 1000) / 11 * 11 + 5;  // the trigger nearest behind, or none
-                a.touchedTriggerCount = (z / 1000) % 2;
-                Craft b = a;
-                GroundScanResult ra = groundScan(a, fast);
-                GroundScanResult rb = groundScanEveryBlock(b, plain);
-                ASSERT_EQ(ra.groundType, rb.groundType) << "step " << step << " z " << z;
-                ASSERT_EQ(ra.standingBlock, rb.standingBlock);
-                ASSERT_EQ(0, std::memcmp(&a, &b, sizeof(Craft))) << "step " << step << " z " << z;
+    return text;
+}
+
+// The indexed scan must give exactly what the block-by-block scan gives,
+// including on levels whose moving blocks carry the craft back and forth:
+// craft A in level order, and castle attack's craft B in the mirrored order
+// of the arena built from the same level.
+TEST(GroundScanIndex, MatchesTheStraightforwardScan) {
+    SimServices services;
+    Level arena = levelFromText(scanIndexLevel());
+    ASSERT_GE(buildCastleArena(arena), 0);
+    const MirroredScanOrder mirrored = mirroredScanOrder(arena);
+    ASSERT_EQ(mirrored.order.size(), arena.blocks.size());
+    GroundScanOptions craftB;
+    craftB.mirroredOrder = &mirrored;
+    struct Case {
+        const char* what;
+        Level level;
+        int kind;
+        GroundScanOptions options;
+        int32_t zFrom, zTo;
+    } cases[] = {
+        {"craft A", levelFromText(scanIndexLevel()), 1, {}, -1000, 125000},
+        {"craft B", arena, -1, craftB, -1000, 245000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Level fast = c.level;
+        Level plain = fast;
+        for (int step = 0; step < 700; ++step) {
+            advanceLevel(fast);
+            advanceLevel(plain);
+            for (int32_t z = c.zFrom; z < c.zTo; z += 997) {
+                for (int32_t y : {140, 150, 250, 400}) {
+                    Craft a = craftAt(0, y, z);
+                    a.kind = c.kind;
+                    a.prevY = y + 40;
+                    a.lastTouched = (z / 1000) % 5;
+                    a.touchedTriggers[0] = (z / 1000) / 11 * 11 + 5;  // the trigger nearest behind, or none
+                    a.touchedTriggerCount = (z / 1000) % 2;
+                    Craft b = a;
+                    GroundScanResult ra = groundScan(a, fast, c.options);
+                    GroundScanResult rb = groundScanEveryBlock(b, plain, c.options);
+                    ASSERT_EQ(ra.groundType, rb.groundType) << "step " << step << " z " << z;
+                    ASSERT_EQ(ra.standingBlock, rb.standingBlock);
+                    ASSERT_EQ(0, std::memcmp(&a, &b, sizeof(Craft))) << "step " << step << " z " << z;
+                }
             }
-        }
-        for (int i = 0; i < fast.blockCount(); ++i) {
-            ASSERT_EQ(fast.blocks[size_t(i)].body.moving, plain.blocks[size_t(i)].body.moving);
-            ASSERT_EQ(fast.blocks[size_t(i)].body.moveTime, plain.blocks[size_t(i)].body.moveTime);
+            for (int i = 0; i < fast.blockCount(); ++i) {
+                ASSERT_EQ(fast.blocks[size_t(i)].body.moving, plain.blocks[size_t(i)].body.moving);
+                ASSERT_EQ(fast.blocks[size_t(i)].body.moveTime, plain.blocks[size_t(i)].body.moveTime);
+            }
         }
     }
 }

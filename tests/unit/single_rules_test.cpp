@@ -241,6 +241,23 @@ TEST_F(SingleLevel, CaughtBonusCraftGivesALifeAndADeathRemovesIt) {
     EXPECT_FALSE(run.computer.anyActive());
 }
 
+// The debug overlay's jump-rule label lives until the run starts again.
+TEST_F(SingleLevel, TheRunsStartClearsTheJumpRuleLabel) {
+    load("block plain pos=2000,0,0 size=4000,500,2000\n"
+         "block plain pos=2000,0,2000 size=4000,500,20000 point=10,3000,0 flags=PUSHER\n"
+         "block plain pos=2000,-2000,25000 size=4000,500,80000\n"
+         "block plain pos=2000,-2000,105000 size=4000,500,80000\n");
+    run.craft.z = 60000;
+    run.craft.f_speed = 300;
+    run.computer.onPusherSpawnPoint(run.level, 1);
+    for (int i = 0; i < 400 && run.computer.debugText().empty(); ++i) run.computer.stepPusher(run.craft, run.level);
+    ASSERT_FALSE(run.computer.debugText().empty());
+    run.deathRoutine();
+    EXPECT_FALSE(run.computer.debugText().empty()) << "a death removes the crafts, not the label";
+    run.start();
+    EXPECT_EQ(run.computer.debugText(), "");
+}
+
 TEST_F(SingleLevel, JumpKeyJumpsAtOnceExceptOnNoJumpBlocks) {
     load(GATES);
     steps(1);

@@ -16,7 +16,11 @@ struct Palette {
     Rgba trim;           // panel edges and bolts
     Rgba side;           // block sides
     Rgba sideEdge;       // the sides' top and bottom border
-    Rgba hull;           // the craft's body
+    // The craft's body. Kept below half brightness: the lights' full ambient
+    // shows the skin at its own colours, and the glow takes whatever is
+    // brighter than about half, so a pale hull glows into a blob with no
+    // shape. The rim band, the fin and the nozzles are the parts that glow.
+    Rgba hull;
     Rgba accent;         // the set's signature colour
 };
 

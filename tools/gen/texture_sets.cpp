@@ -13,7 +13,7 @@
 const Palette& neonPalette() {
     static const Palette palette{"neon", 101, true,
                                  rgb(0.16f, 0.19f, 0.26f), rgb(0.07f, 0.08f, 0.12f), rgb(0.35f, 0.85f, 1.0f),
-                                 rgb(0.11f, 0.13f, 0.19f), rgb(0.3f, 0.75f, 0.95f), rgb(0.8f, 0.84f, 0.92f),
+                                 rgb(0.11f, 0.13f, 0.19f), rgb(0.3f, 0.75f, 0.95f), rgb(0.3f, 0.36f, 0.46f),
                                  rgb(0.2f, 0.8f, 1.0f)};
     return palette;
 }
@@ -21,7 +21,7 @@ const Palette& neonPalette() {
 const Palette& stonePalette() {
     static const Palette palette{"stone", 202, false,
                                  rgb(0.62f, 0.56f, 0.47f), rgb(0.3f, 0.26f, 0.21f), rgb(0.78f, 0.7f, 0.55f),
-                                 rgb(0.45f, 0.4f, 0.34f), rgb(0.7f, 0.63f, 0.5f), rgb(0.85f, 0.78f, 0.66f),
+                                 rgb(0.45f, 0.4f, 0.34f), rgb(0.7f, 0.63f, 0.5f), rgb(0.46f, 0.4f, 0.32f),
                                  rgb(0.95f, 0.65f, 0.25f)};
     return palette;
 }

@@ -94,8 +94,7 @@ void CastleM::drawHalf(int player) {
     }
     if (craft.powerup > 0 && !glowPass) {
         setWholeViewport();
-        const int half = screenHeight / 2;
-        drawPowerupIcon(pixelX(0.9), (player == PLAYER_A ? 0 : half) + int(half * 0.1), craft.powerup);
+        drawPowerupIcon(pixelX(0.9), halfPowerupIconTop(player), craft.powerup);
     }
     char text[16];
     std::snprintf(text, sizeof text, "%d", side.castleHealth);

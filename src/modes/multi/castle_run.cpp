@@ -101,8 +101,10 @@ void CastleRun::respawn(int player) {
         respawnTwoPlayerCraft(craft, wrapped(int64_t(first.x) - first.width / 2), wrapped(int64_t(first.y) + 150),
                               wrapped(int64_t(first.z) + 500), 1);
     } else {
+        // The mirror of A's start: on an odd width B's middle rounds toward
+        // +x where A's rounds toward -x, so both start on the arena's centre.
         const BlockBody& far = level.blocks[size_t(farStartBlock)].body;
-        respawnTwoPlayerCraft(craft, wrapped(int64_t(far.x) - far.width / 2), wrapped(int64_t(far.y) + 150),
+        respawnTwoPlayerCraft(craft, wrapped(int64_t(far.x) - far.width + far.width / 2), wrapped(int64_t(far.y) + 150),
                               wrapped(int64_t(far.z) + far.length - 500), -1);
     }
 }
@@ -129,10 +131,11 @@ void CastleRun::usePowerup(int player) {
         case POWERUP_ICE:
         case POWERUP_WALL:
         case POWERUP_HURT:
-            if (craft.groundType < 0) break;  // armed only on the ground
+            // Armed only on the ground; counted once it acts (placeArmed),
+            // since a protected block hands it back.
+            if (craft.groundType < 0) break;
             side.armed = craft.powerup;
             craft.powerup = POWERUP_NONE;
-            side.powerupsUsed += 1;
             break;
         default: break;  // none, or the air jump that acts by itself
     }
@@ -165,7 +168,18 @@ StepOutcome CastleRun::step(int player) {
         }
         spinAngle = (spinAngle + 1) % 360;
     }
-    return physicsStep(craft, level, castleRules(*this, player == PLAYER_A ? 1 : 2, gravity));
+    PlayRules rules = castleRules(*this, player == PLAYER_A ? 1 : 2, gravity);
+    if (player == PLAYER_B) rules.mirroredScanOrder = &mirroredOrder();
+    return physicsStep(craft, level, rules);
+}
+
+const MirroredScanOrder& CastleRun::mirroredOrder() {
+    if (!mirroredOrderFound_ || mirroredOrderVersion_ != level.blocks.version()) {
+        mirroredOrder_ = mirroredScanOrder(level);
+        mirroredOrderVersion_ = level.blocks.version();
+        mirroredOrderFound_ = true;
+    }
+    return mirroredOrder_;
 }
 
 int CastleRun::winner() const {
@@ -234,6 +248,7 @@ void CastleRun::placeArmed(int player, int standingBlock) {
         return;
     }
     const Block& block = level.blocks[size_t(standingBlock)];  // its changed type is run-time state
+    side.powerupsUsed += 1;
     playSound(ANY_CHANNEL, SOUND_PLACE);
     if (armed == POWERUP_WALL) {
         side.wall.x = craft.x;

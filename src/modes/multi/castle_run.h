@@ -111,6 +111,13 @@ private:
     void craftContact();
     void push(int from, int to);
     void die(int player);
+    // Craft B's ground scan order: B meets the arena's blocks as A meets
+    // their mirror partners. Found again whenever the blocks change.
+    const MirroredScanOrder& mirroredOrder();
+
+    MirroredScanOrder mirroredOrder_;
+    uint64_t mirroredOrderVersion_ = 0;
+    bool mirroredOrderFound_ = false;
 };
 
 // Which castle a goal block scores against, for tests and the rules: true

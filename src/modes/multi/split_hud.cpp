@@ -15,6 +15,12 @@ void drawHalfText(int player, double x, double y, float scale, const char* text)
     drawText(pixelX(x), bottom + int(half * y), scale, 1, 1, 1, text);
 }
 
+int halfPowerupIconTop(int player) {
+    const int half = screenHeight / 2;
+    const int bottom = (player == PLAYER_A ? 0 : half) + int(half * 0.1);
+    return bottom + int(0.075 * screenHeight);
+}
+
 void drawTwoPlayerDebugLines(const Craft& b, const Craft& a) {
     const struct {
         const char* format;

@@ -23,6 +23,7 @@ void SingleRun::start() {
     craft.viewAngle = 35.0f;
     checkpointZ.clear();
     deathRoutine();
+    computer.clearDebugText();
     for (const Block& block : level.blocks)
         if (block.body.pointX != 0 && block.body.has(FLAG_CHECKPOINT)) checkpointZ.push_back(block.body.pointY);
     backgroundIndex = (level.blockCount() + int(checkpointZ.size())) % 4;
