@@ -3,6 +3,8 @@
 //
 //   tavrelo-preview LEVEL.slv OUT.png [castle]   a plan view of the track
 //   tavrelo-preview --nopic OUT.png              the picture for a map without one
+//   tavrelo-preview --sheet OUT.png [--group TITLE] LEVEL.slv...
+//                                                a contact sheet of many plans
 //
 // The plan view looks down on the track with the start at the bottom and
 // forward up the picture, the player's left on the left. Long tracks are
@@ -15,8 +17,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "canvas.h"
+#include "contact_sheet.h"
 #include "level/level_file.h"
 #include "noise.h"
 #include "signal_colours.h"
@@ -129,16 +133,24 @@ void drawBlock(Canvas& image, const Frame& f, const Block& block) {
     }
 }
 
-int writePlan(const std::string& levelPath, const std::string& out, bool castle) {
+// The plan view of a level file, false (and a word on standard error) when
+// the file cannot be read or holds no blocks.
+bool drawPlan(const std::string& levelPath, bool castle, Canvas& image) {
     Level level;
     if (readLevelFile(levelPath, level) != 0 || level.blocks.empty()) {
         std::fprintf(stderr, "tavrelo-preview: cannot read %s\n", levelPath.c_str());
-        return 1;
+        return false;
     }
     if (castle) buildCastleArena(level);
-    Canvas image = sky();
+    image = sky();
     const Frame frame = frameFor(level);
     for (const Block& block : level.blocks) drawBlock(image, frame, block);
+    return true;
+}
+
+int writePlan(const std::string& levelPath, const std::string& out, bool castle) {
+    Canvas image(SIZE, SIZE);
+    if (!drawPlan(levelPath, castle, image)) return 1;
     return image.writePng(out) ? 0 : 1;
 }
 
@@ -163,9 +175,13 @@ int writeNoPicture(const std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::string(argv[1]) == "--sheet")
+        return writeContactSheet(argv[2], std::vector<std::string>(argv + 3, argv + argc), drawPlan);
     if (argc == 3 && std::string(argv[1]) == "--nopic") return writeNoPicture(argv[2]);
     if (argc == 3 || (argc == 4 && std::string(argv[3]) == "castle"))
         return writePlan(argv[1], argv[2], argc == 4);
-    std::fprintf(stderr, "usage: tavrelo-preview LEVEL.slv OUT.png [castle] | --nopic OUT.png\n");
+    std::fprintf(stderr,
+                 "usage: tavrelo-preview LEVEL.slv OUT.png [castle] | --nopic OUT.png\n"
+                 "       tavrelo-preview --sheet OUT.png [--group TITLE] LEVEL.slv...\n");
     return 2;
 }
