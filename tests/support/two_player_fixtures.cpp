@@ -6,15 +6,6 @@
 #include "level/level_file.h"
 #include "support/sim_levels.h"
 
-void holdPlayerKeys(Craft& craft, int keyGroup, const HeldKeys& keys) {
-    const ControlKeys codes = controlKeys(keyGroup);
-    setKeyHeld(craft, codes.forward, keys.forward);
-    setKeyHeld(craft, codes.backward, keys.backward);
-    setKeyHeld(craft, codes.left, keys.left);
-    setKeyHeld(craft, codes.right, keys.right);
-    setKeyHeld(craft, codes.jump, keys.jump);
-}
-
 std::string TwoPlayerLevel::writeLevel(const std::string& text, const std::string& name) {
     std::vector<uint8_t> bytes = levelBytes(levelFromText(text));
     std::ofstream(temp.file(name), std::ios::binary)

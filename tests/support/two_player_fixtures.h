@@ -8,12 +8,8 @@
 #include "modes/multi/race_run.h"
 #include "support/sim_fixtures.h"
 #include "support/temp_dir.h"
-#include "unit/timeattack_recording.h"
-
-// Holds the keys one player holds in a step (as a recording gives them) on
-// a craft: the keys of the player's group (A: group 1, B: group 2) on a craft,
-// as the play state's handler marks them.
-void holdPlayerKeys(Craft& craft, int keyGroup, const HeldKeys& keys);
+#include "replay/counted_runs.h"
+#include "replay/recording.h"
 
 // A level from the level tool's text, written as a level file in a private
 // folder; the recorders of SimServices catch the sounds.
@@ -35,7 +31,7 @@ protected:
     // player without lives none), then the contact.
     void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
-    RaceRun race;
+    CountedRaceRun race;  // deaths counted by cause
 };
 
 class CastleLevel : public TwoPlayerLevel {
@@ -43,5 +39,5 @@ protected:
     void load(const std::string& text, int lives = 5, bool powerups = true, int gravity = 8);
     void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
-    CastleRun castle;
+    CountedCastleRun castle;  // deaths counted by cause
 };

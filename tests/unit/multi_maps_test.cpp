@@ -8,6 +8,7 @@
 
 #include "level/level_text.h"
 #include "modes/multi/mode_menu.h"
+#include "replay/level_check.h"
 #include "support/shipped_levels.h"
 #include "support/two_player_fixtures.h"
 
@@ -48,6 +49,8 @@ TEST_F(ShippedRaceMaps, BothCraftsFinishEveryRaceMapWithItsRecording) {
         EXPECT_EQ(race.players[1].points, 1);
         EXPECT_EQ(race.players[0].craft.lives, 3) << "no run lost on the way";
         EXPECT_EQ(race.players[1].craft.lives, 3);
+        EXPECT_EQ(race.deaths[0].total() + race.deaths[1].total(), 0)
+            << "A: " << describeDeaths(race.deaths[0]) << ", B: " << describeDeaths(race.deaths[1]);
         EXPECT_GT(race.level.goldTime, 0) << "race maps are time-attack maps too";
     }
 }
@@ -73,6 +76,7 @@ TEST_F(ShippedCastleMaps, EveryCastleMapIsWonByRepeatingItsRecordedAttack) {
         EXPECT_TRUE(castle.over());
         EXPECT_EQ(castle.winner(), PLAYER_A);
         EXPECT_EQ(castle.players[0].deaths, 0);
+        EXPECT_EQ(castle.deaths[0].total(), 0) << describeDeaths(castle.deaths[0]);
         EXPECT_EQ(castle.players[0].castleHealth, 5);
     }
 }

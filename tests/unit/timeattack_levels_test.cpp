@@ -15,6 +15,8 @@
 #include "level/level_text.h"
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/records.h"
+#include "replay/counted_runs.h"
+#include "replay/level_check.h"
 #include "sim/run_timer.h"
 #include "support/shipped_levels.h"
 #include "support/temp_dir.h"
@@ -65,7 +67,7 @@ protected:
     }
 
     TempDir temp{"tavrelo-levels"};
-    TimeAttackRun run;
+    CountedTimeAttackRun run;
     HeldKeys previous;
 };
 
@@ -82,9 +84,11 @@ TEST_F(TimeAttackLevel, EveryShippedLevelIsFinishedByItsRecording) {
         std::vector<HeldKeys> recording = readRecording(shipped.keysPath);
         ASSERT_FALSE(recording.empty()) << "no recording beside the level";
         previous = HeldKeys();
+        run.deaths = DeathCount();
         ReplayResult result = replayRecording(run, recording);
         EXPECT_TRUE(result.finished);
         EXPECT_EQ(result.deaths, 0);
+        EXPECT_EQ(run.deaths.total(), 0) << describeDeaths(run.deaths);
         // Sensible medal times: ordered, and the recorded run earns one.
         const Level& level = run.level;
         EXPECT_GT(level.goldTime, 0);

@@ -1,6 +1,8 @@
-// tavrelo-level: turns level files into readable text and back.
+// tavrelo-level: turns level files into readable text and back, and checks
+// levels against their replay proofs.
 //   tavrelo-level dump FILE.slv
 //   tavrelo-level build FILE.txt -o FILE.slv
+//   tavrelo-level check PATH...
 
 #include <cstdio>
 #include <cstring>
@@ -11,12 +13,15 @@
 #include "core/byte_io.h"
 #include "level/level_file.h"
 #include "level/level_text.h"
+#include "replay/level_check.h"
+#include "replay/level_source.h"
 
 namespace {
 
 int usage() {
     std::fputs("usage: tavrelo-level dump FILE.slv\n"
-               "       tavrelo-level build FILE.txt -o FILE.slv\n", stderr);
+               "       tavrelo-level build FILE.txt -o FILE.slv\n"
+               "       tavrelo-level check PATH...   (levels, folders searched recursively)\n", stderr);
     return 2;
 }
 
@@ -73,11 +78,33 @@ int build(const std::string& textPath, const std::string& outPath) {
     return 0;
 }
 
+// One row a level, then what is wrong with each broken proof, and a failing
+// status when there is one (or when nothing was found to check).
+int check(const std::vector<std::string>& paths) {
+    const std::vector<LevelFile> files = findLevelFiles(paths);
+    if (files.empty()) {
+        std::fputs("check: no level files (*.slv.txt, *.slv) found\n", stderr);
+        return 1;
+    }
+    std::fputs(checkTableHeader().c_str(), stdout);
+    std::vector<std::string> faults;
+    for (const LevelFile& file : files) {
+        const LevelReport report = checkLevel(file.path, file.label);
+        std::fputs(checkTableRow(report).c_str(), stdout);
+        std::fflush(stdout);
+        for (const std::string& fault : report.proofFaults()) faults.push_back(report.label + ": " + fault);
+    }
+    for (const std::string& fault : faults) std::printf("BROKEN %s\n", fault.c_str());
+    std::printf("%zu levels checked, %zu proof faults\n", files.size(), faults.size());
+    return faults.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "dump") == 0) return dump(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "build") == 0 && std::strcmp(argv[3], "-o") == 0)
         return build(argv[2], argv[4]);
+    if (argc >= 3 && std::strcmp(argv[1], "check") == 0) return check(std::vector<std::string>(argv + 2, argv + argc));
     return usage();
 }

@@ -1,210 +1,149 @@
-// tavrelo-record: finds a run through a single-player level and prints it as
-// a .keys recording (held keys per physics step).
-//   tavrelo-record LEVEL.txt > LEVEL.keys
-//
-// A scripted controller: every few steps it tries each key combination for
-// those steps followed by a short plan, plays each plan out on a copy of the
-// run, and keeps the combination whose plan gets furthest without losing a
-// life. The result is replayed from the start before it is printed, on the
-// replay clock and seed the level tests use.
+// tavrelo-record: finds a run through a level and writes it as its replay
+// proof (.keys: the held keys of every physics step).
+//   tavrelo-record LEVEL.slv.txt [-o LEVEL.keys] [--keep KEYS[:STEPS]] [--ahead STEPS] [--max STEPS]
+//       [--tries N]
+// The level's name picks the rules, as the level check does: s- campaign
+// levels, ca- castle maps (one attack by craft A), ra- race maps (the
+// time-attack run and both racing crafts at once), all others time attack.
+// The search is in replay/search.h; what it found is checked by the level check
+// before it is written, and printed as the check's table row.
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "core/byte_io.h"
+#include "core/atomic_file.h"
 #include "core/settings.h"
-#include "level/level_text.h"
-#include "support/single_replay.h"
+#include "replay/level_check.h"
+#include "replay/level_source.h"
+#include "replay/search_sims.h"
 
 namespace {
 
-constexpr int DECISION_STEPS = 3;
-constexpr int PLAN_STEPS = 120;
-constexpr int MAX_STEPS = 6000;
+struct Arguments {
+    std::string level;
+    std::string output;     // empty: standard output
+    std::string keepPath;   // the hint: a recording whose first steps are kept
+    int keepSteps = -1;     // -1: all of it
+    SearchOptions search;
+};
 
-std::vector<HeldKeys> choices() {
-    std::vector<HeldKeys> all;
-    for (int steer = 0; steer < 3; ++steer) {
-        for (int jump = 0; jump < 2; ++jump) {
-            for (int speed = 0; speed < 3; ++speed) {
-                HeldKeys keys;
-                keys.left = steer == 1;
-                keys.right = steer == 2;
-                keys.jump = jump == 1;
-                keys.forward = speed == 0;
-                keys.backward = speed == 2;
-                all.push_back(keys);
+struct MedalTimes {
+    int gold, silver, bronze;
+};
+
+// Gold a little above the proof's time, silver and bronze clearly within
+// reach; whole tenths of a second.
+MedalTimes suggestedMedals(int proofMs) {
+    const auto tenths = [proofMs](int percent) { return (proofMs * percent / 100 + 99) / 100 * 100; };
+    return {tenths(105), tenths(130), tenths(160)};
+}
+
+int usage() {
+    std::fputs("usage: tavrelo-record LEVEL.slv.txt [-o LEVEL.keys] [--keep KEYS[:STEPS]] [--ahead STEPS]\n"
+               "                      [--max STEPS] [--tries N]\n"
+               "  -o FILE          write the recording there (also when unfinished, to go on from it)\n"
+               "  --keep KEYS:N    hold the first N steps of KEYS (all without :N), then search on\n"
+               "  --ahead STEPS    how far each try is played out (default 150)\n"
+               "  --max STEPS      the longest recording looked for (default 12000)\n"
+               "  --tries N        dead ends to back out of before giving up (default 400)\n",
+               stderr);
+    return 2;
+}
+
+bool number(const char* text, int& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || parsed < 0 || parsed > 1000000) return false;
+    value = int(parsed);
+    return true;
+}
+
+bool parseArguments(int argc, char** argv, Arguments& arguments) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (word == "-o" && hasValue) {
+            arguments.output = argv[++i];
+        } else if (word == "--keep" && hasValue) {
+            std::string keep = argv[++i];
+            const size_t colon = keep.rfind(':');
+            if (colon != std::string::npos) {
+                if (!number(keep.c_str() + colon + 1, arguments.keepSteps)) return false;
+                keep.resize(colon);
             }
+            arguments.keepPath = keep;
+        } else if (word == "--ahead" && hasValue) {
+            if (!number(argv[++i], arguments.search.ahead)) return false;
+        } else if (word == "--max" && hasValue) {
+            if (!number(argv[++i], arguments.search.maxSteps)) return false;
+        } else if (word == "--tries" && hasValue) {
+            if (!number(argv[++i], arguments.search.maxBacktracks)) return false;
+        } else if (word[0] != '-' && arguments.level.empty()) {
+            arguments.level = word;
+        } else {
+            return false;
         }
     }
-    return all;
-}
-
-struct Trial {
-    double score = -1e18;
-};
-
-// The plan's keys for one step: during a pong game the craft follows the
-// ball sideways (+x is the craft's left); otherwise the plan as given.
-// The block the craft stands on, -1 when none.
-int blockUnder(const SingleRun& run) {
-    const Craft& craft = run.craft;
-    for (int i = 0; i < run.level.blockCount(); ++i) {
-        const BlockCorner at = blockCorner(run.level.blocks[size_t(i)].body);
-        const BlockBody& body = run.level.blocks[size_t(i)].body;
-        if (craft.x <= at.x && craft.x >= at.x - body.width && craft.z >= at.z && craft.z <= at.z + body.length &&
-            craft.ypos >= at.y && craft.ypos <= at.y + 300)
-            return i;
-    }
-    return -1;
-}
-
-HeldKeys planFor(const SingleRun& run, const HeldKeys& plan) {
-    if (!run.computer.pong.running()) {
-        // Jump at the end of the block under the craft.
-        HeldKeys keys = plan;
-        const int under = run.craft.groundType >= 0 ? blockUnder(run) : -1;
-        if (under >= 0) {
-            const BlockCorner at = blockCorner(run.level.blocks[size_t(under)].body);
-            const int64_t end = int64_t(at.z) + run.level.blocks[size_t(under)].body.length;
-            keys.jump = plan.forward && end < int64_t(run.craft.z) + 2 * run.craft.f_speed + 200;
-        }
-        return keys;
-    }
-    HeldKeys keys;
-    const int32_t ballX = run.computer.pong.ball().x;
-    keys.left = ballX > run.craft.x + 60;
-    keys.right = ballX < run.craft.x - 60;
-    return keys;
-}
-
-// Plays `first` for DECISION_STEPS, `second` for DECISION_STEPS, then holds
-// the plan's keys; scores progress, with lost lives and restarts far below
-// any progress and the goal above it.
-struct ClockState {
-    uint32_t ms;
-    int parity;
-};
-ClockState saveClock() { return {single_replay::clockMs(), single_replay::stepParity()}; }
-void restoreClock(const ClockState& state) {
-    single_replay::clockMs() = state.ms;
-    single_replay::stepParity() = state.parity;
-}
-
-double playOut(SingleRun run, HeldKeys before, const HeldKeys& first, const HeldKeys& second,
-               const HeldKeys& plan, const ClockState& clock) {
-    restoreClock(clock);
-    const int startLives = run.craft.lives;
-    const int startCheckpoint = run.craft.checkpoint;
-    double best = run.craft.z;
-    for (int i = 0; i < 2 * DECISION_STEPS + PLAN_STEPS; ++i) {
-        const HeldKeys keys = i < DECISION_STEPS ? first : (i < 2 * DECISION_STEPS ? second : planFor(run, plan));
-        StepOutcome outcome = replayStep(run, keys, before);
-        before = keys;
-        if (run.goalReached) return 1e12 - i;
-        const bool lost = outcome == StepOutcome::Died || run.craft.lives < startLives ||
-                          run.craft.checkpoint < startCheckpoint;
-        if (lost) {
-            // Lost in the two chosen moves: never. Lost later, while the
-            // plan drives blindly: a setback, but progress still counts.
-            if (i < 2 * DECISION_STEPS) return -1e9 + best;
-            return best - 20000;
-        }
-        if (run.craft.z > best) best = run.craft.z;
-    }
-    // Standing on the track beats hanging in the air over it; a caught
-    // bonus craft is worth a long way.
-    return best + (run.craft.groundType >= 0 ? 500 : 0) + (run.craft.lives - startLives) * 100000.0;
-}
-
-void printRecording(const std::vector<HeldKeys>& steps) {
-    std::printf("# Held keys per physics step: <steps> <keys> (F forward, B backward, L left, R right, J jump, - none)\n");
-    size_t i = 0;
-    while (i < steps.size()) {
-        size_t j = i;
-        auto same = [](const HeldKeys& a, const HeldKeys& b) {
-            return a.forward == b.forward && a.backward == b.backward && a.left == b.left && a.right == b.right &&
-                   a.jump == b.jump;
-        };
-        while (j < steps.size() && same(steps[j], steps[i])) ++j;
-        std::string keys;
-        if (steps[i].forward) keys += 'F';
-        if (steps[i].backward) keys += 'B';
-        if (steps[i].left) keys += 'L';
-        if (steps[i].right) keys += 'R';
-        if (steps[i].jump) keys += 'J';
-        if (keys.empty()) keys = "-";
-        std::printf("%zu %s\n", j - i, keys.c_str());
-        i = j;
-    }
+    return !arguments.level.empty();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: tavrelo-record LEVEL.txt > LEVEL.keys\n", stderr);
-        return 2;
-    }
-    std::string text;
-    SingleRun run;
-    LevelTextError error;
-    if (!readWholeFile(argv[1], text) || parseLevelText(text, run.level, &error) != 0) {
-        std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.message.c_str());
+    Arguments arguments;
+    if (!parseArguments(argc, argv, arguments)) return usage();
+    Level level;
+    std::string error;
+    if (!loadLevelSource(arguments.level, level, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
+    }
+    std::vector<HeldKeys> prefix;
+    if (!arguments.keepPath.empty()) {
+        prefix = readRecording(arguments.keepPath);
+        if (prefix.empty()) {
+            std::fprintf(stderr, "%s: no recording to keep\n", arguments.keepPath.c_str());
+            return 1;
+        }
+        if (arguments.keepSteps >= 0 && size_t(arguments.keepSteps) < prefix.size())
+            prefix.resize(size_t(arguments.keepSteps));
     }
     settings = defaultSettings();
     settings.sounds = 0;
-    startReplayServices();
-    run.start();
-    const std::vector<HeldKeys> options = choices();
-    std::vector<HeldKeys> steps;
-    HeldKeys before;
-    while (!run.goalReached && int(steps.size()) < MAX_STEPS) {
-        double bestScore = -1e18;
-        HeldKeys bestKeys;
-        const ClockState clock = saveClock();
-        for (const HeldKeys& first : options)
-            for (const HeldKeys& second : options) {
-                HeldKeys plan = second;
-                plan.jump = false;
-                double score = playOut(run, before, first, second, plan, clock);
-                if (score > bestScore) {
-                    bestScore = score;
-                    bestKeys = first;
-                }
-            }
-        restoreClock(clock);
-        for (int i = 0; i < DECISION_STEPS && !run.goalReached; ++i) {
-            replayStep(run, bestKeys, before);
-            before = bestKeys;
-            steps.push_back(bestKeys);
-        }
-        if (steps.size() % 300 < DECISION_STEPS)
-            std::fprintf(stderr, "step %zu: z %d lives %d\n", steps.size(), run.craft.z, run.craft.lives);
+    const std::string name = levelNameOf(arguments.level);
+    if (!arguments.output.empty()) {
+        const std::string output = arguments.output;
+        arguments.search.save = [output](const std::vector<HeldKeys>& sofar) {
+            writeFileAtomically(output, "# unfinished: the search goes on\n" + recordingText(sofar));
+        };
     }
-    // Proof: the recording from a fresh start, as the tests replay it.
-    SingleRun fresh;
-    parseLevelText(text, fresh.level, nullptr);
-    startReplayServices();
-    fresh.start();
-    // Where the found run loses the craft, for whoever tunes the level.
-    {
-        SingleRun probe = fresh;
-        HeldKeys last;
-        for (size_t i = 0; i < steps.size() && !probe.goalReached; ++i) {
-            const int z = probe.craft.z;
-            if (replayStep(probe, steps[i], last) == StepOutcome::Died)
-                std::fprintf(stderr, "death at step %zu, z %d\n", i, z);
-            last = steps[i];
-        }
-        startReplayServices();
+    const RecordResult found = recordLevel(level, levelModeOf(name), prefix, arguments.search);
+    std::fprintf(stderr, "search %s after %zu steps, %d dead ends\n", found.reached ? "reached the goal" : "stopped",
+                 found.keys.size(), found.deadEnds);
+    const std::vector<HeldKeys>& steps = found.keys;
+
+    // The check replays it from a fresh start, as the tests do.
+    const LevelReport report = checkLevelWithProof(arguments.level, name, steps);
+    std::fputs(checkTableHeader().c_str(), stderr);
+    std::fputs(checkTableRow(report).c_str(), stderr);
+    for (const std::string& fault : report.proofFaults()) std::fprintf(stderr, "BROKEN %s\n", fault.c_str());
+    if (!report.proofBroken() && (report.mode == LevelMode::TimeAttack || report.mode == LevelMode::Race)) {
+        const MedalTimes medals = suggestedMedals(report.proofTimeMs());
+        std::fprintf(stderr, "medal times from this proof (a line for the level text): medals %d %d %d\n", medals.gold,
+                     medals.silver, medals.bronze);
     }
-    ReplayResult result = replayRecording(fresh, steps);
-    std::fprintf(stderr, "%s: %s in %d steps, %d deaths, %d spare lives\n", argv[1],
-                 result.finished ? "finished" : "NOT finished", result.steps, result.deaths, fresh.spareLives());
-    // An unfinished run is printed too, to see where the controller stuck.
-    printRecording(steps);
-    return result.finished ? 0 : 1;
+
+    // An unfinished run is written too: it shows where the search stuck,
+    // and --keep goes on from a part of it.
+    const std::string text = recordingText(steps);
+    if (arguments.output.empty()) {
+        std::fputs(text.c_str(), stdout);
+    } else if (writeFileAtomically(arguments.output, text) != 0) {
+        std::fprintf(stderr, "%s: cannot write\n", arguments.output.c_str());
+        return 1;
+    }
+    return report.proofBroken() ? 1 : 0;
 }

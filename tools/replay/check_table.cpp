@@ -1,0 +1,89 @@
+#include <cstdio>
+
+#include "replay/level_check.h"
+
+// The level check's table: one row a level, columns wide enough for the
+// shipped names; a long name pushes its row out rather than being cut.
+
+namespace {
+
+std::string seconds(int ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", ms / 1000.0);
+    return text;
+}
+
+std::string naiveText(const LevelReport& report) {
+    const NaiveRun& naive = report.naive;
+    if (report.mode == LevelMode::Castle)
+        return naive.result == NaiveRun::FinishedClean ? "F scores @" + std::to_string(naive.step) : "F no hit";
+    switch (naive.result) {
+        case NaiveRun::FinishedClean: return "finished @" + std::to_string(naive.step);
+        case NaiveRun::LostLife: return "life lost @" + std::to_string(naive.step);
+        case NaiveRun::DidNotFinish: break;
+    }
+    return "no finish";
+}
+
+std::string medalsText(const LevelReport& report) {
+    return "medals " + seconds(report.goldMs) + "/" + seconds(report.silverMs) + "/" + seconds(report.bronzeMs);
+}
+
+std::string raceForwardText(const RaceCheck& race, int player) {
+    const char* who = player == 0 ? "A" : "B";
+    if (race.lifeLostStep[player] >= 0)
+        return std::string(who) + " life lost lap " + std::to_string(race.lifeLostLap[player]) + " @" +
+               std::to_string(race.lifeLostStep[player]);
+    return std::string(who) + " " + std::to_string(race.laps[player]) + " laps clean";
+}
+
+std::string castleText(const CastleCheck& castle) {
+    std::string text = "attacks " + std::to_string(castle.hits) + "/" + std::to_string(CASTLE_CHECK_LIVES) +
+                       (castle.deaths.total() ? " (" + describeDeaths(castle.deaths) + ")" : "");
+    if (castle.singleKeyScores.empty())
+        return text + "; no single key scores in " + std::to_string(CASTLE_KEY_STEPS);
+    text += "; alone scores:";
+    for (const HeldKeyScore& score : castle.singleKeyScores)
+        text += std::string(" ") + (score.player == 0 ? "A" : "B") + "-" + score.key + "@" + std::to_string(score.step);
+    return text;
+}
+
+std::string rulesText(const LevelReport& report) {
+    switch (report.mode) {
+        case LevelMode::Campaign:
+            if (report.pongCourts == 0) return "";
+            return "pong: " + std::to_string(report.pongCourts) + (report.pongCourts == 1 ? " court, " : " courts, ") +
+                   std::to_string(report.proof.pongGames) + " played on the proof";
+        case LevelMode::TimeAttack: return medalsText(report);
+        case LevelMode::Race:
+            return medalsText(report) + "; race proof " + (report.race.proofScoresForBoth ? "ok" : "FAILS") +
+                   "; forward " + raceForwardText(report.race, 0) + ", " + raceForwardText(report.race, 1);
+        case LevelMode::Castle: return castleText(report.castle);
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string checkTableHeader() {
+    char line[256];
+    std::snprintf(line, sizeof line, "%-30s %6s %8s %6s %6s %5s %5s %6s %4s %5s %-6s %-16s %s\n", "level", "blocks",
+                  "length", "steps", "time", "falls", "crash", "health", "pong", "lives", "proof", "naive", "rules");
+    return line;
+}
+
+std::string checkTableRow(const LevelReport& report) {
+    if (!report.error.empty()) return report.label + "  ERROR: " + report.error + "\n";
+    const ProofRun& proof = report.proof;
+    const std::string lives = report.mode == LevelMode::Campaign && proof.present
+                                  ? std::to_string(proof.livesStart) + ">" + std::to_string(proof.livesEnd)
+                                  : "-";
+    const char* verdict = !proof.present ? "none" : (report.proofBroken() ? "BROKEN" : "ok");
+    char line[512];
+    std::snprintf(line, sizeof line, "%-30s %6d %8lld %6d %6s %5d %5d %6d %4d %5s %-6s %-16s %s\n",
+                  report.label.c_str(), report.blocks, static_cast<long long>(report.length), proof.steps,
+                  seconds(report.proofTimeMs()).c_str(), proof.deaths.falls, proof.deaths.crashes, proof.deaths.health,
+                  proof.deaths.pongLosses, lives.c_str(), verdict, naiveText(report).c_str(),
+                  rulesText(report).c_str());
+    return line;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+// The level check: what a level's proof and a naive player do on it, through
+// the rules of the mode that plays it. Campaign levels (s-) run by the
+// single-player rules; time-attack and race maps by the time-attack rules,
+// race maps (ra-) also by the race's; castle maps (ca-) by castle attack's.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "replay/counted_runs.h"
+#include "replay/recording.h"
+
+enum class LevelMode { Campaign, TimeAttack, Race, Castle };
+LevelMode levelModeOf(const std::string& name);
+
+constexpr int CHECK_STEP_MS = 21;          // one physics step
+constexpr int NAIVE_STEP_LIMIT = 20000;    // about 7 minutes
+constexpr int RACE_CHECK_LAPS = 3;
+constexpr int RACE_CHECK_STEP_LIMIT = 30000;
+constexpr int RACE_CHECK_LIVES = 3;
+constexpr int CASTLE_CHECK_LIVES = 5;      // also the attacks the proof must land
+constexpr int CASTLE_KEY_STEPS = 1500;
+constexpr int CHECK_GRAVITY = 8;
+
+// A replay of the proof through the level's one-craft rules (campaign and
+// time attack; for castle maps the first attack of the duel).
+struct ProofRun {
+    bool present = false;   // a readable .keys beside the level
+    bool finished = false;
+    int steps = 0;          // until the goal (castle: the first hit)
+    DeathCount deaths;
+    int livesStart = 0, livesEnd = 0;  // campaign levels
+    int pongGames = 0;                 // campaign levels: games started
+    bool clean() const { return finished && deaths.total() == 0 && livesEnd >= livesStart; }
+};
+
+// Forward held, nothing else, until the goal, the first life lost or the
+// step limit.
+struct NaiveRun {
+    enum Result { FinishedClean, LostLife, DidNotFinish } result = DidNotFinish;
+    int step = 0;  // of the finish or of the lost life
+};
+
+// Each player alone holding forward until a life is lost or three laps are
+// driven; the proof driven by both crafts side by side.
+struct RaceCheck {
+    bool proofScoresForBoth = false;  // each scored a point, no life lost
+    int lifeLostStep[2] = {-1, -1};   // -1: none
+    int lifeLostLap[2] = {0, 0};      // 1-based
+    int laps[2] = {0, 0};             // driven without losing a life
+    bool forwardLosesALife() const { return lifeLostStep[0] >= 0 && lifeLostStep[1] >= 0; }
+};
+
+// One key held alone by one craft.
+struct HeldKeyScore {
+    int player = 0;  // 0 A, 1 B
+    char key = 'F';
+    int step = 0;    // of the hit
+};
+
+struct CastleCheck {
+    int hits = 0;          // attacks of the proof that scored, of CASTLE_CHECK_LIVES
+    bool won = false;
+    DeathCount deaths;     // of the attacker over the whole duel
+    int castleLost = 0;    // the attacker's own castle health lost
+    std::vector<HeldKeyScore> singleKeyScores;  // the keys that score alone within CASTLE_KEY_STEPS
+    bool proofWins() const { return won && hits == CASTLE_CHECK_LIVES && deaths.total() == 0 && castleLost == 0; }
+};
+
+struct LevelReport {
+    std::string path;
+    std::string label;  // the path below the folder checked, without suffix
+    std::string name;
+    LevelMode mode = LevelMode::TimeAttack;
+    std::string error;  // the level cannot be read
+    int blocks = 0;
+    int64_t length = 0;  // z extent of the track
+    int goldMs = 0, silverMs = 0, bronzeMs = 0;
+    int pongCourts = 0;  // a proof that plays fewer games shows a court can be driven past
+    ProofRun proof;
+    NaiveRun naive;
+    RaceCheck race;      // race maps
+    CastleCheck castle;  // castle maps
+
+    int proofTimeMs() const { return proof.steps * CHECK_STEP_MS; }
+    // Why the proof does not prove the level; empty when it does.
+    std::vector<std::string> proofFaults() const;
+    bool proofBroken() const { return !proofFaults().empty(); }
+};
+
+// The proof is the .keys beside the level; the second form takes it as
+// given (the recorder checks what it found before writing it).
+LevelReport checkLevel(const std::string& path, const std::string& label);
+LevelReport checkLevelWithProof(const std::string& path, const std::string& label,
+                                const std::vector<HeldKeys>& keys);
+
+// The table: a header line and one row per level.
+std::string checkTableHeader();
+std::string checkTableRow(const LevelReport& report);
+std::string describeDeaths(const DeathCount& deaths);
