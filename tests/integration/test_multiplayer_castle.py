@@ -27,7 +27,7 @@ class CastleRoad(TwoPlayerTest):
             # Player 1 stays at home.
             game.key_down("w")
             game.key_down("space")
-            end = self.wait_until(game, lambda s: is_yellow(frame_colour(s)), 90, "the castle end screen")
+            end = self.wait_until(game, lambda s: is_yellow(frame_colour(s)), 240, "the castle end screen")
             game.key_up("space")
             game.key_up("w")
             self.assertTrue(is_yellow(frame_colour(end)))
