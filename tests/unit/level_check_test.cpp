@@ -143,9 +143,9 @@ TEST_F(LevelCheck, AMissingOrUnfinishedProofIsBroken) {
     const LevelReport missing = check("lonely", STRAIGHT, "");
     ASSERT_TRUE(missing.proofBroken());
     EXPECT_EQ(missing.proofFaults()[0], "no readable proof lonely.keys beside the level");
-    const LevelReport short_ = check("short", STRAIGHT, "5 F\n");
-    ASSERT_TRUE(short_.proofBroken());
-    EXPECT_EQ(short_.proofFaults()[0], "proof does not finish in its 5 steps");
+    const LevelReport unfinished = check("short", STRAIGHT, "5 F\n");
+    ASSERT_TRUE(unfinished.proofBroken());
+    EXPECT_EQ(unfinished.proofFaults()[0], "proof does not finish in its 5 steps");
     const LevelReport damaged = check("damaged", "block plain pos=1,2\n", "5 F\n");
     EXPECT_NE(damaged.error, "");
     EXPECT_TRUE(damaged.proofBroken());

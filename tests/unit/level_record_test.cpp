@@ -26,6 +26,17 @@ const char* const STEP_CASTLE =
 // No craft jumps 7000.
 const char* const TOO_WIDE = "block plain pos=600,0,0 size=1200,500,2000\nblock GOAL pos=600,0,9000 size=1200,500,2000\n";
 
+// The lane splits in two with a gap between; only one lane leads on to the
+// goal, the other ends in the void further on than a short look ahead sees.
+std::string fork(bool goalOnTheLeft) {
+    return std::string("medals 9000 9500 9900\n"
+                       "block plain pos=1200,0,0 size=2400,500,6000\n"
+                       "block plain pos=1200,0,6000 size=700,500,20000\n"
+                       "block plain pos=-500,0,6000 size=700,500,20000\n") +
+           (goalOnTheLeft ? "block GOAL pos=1200,0,26000 size=700,500,2000\n"
+                          : "block GOAL pos=-500,0,26000 size=700,500,2000\n");
+}
+
 class LevelRecorder : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,6 +77,26 @@ TEST_F(LevelRecorder, FindsAProofTheCheckAcceptsInEveryMode) {
     const LevelReport castle = recordAndCheck("ca-step", STEP_CASTLE);
     EXPECT_TRUE(found.reached);
     EXPECT_TRUE(castle.castle.proofWins());
+}
+
+// Without backing out of dead ends the search takes the lane it meets
+// first, and on one of the two forks that is the wrong one.
+TEST_F(LevelRecorder, ADeadEndBeyondTheLookAheadIsBackedOutOf) {
+    options.ahead = 20;
+    options.stallSteps = 200;
+    options.maxSteps = 2000;
+    int greedyFinishes = 0;
+    for (bool left : {true, false}) {
+        SCOPED_TRACE(left ? "goal on the left" : "goal on the right");
+        options.maxBacktracks = 0;
+        recordAndCheck("fork", fork(left));
+        greedyFinishes += found.reached ? 1 : 0;
+        options.maxBacktracks = 50;
+        const LevelReport report = recordAndCheck("fork", fork(left));
+        EXPECT_TRUE(found.reached);
+        EXPECT_FALSE(report.proofBroken()) << report.proofFaults().front();
+    }
+    EXPECT_EQ(greedyFinishes, 1) << "the trap catches a search that never goes back";
 }
 
 TEST_F(LevelRecorder, KeepsTheHintedPrefixAndSearchesOnFromIt) {

@@ -251,7 +251,7 @@ std::string describeDeaths(const DeathCount& deaths) {
     std::vector<std::string> parts;
     if (deaths.falls) parts.push_back(countText(deaths.falls, deaths.falls == 1 ? "fall" : "falls"));
     if (deaths.crashes) parts.push_back(countText(deaths.crashes, deaths.crashes == 1 ? "crash" : "crashes"));
-    if (deaths.health) parts.push_back(countText(deaths.health, "health"));
+    if (deaths.health) parts.push_back(countText(deaths.health, deaths.health == 1 ? "health death" : "health deaths"));
     if (deaths.pongLosses)
         parts.push_back(countText(deaths.pongLosses, deaths.pongLosses == 1 ? "lost pong ball" : "lost pong balls"));
     std::string text;

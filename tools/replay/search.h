@@ -3,7 +3,8 @@
 // The recorder's search, for any of the sims (search_sims.h). Every DECISION_STEPS
 // steps it tries each key combination for those steps, then each again for
 // as many, then holds the second one's keys as a plan (with a jump at each
-// block end) for `ahead` steps, and plays every try out on a copy. The
+// block end; one that brakes or coasts drives on after a while) for `ahead`
+// steps, and plays every try out on a copy. The
 // combination whose try gets furthest without losing a life is taken.
 //
 // When every try loses a life within the two chosen moves, or the craft
@@ -40,8 +41,11 @@ constexpr int SNAPSHOT_DECISIONS = 20;
 constexpr int MAX_RANK = 4;  // how many of a decision's combinations are tried
 constexpr int MAX_REACH = 600;  // the furthest back a dead end sends the search, in steps
 constexpr int SAVE_STEPS = 600;
+constexpr int BRAKE_WAIT_STEPS = 30;  // a plan that brakes drives on after this
+constexpr int COAST_WAIT_STEPS = 90;  // one that coasts, after this
 constexpr double DEAD = -1e8;
 constexpr double PLAN_LOSS = 3000;
+constexpr double TEMPO = 50;  // what a step later is worth, in progress
 
 // Every combination of steering (none, left, right), jump and speed
 // (forward, none, backward).
@@ -133,22 +137,36 @@ private:
         Sim sim = state_;
         HeldKeys plan = second;
         plan.jump = false;
+        // A plan that does not drive forward waits (braking a little,
+        // coasting longer), then drives on: waiting is only worth anything
+        // for what comes after it, a ferry or gate come round.
+        const int waitSteps = second.backward ? BRAKE_WAIT_STEPS : (second.forward ? 0 : COAST_WAIT_STEPS);
+        HeldKeys drive = plan;
+        drive.forward = true;
+        drive.backward = false;
         double best = sim.progress();
+        int bestStep = 0;
         const int moves = 2 * DECISION_STEPS;
         for (int i = 0; i < moves + options_.ahead; ++i) {
-            sim.step(i < DECISION_STEPS ? first : (i < moves ? second : sim.planKeys(plan)));
+            const HeldKeys& planned = i < moves + waitSteps ? plan : drive;
+            sim.step(i < DECISION_STEPS ? first : (i < moves ? second : sim.planKeys(planned)));
             // A loss in the plan says little about this choice (the plan
             // drives blind): the ground reached counts, less a little. A
             // penalty growing with how soon it comes would favour crawling
             // toward a hazard, which only puts it off.
-            if (sim.lost()) return i < moves ? 2 * DEAD + best : best - PLAN_LOSS;
+            if (sim.lost()) return i < moves ? 2 * DEAD + best : best - TEMPO * bestStep - PLAN_LOSS;
             if (sim.done()) return 1e12 - i;
             // Only ground reached counts: a craft flying off the track gets
             // further every step until it is lost.
-            if (sim.grounded()) best = std::max(best, sim.progress());
+            if (sim.grounded() && sim.progress() > best) {
+                best = sim.progress();
+                bestStep = i;
+            }
         }
-        // Standing on the track beats hanging in the air over it.
-        return best + (sim.grounded() ? 500 : 0);
+        // Ground reached sooner counts for more, so that waiting never
+        // wins by only putting a loss beyond the look ahead; standing on
+        // the track beats hanging in the air over it.
+        return best - TEMPO * bestStep + (sim.grounded() ? 500 : 0);
     }
 
     std::vector<std::pair<double, HeldKeys>> rank() const {
@@ -166,7 +184,8 @@ private:
     // Back to the decision `reach` steps before the dead end (twice as far
     // as last time when this dead end lies near the last one), and on with
     // its next combination that does not lose at once; a decision without
-    // one is dropped for the one before it.
+    // one is dropped for the one before it, and with none left the search
+    // starts again after the kept keys.
     bool backtrack() {
         const int deadEnd = int(keys_.size());
         const double deadEndProgress = state_.progress();
@@ -193,8 +212,13 @@ private:
             }
             decisions_.pop_back();
         }
-        std::fprintf(stderr, "dead end at step %d with nothing left to try before it\n", deadEnd);
-        return false;
+        // Every decision's next tries are used up: from the start again,
+        // choosing at random among the good tries up to the dead end.
+        restore(prefixSteps_);
+        if (options_.verbose)
+            std::fprintf(stderr, "dead end at step %d (progress %.0f): from step %d again\n", deadEnd,
+                         deadEndProgress, prefixSteps_);
+        return true;
     }
 
     // One of the tries that do not lose at once, the better ones likelier.
