@@ -400,8 +400,8 @@ class EditorRoad(unittest.TestCase):
             game.turn_menu("Right", times=2)
             game.key("Return")
             game.pause(800)
-            # chain-reaction, ferry, first-steps, icebridge, mytrack, switchback
-            for _ in range(4):
+            # chain-reaction, ferry, first-steps, icebridge, long-haul, mytrack, ...
+            for _ in range(5):
                 game.key("Down")
             game.key("Return")
             game.pause(800)

@@ -24,7 +24,7 @@ class RaceRoad(TwoPlayerTest):
             game.key("Down", "space")
             game.pause(300)
             self.assertFalse(os.path.exists(game.path("multiplayer.ini")), "nothing is written before a start")
-            game.key("Left")  # the Race page; ra-cascade, ra-slalom, ra-sprint
+            game.key("Left")  # the Race page; ra-canyon, ra-cascade, ra-slalom, ra-sprint
             game.key("Down", "Return")
             race = self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
                                    "both halves of the split screen drawing the track")
@@ -33,8 +33,8 @@ class RaceRoad(TwoPlayerTest):
             self.assertFalse(is_cyan(frame_colour(race)))
 
             # Player 2 (first keys) backs off the start at once; Player 1
-            # (cursor keys) drives on until the slalom's gap, which takes a
-            # jump, and so drives farther.
+            # (cursor keys) drives on until the cascade's first gap, which
+            # takes a jump, and so drives farther.
             game.key_down("s")
             game.key_down("Up")
             end = self.wait_until(game, lambda s: is_red(frame_colour(s)), 90, "the race end screen")

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -53,6 +55,29 @@ TEST_F(ShippedRaceMaps, BothCraftsFinishEveryRaceMapWithItsRecording) {
             << "A: " << describeDeaths(race.deaths[0]) << ", B: " << describeDeaths(race.deaths[1]);
         EXPECT_GT(race.level.goldTime, 0) << "race maps are time-attack maps too";
     }
+}
+
+// Sprint's text promises a heal strip, a speed strip and a slow patch after
+// its jump pad: a craft held at full throttle lands before them and drives
+// over each one.
+TEST_F(ShippedRaceMaps, SprintPadLandsBeforeTheStripsItsTextPromises) {
+    const std::vector<ShippedLevel> maps = shippedMaps("ra-");
+    const auto sprint = std::find_if(maps.begin(), maps.end(),
+                                     [](const ShippedLevel& shipped) { return shipped.name == "ra-sprint"; });
+    ASSERT_NE(sprint, maps.end());
+    load(readText(sprint->textPath), 3, 8);
+    HeldKeys forward;
+    forward.forward = true;
+    bool padTaken = false;
+    std::set<int> afterPad;
+    for (int step = 0; step < 2000 && race.players[0].craft.lives == 3; ++step) {
+        steps(1, forward, forward);
+        const int ground = race.players[0].craft.groundType;
+        if (ground == BLOCK_JUMP) padTaken = true;
+        else if (padTaken && ground >= 0) afterPad.insert(ground);
+    }
+    ASSERT_TRUE(padTaken);
+    for (int type : {BLOCK_HEAL, BLOCK_SPEED, BLOCK_SLOW}) EXPECT_TRUE(afterPad.count(type)) << "block type " << type;
 }
 
 class ShippedCastleMaps : public CastleLevel {};
