@@ -447,7 +447,11 @@ struct DepthComplexity {
 DepthComplexity countFragments(Fixture& f, const SampleQueries& q) {
     GLuint ids[2][SCENE_PARTS];
     q.gen(2 * SCENE_PARTS, &ids[0][0]);
-    f.scene.begin = [&] { q.begin(SampleQueries::SAMPLES_PASSED, ids[glowPass ? 1 : 0][0]); };
+    GLint glowDepthBits = 0;
+    f.scene.begin = [&] {
+        if (glowPass) glGetIntegerv(GL_DEPTH_BITS, &glowDepthBits);
+        q.begin(SampleQueries::SAMPLES_PASSED, ids[glowPass ? 1 : 0][0]);
+    };
     f.drawFrame([&](int part) {
         if (part >= SCENE_PARTS) return;
         q.end(SampleQueries::SAMPLES_PASSED);
@@ -467,6 +471,7 @@ DepthComplexity countFragments(Fixture& f, const SampleQueries& q) {
         counted.glow[part] = double(samples) / glowPixels;
     }
     q.remove(2 * SCENE_PARTS, &ids[0][0]);
+    if (glow) recordFigure("depth buffer bits (glow image)", glowDepthBits);
     return counted;
 }
 

@@ -21,8 +21,8 @@ constexpr double FIELD_OF_VIEW_DEGREES = 40.0;
 constexpr double NEAR_PLANE = 150.5;
 constexpr double FAR_PLANE = 120000.0;
 
+// The depth size is asked for when the mode is set.
 void requestGlAttributes() {
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 8);
@@ -60,6 +60,12 @@ void startGlow() {
 uint32_t sdlTicks() { return SDL_GetTicks(); }
 
 }  // namespace
+
+int setVideoModeWithDepth(const std::function<bool(int depthBits)>& trySetMode) {
+    for (int bits : DEPTH_BITS_WANTED)
+        if (trySetMode(bits)) return bits;
+    return 0;
+}
 
 void setFixedGlState(int width, int height) {
     glViewport(0, 0, width, height);
@@ -111,7 +117,11 @@ int startUp(const VideoOverride& video) {
     screenHeight = video.height > 0 ? video.height : settings.height;
     const bool windowed = video.windowed >= 0 ? video.windowed != 0 : settings.windowed != 0;
     const Uint32 flags = SDL_OPENGL | (windowed ? 0 : SDL_FULLSCREEN);
-    if (SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) == nullptr) {
+    const auto trySetMode = [&](int depthBits) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+        return SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) != nullptr;
+    };
+    if (setVideoModeWithDepth(trySetMode) == 0) {
         std::printf("Could not set OpenGL Video Mode: %s\n", SDL_GetError());
         SDL_Quit();
         return -1;
