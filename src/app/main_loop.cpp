@@ -170,12 +170,17 @@ int runGame(const VideoOverride& video) {
     padBindings = readPadBindings(userFile(GAMEPAD_FILE));
     gamepadPort.open();
 
-    const bool firstFrameOnly = std::getenv(FIRST_FRAME_EXIT_VARIABLE) != nullptr;
-    while (loop.runIteration()) {
-        if (firstFrameOnly) {
-            reportFirstFrame();
-            break;
-        }
+    // The player sees the menu as soon as its own textures are read.
+    const bool running = loop.runIteration();
+    if (std::getenv(FIRST_FRAME_EXIT_VARIABLE) != nullptr) {
+        reportFirstFrame();
+        return shutDown();
+    }
+    if (finishStartUp() != 0) {
+        shutDown();
+        return -1;
+    }
+    while (running && loop.runIteration()) {
     }
     return shutDown();
 }

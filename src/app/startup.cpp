@@ -67,6 +67,12 @@ int setVideoModeWithDepth(const std::function<bool(int depthBits)>& trySetMode) 
     return 0;
 }
 
+int finishStartUp() {
+    if (loadDeferredTextures() == 0) return 0;
+    std::fputs("Textures not found.\n", stdout);
+    return -1;
+}
+
 void setFixedGlState(int width, int height) {
     glViewport(0, 0, width, height);
     glClearColor(0, 0, 0, 0);
@@ -136,7 +142,8 @@ int startUp(const VideoOverride& video) {
         return -1;
     }
     setFixedGlState(screenWidth, screenHeight);
-    if (loadTextures() != 0) return failAndQuit("Textures not found.\n");
+    // Decoded as drawn: the rest follows the first frame (finishStartUp).
+    if (findTextures() != 0) return failAndQuit("Textures not found.\n");
     buildSpriteTiles();
     if (loadTitleTexture() != 0) return failAndQuit("Titles-texture not found.\n");
     if (loadFontTexture() != 0) return failAndQuit("Font-texture not found.\n");

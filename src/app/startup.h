@@ -13,7 +13,13 @@ struct VideoOverride {
 // Brings up SDL, the window, sound, the fixed GL state, every texture and
 // the optional glow effect, in that order. Each failure prints its one-line
 // message on standard output. Returns 0, or -1 when the game cannot run.
+// The textures are only found here; each is read when first drawn.
 int startUp(const VideoOverride& video = VideoOverride());
+
+// After the first frame: reads every texture that frame did not draw, so
+// nothing is read later in the game. 0, or -1 (with the message of a
+// missing texture) when one cannot be read.
+int finishStartUp();
 
 // Depth bits asked of the driver, best first. The track is drawn near to far
 // (hidden pixels then fail the depth test before they are textured), so
