@@ -153,3 +153,34 @@ TEST(DepthRequest, TwentyFourBitsFirstThenSixteen) {
         EXPECT_EQ(asked, c.asked) << "driver with " << c.mostBits << " bits";
     }
 }
+
+// The passes leave out blocks wholly outside the view (behind the eye,
+// beside the window): halfway along the track, with as many blocks behind
+// as ahead, they give the picture of every block drawn near to far.
+TEST_F(TrackDepth, BlocksOutsideTheViewAreLeftOutWithoutChangingThePicture) {
+    craft.x = 900;
+    craft.z = 60000;
+    craft.prevZ = craft.z;
+    for (ViewVariant variant : {ViewVariant::Single, ViewVariant::Split}) {
+        placeCameraAtStart(craft, variant);
+        const bool split = variant == ViewVariant::Split;
+        auto frame = [&](bool everyBlock) {
+            gl->beginFrame();
+            applyCamera(craft);
+            if (everyBlock) {
+                for (const Block& block : level.blocks) drawBlock(block, false, block.body.z - craft.z);
+            } else if (split) {
+                drawSplitTrack(level, craft, 1, SplitTrackOptions());
+            } else {
+                drawTrack(level, craft.z);
+            }
+            std::vector<unsigned char> pixels(size_t(gl->width()) * size_t(gl->height()) * 4);
+            glReadPixels(0, 0, gl->width(), gl->height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            return pixels;
+        };
+        frame(false);  // compiles the bodies
+        const auto passed = frame(false);
+        EXPECT_EQ(differingPixels(passed, frame(true)), 0u) << (split ? "split view" : "full window");
+        EXPECT_GT(differingPixels(passed, std::vector<unsigned char>(passed.size())), 100000u);
+    }
+}
