@@ -11,8 +11,8 @@
 struct VideoOverride;
 
 // Set in the environment, it makes the game print when its first frame was
-// swapped (milliseconds after the process started, and the monotonic clock)
-// and quit: how long the player waits for the menu.
+// swapped (the monotonic clock in milliseconds) and quit: the frame
+// benchmark's measure of how long the player waits for the menu.
 constexpr const char* FIRST_FRAME_EXIT_VARIABLE = "TAVRELO_FIRST_FRAME_EXIT";
 
 // The program: creates the states, starts up, runs the main loop, shuts down.
