@@ -30,7 +30,9 @@ void GamepadPort::openAll() {
         const char* name = SDL_JoystickName(i);
         names_.push_back(name ? name : "");
     }
-    SDL_JoystickEventState(SDL_ENABLE);
+    // Pad events are on from SDL's start. Setting their state again would
+    // also empty the event queue and, with SDL 1.2 here, leave the game
+    // deaf to SIGTERM; so it is never called.
 }
 
 void GamepadPort::open() {

@@ -10,6 +10,11 @@
 
 struct VideoOverride;
 
+// Set in the environment, it makes the game print when its first frame was
+// swapped (the monotonic clock in milliseconds) and quit: the frame
+// benchmark's measure of how long the player waits for the menu.
+constexpr const char* FIRST_FRAME_EXIT_VARIABLE = "TAVRELO_FIRST_FRAME_EXIT";
+
 // The program: creates the states, starts up, runs the main loop, shuts down.
 // Returns 0 after a normal shutdown, -1 when start-up fails.
 int runGame(const VideoOverride& video);

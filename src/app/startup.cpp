@@ -21,8 +21,8 @@ constexpr double FIELD_OF_VIEW_DEGREES = 40.0;
 constexpr double NEAR_PLANE = 150.5;
 constexpr double FAR_PLANE = 120000.0;
 
+// The depth size is asked for when the mode is set.
 void requestGlAttributes() {
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 8);
@@ -60,6 +60,18 @@ void startGlow() {
 uint32_t sdlTicks() { return SDL_GetTicks(); }
 
 }  // namespace
+
+int setVideoModeWithDepth(const std::function<bool(int depthBits)>& trySetMode) {
+    for (int bits : DEPTH_BITS_WANTED)
+        if (trySetMode(bits)) return bits;
+    return 0;
+}
+
+int finishStartUp() {
+    if (loadDeferredTextures() == 0) return 0;
+    std::fputs("Textures not found.\n", stdout);
+    return -1;
+}
 
 void setFixedGlState(int width, int height) {
     glViewport(0, 0, width, height);
@@ -114,7 +126,11 @@ int startUp(const VideoOverride& video) {
     screenHeight = video.height > 0 ? video.height : settings.height;
     const bool windowed = video.windowed >= 0 ? video.windowed != 0 : settings.windowed != 0;
     const Uint32 flags = SDL_OPENGL | (windowed ? 0 : SDL_FULLSCREEN);
-    if (SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) == nullptr) {
+    const auto trySetMode = [&](int depthBits) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+        return SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) != nullptr;
+    };
+    if (setVideoModeWithDepth(trySetMode) == 0) {
         std::printf("Could not set OpenGL Video Mode: %s\n", SDL_GetError());
         SDL_Quit();
         return -1;
@@ -129,7 +145,8 @@ int startUp(const VideoOverride& video) {
         return -1;
     }
     setFixedGlState(screenWidth, screenHeight);
-    if (loadTextures() != 0) return failAndQuit("Textures not found.\n");
+    // Decoded as drawn: the rest follows the first frame (finishStartUp).
+    if (findTextures() != 0) return failAndQuit("Textures not found.\n");
     buildSpriteTiles();
     if (loadTitleTexture() != 0) return failAndQuit("Titles-texture not found.\n");
     if (loadFontTexture() != 0) return failAndQuit("Font-texture not found.\n");

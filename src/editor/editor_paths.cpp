@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/game_paths.h"
 #include "level/level_file.h"
@@ -118,6 +119,13 @@ int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string
     }
     if (level.blocks.empty()) {
         error = "The level has no blocks: nothing saved.";
+        return -1;
+    }
+    // Castle attack mirrors a ca- level into twice its blocks, whose trigger
+    // targets must fit their field: a bigger one could never be played.
+    if (folder.empty() && startsWith(fileNameOf(target.path), "ca-") &&
+        level.blockCount() > MAX_CASTLE_STORED_BLOCKS) {
+        error = "A castle level holds at most " + std::to_string(MAX_CASTLE_STORED_BLOCKS) + " blocks.";
         return -1;
     }
     sortBlocksByZ(level.blocks.editAll());

@@ -9,6 +9,7 @@
 #include "render/objects.h"
 #include "render/textures.h"
 #include "render/track_rules.h"
+#include "render/view_volume.h"
 
 namespace {
 
@@ -36,6 +37,23 @@ void drawTop(const BlockBody& body, const BlockShape& shape, bool halo, const GL
 BlockDetail detailOf(int distance, bool halo) {
     const bool chamfered = halo || (glowPass && cheapGlowPass);
     return blockDetail(settings.details, distance, chamfered);
+}
+
+// The box every detail's body and top stay within: the rounded and
+// chamfered faces stand 50 units outside the footprint (one more for the
+// upper chamfers' start under the top).
+bool outsideView(const ViewVolume& view, const BlockCorner& at, const BlockShape& shape) {
+    constexpr double MARGIN = 51;
+    const double low[3] = {at.x - shape.w - MARGIN, at.y - shape.h - MARGIN, at.z - MARGIN};
+    const double high[3] = {at.x + MARGIN, at.y + MARGIN, at.z + shape.l + MARGIN};
+    return view.boxOutside(low, high);
+}
+
+ViewVolume currentViewVolume() {
+    GLdouble projection[16], modelView[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    return ViewVolume::of(projection, modelView);
 }
 
 // Binds a texture unless it is bound already.
@@ -81,8 +99,18 @@ BlockRun::Drawn BlockRun::drawn(const Queued& q, const GLfloat* inForce) const {
 void BlockRun::draw() {
     GLfloat inForce[4];
     glGetFloatv(GL_CURRENT_COLOR, inForce);
+    // Blocks wholly outside the view (behind the eye, beside the window)
+    // would only load the renderer's vertex stage: they are left out.
+    const ViewVolume view = currentViewVolume();
     drawn_.clear();
-    for (const Queued& q : queued_) drawn_.push_back(drawn(q, inForce));
+    size_t kept = 0;
+    for (const Queued& q : queued_) {
+        Drawn d = drawn(q, inForce);
+        if (outsideView(view, d.at, d.shape)) continue;
+        drawn_.push_back(d);
+        queued_[kept++] = q;
+    }
+    queued_.resize(kept);
     GLuint bound = 0;
     glBindTexture(GL_TEXTURE_2D, 0);
     colourInForce_ = nullptr;

@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
+
+#include "render/view_volume.h"
 
 namespace {
 
@@ -21,6 +24,75 @@ Corner extruded(Corner p, int depth) {
 }
 
 void vertex(Corner p) { glVertex3i(p.x, p.y, p.z); }
+
+// The window rectangle the volumes of this pass can have touched: the
+// stencil count stays 0 outside it, so the darkening quad need not cover
+// more (a software renderer tests the stencil of every pixel it covers).
+bool boundedShade = true;
+struct ShadeBounds {
+    ViewVolume view{};
+    GLint viewport[4] = {};
+    bool whole = false;  // a volume reaches behind the eye: its projection is unbounded
+    bool any = false;
+    double left = 0, bottom = 0, right = 0, top = 0;  // window pixels
+} bounds;
+
+void startBounds() {
+    GLdouble projection[16], modelView[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetIntegerv(GL_VIEWPORT, bounds.viewport);
+    bounds.view = ViewVolume::of(projection, modelView);
+    bounds.whole = bounds.any = false;
+}
+
+// Grows the rectangle by the projection of a box around one volume.
+void addToBounds(const double* low, const double* high) {
+    if (bounds.whole || bounds.view.boxOutside(low, high)) return;
+    const double* m = bounds.view.clip;
+    for (int corner = 0; corner < 8; ++corner) {
+        const double p[3] = {(corner & 1) ? high[0] : low[0], (corner & 2) ? high[1] : low[1],
+                             (corner & 4) ? high[2] : low[2]};
+        const double x = m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12];
+        const double y = m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13];
+        const double w = m[3] * p[0] + m[7] * p[1] + m[11] * p[2] + m[15];
+        if (w < 1.0) {
+            bounds.whole = true;
+            return;
+        }
+        const double wx = bounds.viewport[0] + (x / w + 1) * 0.5 * bounds.viewport[2];
+        const double wy = bounds.viewport[1] + (y / w + 1) * 0.5 * bounds.viewport[3];
+        if (!bounds.any) {
+            bounds.left = bounds.right = wx;
+            bounds.bottom = bounds.top = wy;
+            bounds.any = true;
+        }
+        bounds.left = std::min(bounds.left, wx);
+        bounds.right = std::max(bounds.right, wx);
+        bounds.bottom = std::min(bounds.bottom, wy);
+        bounds.top = std::max(bounds.top, wy);
+    }
+}
+
+// The darkening quad in the pass's coordinates (0..1 across the viewport,
+// y downward): the whole viewport, or the rectangle with two pixels to
+// spare on every side. False when no volume reached the viewport.
+bool shadeQuad(double& left, double& top, double& right, double& bottom) {
+    left = top = 0;
+    right = bottom = 1;
+    if (!boundedShade || bounds.whole) return true;
+    if (!bounds.any) return false;
+    const GLint* v = bounds.viewport;
+    if (v[2] <= 0 || v[3] <= 0) return true;
+    auto across = [](double pixel, int origin, int size) {
+        return std::clamp((pixel - origin) / size, 0.0, 1.0);
+    };
+    left = across(std::floor(bounds.left) - 2, v[0], v[2]);
+    right = across(std::ceil(bounds.right) + 2, v[0], v[2]);
+    top = 1 - across(std::ceil(bounds.top) + 2, v[1], v[3]);
+    bottom = 1 - across(std::floor(bounds.bottom) - 2, v[1], v[3]);
+    return left < right && top < bottom;
+}
 
 // A prism under the top face: four walls, the top and the far cap.
 void emitBlockVolume(const BlockBody& body, int floorY) {
@@ -81,7 +153,10 @@ void castTwice(Emit emit) {
 
 }  // namespace
 
+void setBoundedShadowShade(bool enabled) { boundedShade = enabled; }
+
 void beginShadowVolumes() {
+    startBounds();
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDepthMask(GL_FALSE);
     glEnable(GL_STENCIL_TEST);
@@ -91,10 +166,19 @@ void beginShadowVolumes() {
 }
 
 void castBlockShadow(const BlockBody& body, int floorY) {
+    const BlockCorner at = blockCorner(body);
+    const double depth = std::clamp<double>(double(at.y) - floorY, 1, BLOCK_VOLUME_DEPTH);
+    const double low[3] = {double(at.x) - body.width, at.y - depth, double(at.z)};
+    const double high[3] = {double(at.x), double(at.y), double(at.z) + body.length};
+    addToBounds(low, high);
     castTwice([&] { emitBlockVolume(body, floorY); });
 }
 
 void castCraftShadow(const Craft& craft) {
+    const double r = CRAFT_SHADOW_RADIUS;
+    const double low[3] = {craft.x - r, double(craft.ypos) - CRAFT_VOLUME_DEPTH, craft.z - r};
+    const double high[3] = {craft.x + r, double(craft.ypos), craft.z + r};
+    addToBounds(low, high);
     castTwice([&] { emitCraftVolume(craft); });
 }
 
@@ -117,9 +201,12 @@ void shadeShadowedPixels() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0.2f, 0.2f, 0.2f, 0.6f);
-    glBegin(GL_QUADS);
-    glVertex2i(0, 0); glVertex2i(0, 1); glVertex2i(1, 1); glVertex2i(1, 0);
-    glEnd();
+    double left, top, right, bottom;
+    if (shadeQuad(left, top, right, bottom)) {
+        glBegin(GL_QUADS);
+        glVertex2d(left, top); glVertex2d(left, bottom); glVertex2d(right, bottom); glVertex2d(right, top);
+        glEnd();
+    }
     glColor4f(1, 1, 1, 1);
     glEnable(GL_LIGHTING);
     glBlendFunc(GL_ONE, GL_ONE);

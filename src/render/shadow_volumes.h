@@ -14,3 +14,6 @@ void beginShadowVolumes();
 void castBlockShadow(const BlockBody& body, int floorY);
 void castCraftShadow(const Craft& craft);
 void shadeShadowedPixels();
+// The darkening quad covers only the window rectangle the volumes reach
+// (the same pixels); off covers the whole viewport (for comparisons).
+void setBoundedShadowShade(bool enabled);

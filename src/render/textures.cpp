@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -173,11 +174,28 @@ bool isPictureSlot(int slot) {
     return false;
 }
 
-bool readable(const std::string& path) {
-    SDL_Surface* image = loadRgbaImage(path);
-    if (image == nullptr) return false;
-    SDL_FreeSurface(image);
-    return true;
+// The PNG signature and an intact IHDR chunk (its CRC over type and data)
+// with a width and height: what can be told of a file without decoding it.
+// Decoding the backdrop pictures only to check them took half of the
+// start-up; each is decoded when first drawn.
+bool looksLikePng(const std::string& path) {
+    static const unsigned char SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    unsigned char head[33];
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    const size_t got = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    if (got != sizeof head || std::memcmp(head, SIGNATURE, 8) != 0 || std::memcmp(head + 12, "IHDR", 4) != 0)
+        return false;
+    auto bigEndian = [&](int at) {
+        return uint32_t(head[at]) << 24 | uint32_t(head[at + 1]) << 16 | uint32_t(head[at + 2]) << 8 | head[at + 3];
+    };
+    uint32_t crc = 0xffffffffu;
+    for (int i = 12; i < 29; ++i) {
+        crc ^= head[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return bigEndian(8) == 13 && bigEndian(16) > 0 && bigEndian(20) > 0 && (crc ^ 0xffffffffu) == bigEndian(29);
 }
 
 std::string picturePath(int slot) { return format("gfx/%s.png", TEXTURE_SLOTS[slot].name); }
@@ -195,6 +213,48 @@ void loadPicture(int slot) {
     uploadImage(image, false);
     SDL_FreeSurface(image);
     releaseFreedMemory();
+}
+
+// Start-up reads each slot when it is first drawn, and the rest right after
+// the first frame: the files found for each slot not read yet.
+std::vector<std::string> deferredFiles[TEXTURE_SLOT_COUNT];
+bool deferredFailed = false;
+
+// The files of one slot as loadSlotImages would read them, told by their
+// headers alone.
+std::vector<std::string> slotFiles(const TextureSlotInfo& slot, const char* set, bool& animated) {
+    animated = false;
+    const std::string still = slot.inSet ? format("gfx/%s/%s.png", set, slot.name) : format("gfx/%s.png", slot.name);
+    if (looksLikePng(still)) return {still};
+    std::vector<std::string> frames;
+    for (int frame = 0; slot.animatable && frame < MAX_FRAMES; ++frame) {
+        std::string path = format("gfx/%s/%s%d%d.png", set, slot.name, frame / 10, frame % 10);
+        if (!looksLikePng(path)) break;
+        frames.push_back(path);
+    }
+    animated = !frames.empty();
+    return frames;
+}
+
+// An animation ends at its first frame that cannot be decoded, as when
+// every image is decoded at once; a slot left without any fails.
+void loadDeferredSlot(int slot) {
+    const std::vector<std::string> files = std::move(deferredFiles[slot]);
+    deferredFiles[slot].clear();
+    for (const std::string& path : files) {
+        SDL_Surface* image = loadRgbaImage(path);
+        if (image == nullptr) break;
+        textureTable[slot].push_back(createTexture());
+        uploadImage(image, settings.mipmaps != 0);
+        SDL_FreeSurface(image);
+    }
+    if (textureTable[slot].empty()) deferredFailed = true;
+    if (frameCounts[slot] > 0) frameCounts[slot] = int(textureTable[slot].size());
+}
+
+void forgetDeferredFiles() {
+    for (auto& files : deferredFiles) files.clear();
+    deferredFailed = false;
 }
 
 }  // namespace
@@ -227,7 +287,7 @@ int loadTextures() {
     int newFrameCounts[TEXTURE_SLOT_COUNT] = {};
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         if (isPictureSlot(slot)) {
-            if (readable(picturePath(slot))) continue;
+            if (looksLikePng(picturePath(slot))) continue;
             for (auto& loaded : images) freeImages(loaded);
             return -1;
         }
@@ -239,6 +299,7 @@ int loadTextures() {
         }
         newFrameCounts[slot] = animated ? int(images[slot].size()) : 0;
     }
+    forgetDeferredFiles();
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         deleteTextures(textureTable[slot]);
         pictureFailed[slot] = false;
@@ -252,6 +313,40 @@ int loadTextures() {
     glEnable(GL_TEXTURE_2D);
     releaseFreedMemory();
     return 0;
+}
+
+int findTextures() {
+    listTextureSets();
+    const bool styleValid = settings.style >= 0 && settings.style < textureSetCount;
+    const std::string set = textureSetNames[styleValid ? settings.style : 0];
+    std::vector<std::string> files[TEXTURE_SLOT_COUNT];
+    int newFrameCounts[TEXTURE_SLOT_COUNT] = {};
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+        if (isPictureSlot(slot)) {
+            if (!looksLikePng(picturePath(slot))) return -1;
+            continue;
+        }
+        bool animated = false;
+        files[slot] = slotFiles(TEXTURE_SLOTS[slot], set.c_str(), animated);
+        if (files[slot].empty()) return -1;
+        newFrameCounts[slot] = animated ? int(files[slot].size()) : 0;
+    }
+    releaseTextureTable();
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+        frameCounts[slot] = newFrameCounts[slot];
+        deferredFiles[slot] = std::move(files[slot]);
+    }
+    glEnable(GL_TEXTURE_2D);
+    return 0;
+}
+
+int loadDeferredTextures() {
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot)
+        if (!deferredFiles[slot].empty()) loadDeferredSlot(slot);
+    releaseFreedMemory();
+    const bool failed = deferredFailed;
+    deferredFailed = false;
+    return failed ? -1 : 0;
 }
 
 GLuint loadPictureTexture(const std::string& path) {
@@ -315,6 +410,7 @@ void dropIdlePictures() {
 }
 
 void releaseTextureTable() {
+    forgetDeferredFiles();
     for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
         deleteTextures(textureTable[slot]);
         pictureFailed[slot] = false;
@@ -324,6 +420,7 @@ void releaseTextureTable() {
 
 GLuint textureFrame(int slot, int tick) {
     if (slot < 0 || slot >= TEXTURE_SLOT_COUNT) return 0;
+    if (!deferredFiles[slot].empty()) loadDeferredSlot(slot);
     if (isPictureSlot(slot)) {
         pictureLastDrawn[slot] = pictureFrame;
         if (textureTable[slot].empty() && !pictureFailed[slot]) loadPicture(slot);

@@ -56,6 +56,13 @@ int listTextureSets();
 // spacemenu) are only checked here: textureFrame uploads one when it is
 // first asked for, and dropIdlePictures drops it again.
 int loadTextures();
+// Start-up's form of loadTextures, on an empty table: finds every slot's
+// files without decoding any (0, or -1 when one is missing). Each slot is
+// then decoded and uploaded when first drawn, so the first menu frame waits
+// only for its own textures; loadDeferredTextures reads all the others
+// right after that frame (0, or -1 when one cannot be decoded).
+int findTextures();
+int loadDeferredTextures();
 // A picture outside the slot table (a map preview): any image the loader
 // reads, converted to RGBA, linear filters. 0 when it cannot be read; the
 // caller deletes the texture.

@@ -204,6 +204,68 @@ TEST_F(TextureLoading, BackdropPicturesAreUploadedWhenDrawnAndDroppedWhenIdle) {
     EXPECT_NE(textureFrame(TEX_SPACE1, 0), 0u);
 }
 
+// Start-up finds the files and reads a slot when it is first drawn (the
+// first menu frame waits only for its own), then every other slot right
+// after that frame: the same textures and frames as loading them at once.
+TEST_F(TextureLoading, StartUpReadsEachSlotWhenDrawnAndTheRestAfterTheFirstFrame) {
+    writeSet("alpha", 100);
+    writeRootSlots();
+    std::remove("gfx/alpha/tex3.png");
+    const Colour frames[3] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}};
+    for (int n = 0; n < 3; ++n) writePng("gfx/alpha/tex30" + std::to_string(n) + ".png", frames[n]);
+    ASSERT_EQ(findTextures(), 0);
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot)
+        EXPECT_TRUE(textureTable[slot].empty()) << TEXTURE_SLOTS[slot].name << " is read before it is drawn";
+    EXPECT_EQ(frameCounts[3], 3);
+    EXPECT_EQ(frameCounts[TEX_MENU00], 0);
+
+    const GLuint menu = textureFrame(TEX_MENU00, 0);
+    EXPECT_EQ(texel(menu), slotColour(TEX_MENU00, 100));
+    EXPECT_TRUE(textureTable[TEX_GUI].empty());
+
+    ASSERT_EQ(loadDeferredTextures(), 0);
+    EXPECT_EQ(textureTable[TEX_MENU00], std::vector<GLuint>{menu}) << "a slot drawn already is not read again";
+    for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+        if (slot == 3) continue;
+        const bool picture = slot == TEX_SPACE1 || slot == TEX_SPACE2 || slot == TEX_SPACE3 || slot == TEX_SPACE4 ||
+                             slot == TEX_SPACEMENU;
+        // The backdrop pictures keep their own rule: uploaded when drawn.
+        EXPECT_EQ(textureTable[slot].size(), picture ? 0u : 1u) << TEXTURE_SLOTS[slot].name;
+        const unsigned char red = TEXTURE_SLOTS[slot].inSet ? 100 : 7;
+        EXPECT_EQ(texel(textureFrame(slot, 0)), slotColour(slot, red)) << TEXTURE_SLOTS[slot].name;
+    }
+    ASSERT_EQ(textureTable[3].size(), 3u);
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(texel(textureTable[3][n]), frames[n]) << "frame " << n;
+    EXPECT_EQ(textureFrame(3, 25), textureTable[3][2]);
+}
+
+// A missing file, or a picture whose header is damaged, stops the start-up
+// before anything is drawn; a file damaged past its header is found when
+// it is read, after the first frame.
+TEST_F(TextureLoading, StartUpFailsOnMissingFilesAtOnceAndOnDamagedOnesAfterTheFirstFrame) {
+    writeSet("alpha", 100);
+    writeRootSlots();
+    auto damage = [](const char* path, long offset) {
+        FILE* file = std::fopen(path, "r+b");
+        ASSERT_NE(file, nullptr);
+        std::fseek(file, offset, SEEK_SET);
+        std::fputs("not a png any more", file);
+        std::fclose(file);
+    };
+    std::remove("gfx/powerups.png");
+    EXPECT_EQ(findTextures(), -1);
+    writePng("gfx/powerups.png", slotColour(TEX_POWERUPS, 7));
+    damage("gfx/space4.png", 20);
+    EXPECT_EQ(findTextures(), -1);
+    writePng("gfx/space4.png", slotColour(TEX_SPACE4, 7));
+
+    damage("gfx/gui.png", 40);
+    ASSERT_EQ(findTextures(), 0);
+    EXPECT_EQ(loadDeferredTextures(), -1);
+    EXPECT_TRUE(textureTable[TEX_GUI].empty());
+    EXPECT_EQ(texel(textureTable[TEX_POWERUPS][0]), slotColour(TEX_POWERUPS, 7));
+}
+
 TEST_F(TextureLoading, MissingRootSlotFails) {
     writeSet("alpha", 100);
     writeRootSlots();

@@ -12,6 +12,7 @@
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/shadow_casters.h"
+#include "render/shadow_volumes.h"
 #include "render/text.h"
 #include "render/textures.h"
 #include "render/track.h"
@@ -373,6 +374,60 @@ TEST_F(Shadows, LeavingOutVolumesThatReachNothingKeepsThePicture) {
         for (size_t i = 0; i < pictures[0].size(); ++i) shadowed += pictures[0][i] != pictures[2][i];
         EXPECT_GT(shadowed, 1000u) << "the scene casts shadows at height " << eyeHeight;
     }
+}
+
+// The darkening quad covers only the window rectangle the volumes reach:
+// the same picture from above and from below the slabs (where volumes reach
+// behind the eye and the whole window is shaded), and in each half of a
+// split view with only the crafts casting.
+TEST_F(Shadows, ShadingOnlyWhereVolumesReachKeepsThePicture) {
+    level.blocks.clear();
+    for (int row = 0; row < 12; ++row)
+        for (int lane = 0; lane < 3; ++lane)
+            level.blocks.push_back(makeBlock(2500 - lane * 1700, (row % 3) * 150 - lane * 300, row * 2500, 1500, 500, 2000));
+    level.blocks.push_back(makeBlock(900, 1400, 5200, 1800, 300, 1500));
+    level.blocks.push_back(makeBlock(-800, 1600, 12000, 1500, 300, 3000));
+    std::vector<Block>& blocks = level.blocks.editAll();
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
+    for (int eyeHeight : {650, -2500}) {
+        std::vector<unsigned char> pictures[2];
+        for (int bounded = 0; bounded < 2; ++bounded) {
+            setBoundedShadowShade(bounded == 1);
+            drawShadowScene(eyeHeight, 3000);
+            pictures[bounded] = readWindow(*gl);
+        }
+        EXPECT_EQ(differingPixels(pictures[0], pictures[1]), 0u) << "craft at height " << eyeHeight;
+    }
+    Craft other = craft;
+    other.x = -800;
+    other.z = craft.z + 2000;
+    std::vector<unsigned char> split[2];
+    for (int bounded = 0; bounded < 2; ++bounded) {
+        setBoundedShadowShade(bounded == 1);
+        gl->beginFrame();
+        for (SplitPlayer player : {SPLIT_PLAYER_A, SPLIT_PLAYER_B}) {
+            Craft& viewer = player == SPLIT_PLAYER_A ? craft : other;
+            placeCameraAtStart(viewer, ViewVariant::Split);
+            glLoadIdentity();
+            applyCamera(viewer);
+            setSplitViewport(player);
+            drawSplitTrack(level, viewer, 1, SplitTrackOptions());
+            drawCraftRecord(craft);
+            drawCraftRecord(other);
+            drawSplitShadows(craft, other);
+        }
+        setWholeViewport();
+        split[bounded] = readWindow(*gl);
+    }
+    setBoundedShadowShade(true);
+    EXPECT_EQ(differingPixels(split[0], split[1]), 0u) << "split view";
+    settings.shadows = 0;
+    drawShadowScene(650, 3000);
+    const auto unshaded = readWindow(*gl);
+    settings.shadows = 1;
+    drawShadowScene(650, 3000);
+    EXPECT_GT(differingPixels(unshaded, readWindow(*gl)), 1000u) << "the scene casts shadows";
 }
 
 // Every block type (so the textures change from block to block), stacked

@@ -84,10 +84,14 @@ GlContext::GlContext(int width, int height) : width_(width), height_(height) {
     // Compiled block bodies belong to the context about to be replaced.
     clearBlockCache();
     ++contextGeneration;
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) {
+    // The depth bits the game asks for.
+    const auto trySetMode = [&](int depthBits) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+        return SDL_SetVideoMode(width, height, 0, SDL_OPENGL) != nullptr;
+    };
+    if (setVideoModeWithDepth(trySetMode) == 0) {
         error_ = SDL_GetError();
         return;
     }

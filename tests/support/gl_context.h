@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// A real SDL 1.2 OpenGL window for tests and benchmarks: depth 16, stencil 8,
+// A real SDL 1.2 OpenGL window for tests and benchmarks: depth 24 (16 where
+// the driver has no more, as in the game), stencil 8,
 // double buffered, with the game's fixed GL state (lights, culling, depth
 // test, normalisation) so drawing code sees what it sees in the game.
 // Under Xvfb the default visual is Mesa llvmpipe.

@@ -428,3 +428,23 @@ TEST_F(EditorSafety, AnInstalledGameSavesInThePlayersFolderAndListsBoth) {
     setGameRoots(GameRoots{".", "."});
     EXPECT_EQ(::chdir(startFolder.c_str()), 0);
 }
+
+// The editor holds up to 8,192 blocks; castle attack mirrors at most 4,096.
+TEST_F(EditorSafety, ACastleLevelTooBigToMirrorIsNotSaved) {
+    Level big;
+    for (int i = 0; i <= MAX_CASTLE_STORED_BLOCKS; ++i) {
+        Block block;
+        block.body.x = 300;
+        block.body.z = i * 600;
+        block.body.width = block.body.length = 600;
+        block.body.height = 500;
+        big.blocks.push_back(block);
+    }
+    std::string error;
+    EXPECT_EQ(saveEditorLevel(big, maps.path(), "", "ca-huge", error), -1);
+    EXPECT_EQ(error, "A castle level holds at most 4096 blocks.");
+    EXPECT_FALSE(exists("ca-huge.slv"));
+    EXPECT_EQ(saveEditorLevel(big, maps.path(), "", "huge", error), 0) << "time attack takes it";
+    big.blocks.resize(size_t(MAX_CASTLE_STORED_BLOCKS));
+    EXPECT_EQ(saveEditorLevel(big, maps.path(), "", "ca-huge", error), 0) << error;
+}

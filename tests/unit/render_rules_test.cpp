@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "render/craft_rules.h"
 #include "render/shadow_casters.h"
 #include "render/track_rules.h"
+#include "render/view_volume.h"
 #include "core/settings.h"
 #include "sim/view_angle.h"
 
@@ -126,6 +128,46 @@ TEST(TrackWalk, ExtremeCoordinatesAnswerAsTheTrueSums) {
     EXPECT_EQ(checkpointDoorAngle(INT32_MAX, INT32_MAX - 2000), 45);
     EXPECT_EQ(smokePuffCount(INT32_MIN), 10);
     EXPECT_EQ(smokePuffCount(INT32_MAX), 0);
+}
+
+// The play projection (40 degrees, 4:3, near 50.5, far 400000) with the eye
+// at the origin looking down -z, as gluPerspective and an identity
+// model-view give it.
+ViewVolume playView() {
+    const double f = 1.0 / std::tan(20.0 * M_PI / 180.0), near = 50.5, far = 400000.0;
+    const double projection[16] = {f / (4.0 / 3.0), 0, 0, 0, 0, f, 0, 0, 0, 0, (far + near) / (near - far), -1,
+                                   0, 0, 2 * far * near / (near - far), 0};
+    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    return ViewVolume::of(projection, identity);
+}
+
+TEST(ViewVolumeBoxes, OnlyBoxesWhollyBeyondOnePlaneAreOutside) {
+    struct Case {
+        double low[3], high[3];
+        bool outside;
+        const char* what;
+    };
+    const Case cases[] = {
+        {{-100, -100, -5000}, {100, 100, -4000}, false, "straight ahead"},
+        {{-100, -100, 1000}, {100, 100, 3000}, true, "behind the eye"},
+        {{-100, -100, -40}, {100, 100, 3000}, true, "reaching only to within the near plane"},
+        {{-100, -100, -60}, {100, 100, 3000}, false, "crossing the near plane"},
+        {{5000, -100, -5000}, {6000, 100, -4000}, true, "beside the window"},
+        {{1000, -100, -5000}, {6000, 100, -4000}, false, "across the window's edge"},
+        {{-100, 3000, -5000}, {100, 4000, -4000}, true, "above the window"},
+        {{-100, -100, -500000}, {100, 100, -450000}, true, "beyond the far plane"},
+        // Beside the window on one side of the eye and behind it on the
+        // other: no single plane holds all corners, so it is kept.
+        {{-20000, -100, -100}, {20000, 100, 100}, false, "across the eye"},
+    };
+    const ViewVolume view = playView();
+    for (const Case& c : cases) EXPECT_EQ(view.boxOutside(c.low, c.high), c.outside) << c.what;
+    // The model-view moves the boxes: the eye 10000 along +z sees what was
+    // behind it.
+    const double projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, -1, 0, 0, -1, 0};
+    const double moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -10000, 1};
+    const double low[3] = {-100, -100, 1000}, high[3] = {100, 100, 3000};
+    EXPECT_FALSE(ViewVolume::of(projection, moved).boxOutside(low, high));
 }
 
 TEST(ChangedType, ShowsTheChangedTexturesAndHaloWhileItLasts) {

@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,7 +43,7 @@ MedalTimes suggestedMedals(int proofMs) {
 int usage() {
     std::fputs("usage: tavrelo-record LEVEL.slv.txt [-o LEVEL.keys] [--keep KEYS[:STEPS]] [--ahead STEPS]\n"
                "                      [--max STEPS] [--tries N]\n"
-               "  -o FILE          write the recording there (also when unfinished, to go on from it)\n"
+               "  -o FILE          write the proof there (what is not a proof yet goes to FILE.unfinished)\n"
                "  --keep KEYS:N    hold the first N steps of KEYS (all without :N), then search on\n"
                "  --ahead STEPS    how far each try is played out (default 150)\n"
                "  --max STEPS      the longest recording looked for (default 12000)\n"
@@ -114,10 +113,12 @@ int main(int argc, char** argv) {
     settings = defaultSettings();
     settings.sounds = 0;
     const std::string name = levelNameOf(arguments.level);
+    // What is not a proof yet goes beside the output, never over it: a
+    // search that fails must not cost the level the proof it had.
+    const std::string unfinished = arguments.output + ".unfinished";
     if (!arguments.output.empty()) {
-        const std::string output = arguments.output;
-        arguments.search.save = [output](const std::vector<HeldKeys>& sofar) {
-            writeFileAtomically(output, "# unfinished: the search goes on\n" + recordingText(sofar));
+        arguments.search.save = [unfinished](const std::vector<HeldKeys>& sofar) {
+            writeFileAtomically(unfinished, "# unfinished: the search goes on\n" + recordingText(sofar));
         };
     }
     const RecordResult found = recordLevel(level, levelModeOf(name), prefix, arguments.search);
@@ -141,9 +142,18 @@ int main(int argc, char** argv) {
     const std::string text = recordingText(steps);
     if (arguments.output.empty()) {
         std::fputs(text.c_str(), stdout);
-    } else if (writeFileAtomically(arguments.output, text) != 0) {
-        std::fprintf(stderr, "%s: cannot write\n", arguments.output.c_str());
+        return report.proofBroken() ? 1 : 0;
+    }
+    const std::string& written = report.proofBroken() ? unfinished : arguments.output;
+    if (writeFileAtomically(written, report.proofBroken() ? "# unfinished: not a proof\n" + text : text) != 0) {
+        std::fprintf(stderr, "%s: cannot write\n", written.c_str());
         return 1;
     }
-    return report.proofBroken() ? 1 : 0;
+    if (report.proofBroken()) {
+        std::fprintf(stderr, "not a proof: written to %s (%s is left as it was)\n", written.c_str(),
+                     arguments.output.c_str());
+        return 1;
+    }
+    std::remove(unfinished.c_str());
+    return 0;
 }

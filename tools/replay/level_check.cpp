@@ -38,6 +38,28 @@ int64_t trackLength(const Level& level) {
     return level.blocks.empty() ? 0 : farthest - nearest;
 }
 
+// The naive player: forward held and nothing else, step by step through the
+// mode's own step, until a life is lost, the goal is reached or time is up.
+template <class Run, class Step>
+NaiveRun driveForwardOnly(Run& run, Step step) {
+    NaiveRun naive;
+    HeldKeys before;
+    for (int i = 1; i <= NAIVE_STEP_LIMIT; ++i) {
+        step(run, forwardOnly(), before);
+        before = forwardOnly();
+        naive.step = i;
+        if (run.deaths.total() > 0) {
+            naive.result = NaiveRun::LostLife;
+            return naive;
+        }
+        if (run.goalReached) {
+            naive.result = NaiveRun::FinishedClean;
+            return naive;
+        }
+    }
+    return naive;
+}
+
 // ---- Campaign levels: the single-player run ----------------------------
 
 void startCampaign(CountedSingleRun& run, const Level& level) {
@@ -66,23 +88,7 @@ ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
 NaiveRun campaignNaive(const Level& level) {
     CountedSingleRun run;
     startCampaign(run, level);
-    NaiveRun naive;
-    HeldKeys before;
-    for (int i = 1; i <= NAIVE_STEP_LIMIT; ++i) {
-        replayStep(run, forwardOnly(), before);
-        before = forwardOnly();
-        naive.step = i;
-        if (run.deaths.total() > 0) {
-            naive.result = NaiveRun::LostLife;
-            return naive;
-        }
-        if (run.goalReached) {
-            naive.result = NaiveRun::FinishedClean;
-            return naive;
-        }
-    }
-    naive.result = NaiveRun::DidNotFinish;
-    return naive;
+    return driveForwardOnly(run, replayStep);
 }
 
 // ---- Time-attack and race maps: the time-attack run ----------------------
@@ -110,22 +116,7 @@ ProofRun timeAttackProof(const Level& level, const std::vector<HeldKeys>& keys) 
 NaiveRun timeAttackNaive(const Level& level) {
     CountedTimeAttackRun run;
     startTimeAttack(run, level);
-    NaiveRun naive;
-    HeldKeys before;
-    for (int i = 1; i <= NAIVE_STEP_LIMIT; ++i) {
-        timeAttackStep(run, forwardOnly(), before);
-        before = forwardOnly();
-        naive.step = i;
-        if (run.deaths.total() > 0) {
-            naive.result = NaiveRun::LostLife;
-            return naive;
-        }
-        if (run.goalReached) {
-            naive.result = NaiveRun::FinishedClean;
-            return naive;
-        }
-    }
-    return naive;
+    return driveForwardOnly(run, timeAttackStep);
 }
 
 // ---- Race maps -------------------------------------------------------------
@@ -251,7 +242,7 @@ std::string describeDeaths(const DeathCount& deaths) {
     std::vector<std::string> parts;
     if (deaths.falls) parts.push_back(countText(deaths.falls, deaths.falls == 1 ? "fall" : "falls"));
     if (deaths.crashes) parts.push_back(countText(deaths.crashes, deaths.crashes == 1 ? "crash" : "crashes"));
-    if (deaths.health) parts.push_back(countText(deaths.health, "health"));
+    if (deaths.health) parts.push_back(countText(deaths.health, deaths.health == 1 ? "health death" : "health deaths"));
     if (deaths.pongLosses)
         parts.push_back(countText(deaths.pongLosses, deaths.pongLosses == 1 ? "lost pong ball" : "lost pong balls"));
     std::string text;
