@@ -85,6 +85,11 @@ TEST_F(ShippedCampaigns, TwoDescribedCampaignsUseEveryBlockTypeItemAndMotion) {
         const auto count = std::count_if(levels.begin(), levels.end(),
                                          [&](const ShippedLevel& level) { return campaignOf(level) == campaign.directory; });
         EXPECT_EQ(campaign.description.levels, std::to_string(count)) << campaign.directory << ": the count it claims";
+        // The campaign list shows the description whole: it fits its line.
+        const std::string text = readText(sourceDir() + "/maps/" + campaign.directory + "/description.txt");
+        const std::string written = text.substr(text.find("Description:\n") + 13);
+        EXPECT_EQ(campaign.description.description, written.substr(0, written.find('\n')))
+            << campaign.directory << ": the description is cut where the list reads it";
     }
     std::set<int> types;
     bool checkpoint = false, pusher = false, bonus = false, court = false, moving = false, trigger = false;
