@@ -53,35 +53,6 @@
 
 namespace {
 
-// As makeBlock, but with the texture repeated every 600 units along the
-// width and the length.
-Block block(int type, int x, int y, int z, int width, int height, int length) {
-    Block b = makeBlock(x, y, z, width, height, length, type);
-    b.body.texRepeatX = std::max(1, width / 600);
-    b.body.texRepeatZ = std::max(1, length / 600);
-    return b;
-}
-
-// Three lanes of blocks over 200000 units with gaps, steps, raised slabs
-// over the middle lane and every block type; about 300 blocks lie within
-// the draw distance of the start.
-Level referenceLevel() {
-    Level level;
-    for (int row = 0; row < 110; ++row) {
-        const int z = row * 1800;
-        for (int lane = 0; lane < 3; ++lane) {
-            const int type = (row * 3 + lane) % 7 == 0 ? (row + lane) % BLOCK_TYPE_COUNT : BLOCK_PLAIN;
-            const int height = 500 + ((row + lane) % 3) * 200;
-            level.blocks.push_back(block(type, 2500 - lane * 1700, ((row / 8) % 3) * 150, z, 1500, height, 1500));
-        }
-        if (row % 6 == 3) level.blocks.push_back(block(BLOCK_PLAIN, 900, 1400, z + 200, 1800, 300, 1200));
-    }
-    std::vector<Block>& blocks = level.blocks.editAll();
-    std::stable_sort(blocks.begin(), blocks.end(),
-                     [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
-    return level;
-}
-
 struct Fixture;
 
 // The single-player frame order as a state, so renderFrame draws it once per
@@ -157,7 +128,7 @@ struct Fixture {
         buildSpriteTiles();
         buildCornerTables();
         glowReady = startGlowEffect(256, 256);
-        level = referenceLevel();
+        level = referenceTrack();
         player = placed(900, 650, 3000, 1);
         pusher = placed(-800, 650, 9000, 99);
         ghostLike = placed(2500, 650, 14000, 1);

@@ -24,24 +24,6 @@
 
 namespace {
 
-// Three lanes of blocks 1500 long with 300-unit gaps, steps, raised slabs
-// over the middle lane, every block type, far beyond 100000 units.
-Level longTrack() {
-    Level level;
-    for (int row = 0; row < 110; ++row) {
-        const int z = row * 1800;
-        for (int lane = 0; lane < 3; ++lane) {
-            const int type = (row * 3 + lane) % 7 == 0 ? (row + lane) % BLOCK_TYPE_COUNT : BLOCK_PLAIN;
-            const int height = 500 + ((row + lane) % 3) * 200;
-            level.blocks.push_back(makeBlock(2500 - lane * 1700, ((row / 8) % 3) * 150, z, 1500, height, 1500, type));
-        }
-        if (row % 6 == 3) level.blocks.push_back(makeBlock(900, 1400, z + 200, 1800, 300, 1200));
-    }
-    std::vector<Block>& blocks = level.blocks.editAll();
-    std::stable_sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
-    return level;
-}
-
 size_t differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
     size_t differing = 0;
     for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
@@ -60,7 +42,7 @@ protected:
         settings.speed = 1;
         glowPass = false;
         wireframe = false;
-        level = longTrack();
+        level = referenceTrack();
         craft.x = 900;
         craft.ypos = 650;
         craft.z = 3000;
