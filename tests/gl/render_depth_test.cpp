@@ -24,13 +24,6 @@
 
 namespace {
 
-size_t differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
-    size_t differing = 0;
-    for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
-        differing += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
-    return differing;
-}
-
 class TrackDepth : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -156,9 +149,7 @@ TEST_F(TrackDepth, BlocksOutsideTheViewAreLeftOutWithoutChangingThePicture) {
             } else {
                 drawTrack(level, craft.z);
             }
-            std::vector<unsigned char> pixels(size_t(gl->width()) * size_t(gl->height()) * 4);
-            glReadPixels(0, 0, gl->width(), gl->height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-            return pixels;
+            return readWindow(*gl);
         };
         frame(false);  // compiles the bodies
         const auto passed = frame(false);

@@ -150,6 +150,26 @@ protected:
         Scene::SetUp();
         level.blocks.push_back(makeBlock(3000, 0, 0, 6000, 500, 20000));
     }
+    // Lanes of blocks at different heights and slabs over some of them
+    // (and a block moving across the lanes), in place of SetUp's block.
+    void layLanes(bool withMover) {
+        level.blocks.clear();
+        for (int row = 0; row < 12; ++row)
+            for (int lane = 0; lane < 3; ++lane)
+                level.blocks.push_back(
+                    makeBlock(2500 - lane * 1700, (row % 3) * 150 - lane * 300, row * 2500, 1500, 500, 2000));
+        level.blocks.push_back(makeBlock(900, 1400, 5200, 1800, 300, 1500));
+        level.blocks.push_back(makeBlock(-800, 1600, 12000, 1500, 300, 3000));
+        if (withMover) {
+            Block mover = makeBlock(2500, 1200, 20000, 1500, 300, 2000);
+            mover.body.pointX = 800; mover.body.pointY = 1200; mover.body.pointZ = 20000;
+            mover.body.movePeriod = 1; mover.body.moveTime = 20;
+            level.blocks.push_back(mover);
+        }
+        std::vector<Block>& blocks = level.blocks.editAll();
+        std::stable_sort(blocks.begin(), blocks.end(),
+                         [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
+    }
 };
 
 TEST_F(Shadows, CraftShadowDarkensTheBlockUnderIt) {
@@ -314,49 +334,17 @@ TEST_F(Scene, BackdropBehindTheTrackGivesTheSamePicture) {
         if (behind) drawBackdropBehind(BACKDROP_SLOTS[2], false);
         drawCraftRecord(craft);
         drawHalos(level, craft.z, HALO_SINGLE);
-        std::vector<unsigned char> pixels(size_t(gl->width()) * size_t(gl->height()) * 4);
-        glReadPixels(0, 0, gl->width(), gl->height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
+        return readWindow(*gl);
     };
     const std::vector<unsigned char> before = frame(false), behind = frame(true);
-    size_t differing = 0;
-    for (size_t i = 0; i < before.size(); i += 4)
-        if (before[i] != behind[i] || before[i + 1] != behind[i + 1] || before[i + 2] != behind[i + 2]) ++differing;
-    EXPECT_EQ(differing, 0u);
+    EXPECT_EQ(differingPixels(before, behind), 0u);
     EXPECT_GT(gl->brightness(0, gl->height() - 50, gl->width(), gl->height()), 0);  // the sky shows
-}
-
-// Reads the whole window.
-std::vector<unsigned char> readWindow(const GlContext& gl) {
-    std::vector<unsigned char> pixels(size_t(gl.width()) * size_t(gl.height()) * 4);
-    glReadPixels(0, 0, gl.width(), gl.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
-// Pixels whose colour differs between two window reads.
-size_t differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
-    size_t differing = 0;
-    for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
-        differing += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
-    return differing;
 }
 
 TEST_F(Shadows, LeavingOutVolumesThatReachNothingKeepsThePicture) {
     // Lanes of blocks at different heights, slabs over some of them, a
     // moving block, and views from above and from below the slabs.
-    level.blocks.clear();
-    for (int row = 0; row < 12; ++row)
-        for (int lane = 0; lane < 3; ++lane)
-            level.blocks.push_back(makeBlock(2500 - lane * 1700, (row % 3) * 150 - lane * 300, row * 2500, 1500, 500, 2000));
-    level.blocks.push_back(makeBlock(900, 1400, 5200, 1800, 300, 1500));
-    level.blocks.push_back(makeBlock(-800, 1600, 12000, 1500, 300, 3000));
-    Block mover = makeBlock(2500, 1200, 20000, 1500, 300, 2000);
-    mover.body.pointX = 800; mover.body.pointY = 1200; mover.body.pointZ = 20000;
-    mover.body.movePeriod = 1; mover.body.moveTime = 20;
-    level.blocks.push_back(mover);
-    std::vector<Block>& blocks = level.blocks.editAll();
-    std::stable_sort(blocks.begin(), blocks.end(),
-                     [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
+    layLanes(true);
     for (int eyeHeight : {650, -2500}) {
         // 0: every volume, 1: only those reaching something, 2: no shadows.
         std::vector<unsigned char> pictures[3];
@@ -381,15 +369,7 @@ TEST_F(Shadows, LeavingOutVolumesThatReachNothingKeepsThePicture) {
 // behind the eye and the whole window is shaded), and in each half of a
 // split view with only the crafts casting.
 TEST_F(Shadows, ShadingOnlyWhereVolumesReachKeepsThePicture) {
-    level.blocks.clear();
-    for (int row = 0; row < 12; ++row)
-        for (int lane = 0; lane < 3; ++lane)
-            level.blocks.push_back(makeBlock(2500 - lane * 1700, (row % 3) * 150 - lane * 300, row * 2500, 1500, 500, 2000));
-    level.blocks.push_back(makeBlock(900, 1400, 5200, 1800, 300, 1500));
-    level.blocks.push_back(makeBlock(-800, 1600, 12000, 1500, 300, 3000));
-    std::vector<Block>& blocks = level.blocks.editAll();
-    std::stable_sort(blocks.begin(), blocks.end(),
-                     [](const Block& a, const Block& b) { return a.body.z < b.body.z; });
+    layLanes(false);
     for (int eyeHeight : {650, -2500}) {
         std::vector<unsigned char> pictures[2];
         for (int bounded = 0; bounded < 2; ++bounded) {

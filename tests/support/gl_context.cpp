@@ -232,3 +232,16 @@ void createTestTextures() {
     buildSpriteTiles();
     buildCornerTables();
 }
+
+std::vector<unsigned char> readWindow(const GlContext& gl) {
+    std::vector<unsigned char> pixels(size_t(gl.width()) * size_t(gl.height()) * 4);
+    glReadPixels(0, 0, gl.width(), gl.height(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+std::size_t differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
+        differing += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    return differing;
+}

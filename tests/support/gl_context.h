@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A real SDL 1.2 OpenGL window for tests and benchmarks: depth 24 (16 where
 // the driver has no more, as in the game), stencil 8,
@@ -59,3 +60,9 @@ void applyGameGlState(int width, int height);
 // every texture slot, the font and the sprite tiles get small procedural
 // images. Call after a context is open; safe to call again.
 void createTestTextures();
+
+// The whole window as RGBA bytes, bottom row first.
+std::vector<unsigned char> readWindow(const GlContext& gl);
+
+// Pixels whose colour (alpha aside) differs between two RGBA window reads.
+std::size_t differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
