@@ -50,8 +50,6 @@ std::string levelNameOf(const std::string& path) {
     return slash == std::string::npos ? stem : stem.substr(slash + 1);
 }
 
-std::string proofPathFor(const std::string& path) { return stemOf(path) + ".keys"; }
-
 bool loadLevelSource(const std::string& path, Level& level, std::string& error) {
     std::string contents;
     if (!readWholeFile(path, contents)) {

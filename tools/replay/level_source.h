@@ -7,11 +7,10 @@
 #include <vector>
 
 #include "level/level.h"
+#include "level/proof_file.h"  // proofPathFor
 
 // "s-01-hello" for ".../s-01-hello.slv.txt" or ".../s-01-hello.slv".
 std::string levelNameOf(const std::string& path);
-// ".../s-01-hello.keys" for either form.
-std::string proofPathFor(const std::string& path);
 
 // Reads either form and hands back the level as the game loads it: a text
 // is built as the level tool builds it (blocks sorted by z when they were

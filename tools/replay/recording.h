@@ -1,49 +1,18 @@
 #pragma once
 
-// Recorded runs: the keys held in each physics step, kept beside a level as
-// NAME.keys. A line is "<steps> <keys>", keys from F (forward), B
-// (backward), L (left), R (right) and J (jump), or "-" for none; '#' starts
-// a comment. The level tests, the level check and the recorder share this
-// form and the replay loop below.
+// Recorded runs (the .keys form and its reader live in level/proof_file.h)
+// and the replay loop the level tests, the level check and the recorder
+// share.
 
 #include <string>
 #include <vector>
 
 #include "core/settings.h"
+#include "level/proof_file.h"
+#include "sim/held_keys.h"
 #include "sim/physics.h"
 
-struct HeldKeys {
-    bool forward = false, backward = false, left = false, right = false, jump = false;
-};
-bool sameKeys(const HeldKeys& a, const HeldKeys& b);
 HeldKeys forwardOnly();
-
-// Empty when the file cannot be read or a line is malformed.
-std::vector<HeldKeys> readRecording(const std::string& path);
-std::vector<HeldKeys> parseRecording(const std::string& text);
-// The recording as the file holds it: runs of equal keys, one line each,
-// after a comment line that explains the form.
-std::string recordingText(const std::vector<HeldKeys>& steps);
-
-// Holds the step's keys on the run's craft the way the play state's event
-// handler does; a newly pressed key other than jump starts the timer. Any
-// one-craft run (time attack, single player) replays the same way.
-template <class Run>
-void holdKeys(Run& run, const HeldKeys& held, const HeldKeys& before) {
-    const ControlKeys keys = controlKeys(2);
-    setKeyHeld(run.craft, keys.forward, held.forward);
-    setKeyHeld(run.craft, keys.backward, held.backward);
-    setKeyHeld(run.craft, keys.left, held.left);
-    setKeyHeld(run.craft, keys.right, held.right);
-    setKeyHeld(run.craft, keys.jump, held.jump);
-    const bool pressed = (held.forward && !before.forward) || (held.backward && !before.backward) ||
-                         (held.left && !before.left) || (held.right && !before.right);
-    if (pressed) run.startTimer();
-}
-
-// The keys of one player's group (A: group 1, B: group 2) on a two-player
-// craft, as the play state's handler marks them.
-void holdPlayerKeys(Craft& craft, int keyGroup, const HeldKeys& keys);
 
 struct ReplayResult {
     bool finished = false;
