@@ -102,24 +102,43 @@ void drawTriggerDialog(const EditorModel& model) {
     panel(0.15, 0.807, 0.7, 0.17);
 }
 
-std::string timeText(int32_t ms) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d: %02d: %02d", ms / 60000, (ms % 60000) / 1000, (ms % 1000) / 10);
-    return buffer;
-}
-
 void drawMedalDialog(const EditorModel& model) {
     const Level& level = model.level;
     text(0.35, 0.781, 1, WHITE, "Please enter times:");
     text(0.27, 0.707, 1, {0.5f, 0.3f, 0.3f}, "Bronze Medal: ");
     text(0.27, 0.647, 1, {0.7f, 0.7f, 0.7f}, "Silver Medal: ");
     text(0.27, 0.587, 1, {1, 0.85f, 0}, "Gold Medal: ");
-    text(0.56, 0.707, 1, chosen(model.medals.row == ROW_BRONZE), timeText(level.bronzeTime));
-    text(0.56, 0.647, 1, chosen(model.medals.row == ROW_SILVER), timeText(level.silverTime));
-    text(0.56, 0.587, 1, chosen(model.medals.row == ROW_GOLD), timeText(level.goldTime));
+    text(0.56, 0.707, 1, chosen(model.medals.row == ROW_BRONZE), medalTimeText(level.bronzeTime));
+    text(0.56, 0.647, 1, chosen(model.medals.row == ROW_SILVER), medalTimeText(level.silverTime));
+    text(0.56, 0.587, 1, chosen(model.medals.row == ROW_GOLD), medalTimeText(level.goldTime));
     text(0.25, 0.545, 0.7f, WARNING, medalTimeWarning(level));
     if (!model.file.message.empty()) text(0.25, 0.505, 0.7f, WARNING, model.file.message);
+    text(0.25, 0.478, 0.7f, NOTE, model.medalProofLine);
     panel(0.23, 0.807, 0.516, 0.339);
+}
+
+constexpr double RESULT_LEFT = 0.2, RESULT_TOP = 0.745, RESULT_WIDTH = 0.6, RESULT_HEIGHT = 0.345;
+
+// A test-drive at the goal: its time, the medal times it suggests and the
+// keys that take them.
+void drawDriveResult(const EditorModel& model) {
+    text(0.23, 0.70, 1.1f, {0.4f, 1, 0.4f}, "Test-drive: goal!");
+    text(0.23, 0.655, 1, WHITE, "Your time:");
+    text(0.5, 0.655, 1, WHITE, medalTimeText(model.driveTimeMs));
+    text(0.23, 0.61, 0.8f, WHITE, "Medal times from it:");
+    Level times;
+    setMedalTimesFrom(times, model.driveTimeMs);
+    const double rows[3] = {0.575, 0.545, 0.515};
+    const char* const names[3] = {"Gold", "Silver", "Bronze"};
+    const Colour colours[3] = {{1, 0.85f, 0}, {0.7f, 0.7f, 0.7f}, {0.5f, 0.3f, 0.3f}};
+    const int32_t values[3] = {times.goldTime, times.silverTime, times.bronzeTime};
+    for (int i = 0; i < 3; ++i) {
+        text(0.27, rows[i], 0.8f, colours[i], names[i]);
+        text(0.5, rows[i], 0.8f, WHITE, medalTimeText(values[i]));
+    }
+    text(0.23, 0.47, 0.7f, NOTE, "Its keys are the level's proof: a save keeps them.");
+    text(0.23, 0.43, 0.75f, QUESTION, "m: set these medal times   F5: again   Enter: back");
+    panel(RESULT_LEFT, RESULT_TOP, RESULT_WIDTH, RESULT_HEIGHT);
 }
 
 }  // namespace
@@ -152,6 +171,7 @@ void drawEditorDialog(const EditorModel& model) {
         case DIALOG_PUSHER:
         case DIALOG_PONG: drawVeil(0.12, 0.807, 0.35, 0.2); break;
         case DIALOG_TRIGGER: drawVeil(0.15, 0.807, 0.7, 0.17); break;
+        case DIALOG_DRIVE_RESULT: drawVeil(RESULT_LEFT, RESULT_TOP, RESULT_WIDTH, RESULT_HEIGHT); break;
         default: break;
     }
     switch (model.dialog) {
@@ -162,6 +182,7 @@ void drawEditorDialog(const EditorModel& model) {
         case DIALOG_PONG: drawDifficultyDialog(model.difficulty.difficulty); break;
         case DIALOG_TRIGGER: drawTriggerDialog(model); break;
         case DIALOG_MEDALS: drawMedalDialog(model); break;
+        case DIALOG_DRIVE_RESULT: drawDriveResult(model); break;
         default: break;
     }
     glColor3f(1, 1, 1);

@@ -48,6 +48,13 @@ void EditorModel::clear() {
     resetEditing();
     history.clear();
     savedBytes_.clear();
+    forgetProof();
+}
+
+void EditorModel::forgetProof() {
+    drive.stop();
+    proofKeys.clear();
+    proofTrack.clear();
 }
 
 void EditorModel::resetEditing() {
@@ -81,6 +88,10 @@ void EditorModel::resetCamera() {
 }
 
 void EditorModel::update(int elapsedMs) {
+    if (driving()) {
+        if (drive.update(elapsedMs) == TestDrive::Outcome::ReachedGoal) keepProof();
+        return;
+    }
     repeatBackspace(elapsedMs);
     panAccumulatorMs += elapsedMs;
     if (panAccumulatorMs <= PAN_INTERVAL_MS) return;
@@ -139,6 +150,10 @@ std::vector<Block>& EditorModel::editBlocks() { return level.blocks.editAll(); }
 // ---- keys ------------------------------------------------------------------
 
 EditorResult EditorModel::keyDown(int sym, int character, bool controlHeld) {
+    if (driving()) {
+        drive.keyDown(sym);
+        return EditorResult::Stay;
+    }
     if (question != EditorQuestion::None) return answerQuestion(sym, character, controlHeld);
     if (dialog == DIALOG_NONE) return editingKey(sym, character, controlHeld);
     if (sym == SDLK_BACKSPACE) {
@@ -151,6 +166,10 @@ EditorResult EditorModel::keyDown(int sym, int character, bool controlHeld) {
 }
 
 void EditorModel::keyUp(int sym) {
+    if (driving()) {
+        drive.keyUp(sym);
+        return;
+    }
     switch (sym) {
         case SDLK_BACKSPACE: backspaceHeld = false; break;
         case SDLK_UP:
@@ -184,6 +203,9 @@ EditorResult EditorModel::editingKey(int sym, int character, bool controlHeld) {
             ask(EditorQuestion::Leave, "Leave the editor and lose the unsaved changes? y / n");
             break;
         case SDLK_e: openTriggerDialog(false); break;
+        case SDLK_F5:
+            if (!dragging) startTestDrive();
+            break;
         case SDLK_m: raiseSelected(); break;
         case SDLK_n: lowerSelected(); break;
         case SDLK_DELETE: deleteSelected(); break;
@@ -300,6 +322,7 @@ void EditorModel::dialogKey(int sym, int character) {
             }
             return;
         }
+        case DIALOG_DRIVE_RESULT: driveResultKey(sym, character); return;
         case DIALOG_MEDALS: {
             const DialogOutcome outcome = medals.key(sym, character, level);
             if (outcome == DialogOutcome::Confirm) saveChosenLevel();

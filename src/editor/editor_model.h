@@ -7,6 +7,7 @@
 #include "editor/editor_dialogs/trigger_dialog.h"
 #include "editor/editor_projection.h"
 #include "editor/editor_undo.h"
+#include "editor/test_drive.h"
 #include "level/level.h"
 
 // The level editor without a window: the level being built, the camera, the
@@ -24,7 +25,8 @@ enum EditorDialog : int {
     DIALOG_PUSHER = 4,
     DIALOG_PONG = 5,
     DIALOG_TRIGGER = 6,
-    DIALOG_MEDALS = 7
+    DIALOG_MEDALS = 7,
+    DIALOG_DRIVE_RESULT = 8  // a test-drive reached the goal
 };
 
 // Tools 0..11 place a block of that type; the item tools put an item on a
@@ -56,7 +58,20 @@ enum class ToolbarButton { None, ViewToggle, NewLevel, Save, Load };
 
 // A one-line question answered with y or n (Escape is n). While it is open
 // every other key and mouse press waits for the answer.
-enum class EditorQuestion { None, Leave, NewLevel, Overwrite };
+enum class EditorQuestion { None, Leave, NewLevel, Overwrite, SaveWithoutGoal };
+
+// Whether the level about to be saved has a proof: the keys of a test-drive
+// (or the .keys it was loaded with) for exactly its blocks.
+enum class ProofState {
+    None,         // never driven to the goal
+    Current,      // saved beside the level as NAME.keys
+    Stale,        // the blocks changed after the drive
+    OtherRules    // s- and ca- levels play by other rules than a test-drive
+};
+// After "Saved maps/x.slv": " with its proof." and the like.
+std::string proofNote(ProofState state);
+// The medal dialog's line about the proof the save will write.
+std::string proofLine(ProofState state);
 
 // What a tool is called in the status line and when its icon is hovered.
 std::string toolName(int tool);
@@ -103,6 +118,14 @@ public:
     bool noticeIsWarning = false;
     UndoHistory history;
 
+    // The test-drive (F5). While it drives, keys go to it and the mouse is
+    // ignored; everything else here stays as it was.
+    TestDrive drive;
+    int32_t driveTimeMs = 0;          // the last drive that reached the goal
+    std::vector<HeldKeys> proofKeys;  // its keys, or those loaded with the level
+    std::vector<uint8_t> proofTrack;  // trackBytesOf the level they prove
+    std::string medalProofLine;       // proofLine, as the medal dialog opened
+
     EditorQuestion question = EditorQuestion::None;
     std::string questionLine;  // ends in "y / n"
 
@@ -135,6 +158,14 @@ public:
     void mouseDown(int button, int x, int y);
     void mouseUp(int button);
     void mouseMotion(int x, int y);
+
+    // F5 and the toolbar's test-drive button; the result dialog's keys.
+    void startTestDrive();
+    bool driving() const { return drive.active(); }
+    ProofState proofState(const std::string& levelName) const;
+    // "gold 00: 25: 41, silver ...": the times setMedalTimesFromDrive sets.
+    std::string driveMedalsText() const;
+    void setMedalTimesFromDrive();
 
     // Editing operations (also reachable from the keys above).
     void raiseSelected();
@@ -172,6 +203,12 @@ private:
     void closeDialog();
     void openMedalDialog();
     void saveChosenLevel();
+    void openFileDialog(bool saving);
+    void requestSave();
+    void driveResultKey(int sym, int character);
+    void keepProof();
+    void forgetProof();
+    void loadProofOf(const std::string& levelPath);
     void loadChosenLevel();
     void setNotice(const std::string& line, bool warning);
 
@@ -186,6 +223,8 @@ private:
     int blockToolAt(int y) const;
     int itemToolAt(int y) const;
     ToolbarButton toolbarButtonAt(int y) const;
+    // The test-drive button under the item column, in both views.
+    bool driveButtonAt(int x, int y) const;
     bool toolbarClick(int x, int y);
     bool itemStripClick(int x, int y);
     void viewClick(int x, int y);

@@ -25,6 +25,7 @@ int storablePointX(int x) { return x == 0 ? 1 : x; }
 }  // namespace
 
 void EditorModel::mouseDown(int button, int x, int y) {
+    if (driving()) return;
     const int W = screenWidth;
     mouseSeen = true;
     mouseX = x;
@@ -57,6 +58,11 @@ void EditorModel::mouseDown(int button, int x, int y) {
     if (button != BUTTON_LEFT || dialog != DIALOG_NONE || dragging || question != EditorQuestion::None) return;
     if (x > W * 0.9375) {
         toolbarClick(x, y);
+        return;
+    }
+    if (driveButtonAt(x, y)) {
+        playSound(ANY_CHANNEL, SOUND_SELECT);
+        startTestDrive();
         return;
     }
     if (view == VIEW_TOP && x < W * 0.068) {
@@ -95,6 +101,10 @@ ToolbarButton EditorModel::toolbarButtonAt(int y) const {
     return ToolbarButton::None;
 }
 
+bool EditorModel::driveButtonAt(int x, int y) const {
+    return x < screenWidth * 0.068 && y > screenHeight * 0.33 && y < screenHeight * 0.38;
+}
+
 bool EditorModel::toolbarClick(int, int y) {
     if (view == VIEW_TOP) {
         // Any click in the column picks the block tool level with it.
@@ -105,15 +115,11 @@ bool EditorModel::toolbarClick(int, int y) {
     switch (toolbarButtonAt(y)) {
         case ToolbarButton::Load:
             playSound(ANY_CHANNEL, SOUND_SELECT);
-            beginEdit();
-            dialog = DIALOG_LOAD;
-            file.open(mapsRoot, false);
+            openFileDialog(false);
             break;
         case ToolbarButton::Save:
             playSound(ANY_CHANNEL, SOUND_SELECT);
-            beginEdit();
-            dialog = DIALOG_SAVE;
-            file.open(mapsRoot, true);
+            requestSave();
             break;
         case ToolbarButton::NewLevel: newLevel(); break;
         case ToolbarButton::ViewToggle:
@@ -235,6 +241,7 @@ void EditorModel::placeBlock(int worldX, int worldZ) {
 }
 
 void EditorModel::mouseUp(int button) {
+    if (driving()) return;
     if (button != BUTTON_LEFT || !dragging) return;
     dragging = false;
     const Block* block = selectedBlock();
@@ -246,6 +253,7 @@ void EditorModel::mouseUp(int button) {
 }
 
 void EditorModel::mouseMotion(int x, int y) {
+    if (driving()) return;
     mouseSeen = true;
     mouseX = x;
     mouseY = y;

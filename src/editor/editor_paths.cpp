@@ -35,6 +35,8 @@ std::string componentProblem(const std::string& part, const char* what) {
     return "";
 }
 
+bool removeIfThere(const std::string& path) { return std::remove(path.c_str()) == 0 || errno == ENOENT; }
+
 bool isFolder(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -111,7 +113,8 @@ std::string levelPlacementNote(const std::string& folder, const std::string& nam
 }
 
 int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string& folder,
-                    const std::string& name, std::string& error) {
+                    const std::string& name, std::string& error,
+                    const std::vector<HeldKeys>* proof) {
     const LevelPath target = resolveLevelPath(mapsRoot, folder, name, PathUse::Save);
     if (!target.ok) {
         error = target.error;
@@ -136,8 +139,12 @@ int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string
         return -1;
     }
     error.clear();
-    if (std::remove(userFile(ghostPathOf(target.path)).c_str()) != 0 && errno != ENOENT)
-        error = "Saved, but its old ghost could not be removed.";
+    if (!removeIfThere(userFile(ghostPathOf(target.path)))) error = "Saved, but its old ghost could not be removed.";
+    const std::string proofPath = userFile(proofPathFor(target.path));
+    if (proof && proof->empty() && !removeIfThere(proofPath))
+        error = "Saved, but its old proof could not be removed.";
+    if (proof && !proof->empty() && writeRecording(proofPath, *proof) != 0)
+        error = "Saved, but its proof could not be written.";
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "level/level.h"
+#include "level/proof_file.h"
 
 // Which files the editor may read and write. Names come from free text in
 // the file dialog, so both save and load check them here themselves: a
@@ -55,12 +56,16 @@ bool isCampaignFolderName(const std::string& folder);
 
 // Sorts the blocks by z with the TARGET fix-up, writes the level through
 // the atomic level writer and removes the level's ghost: a record run on the
-// old track would fly through the new one. 0, or -1 with `error` set: a
-// refused name, a level without blocks, or a failed write (the old file and
-// its ghost are then kept whole). On 0 `error` holds a warning when the old
-// ghost could not be removed.
+// old track would fly through the new one. The proof beside it (NAME.keys)
+// becomes `proof`; an empty one removes the old proof, which drove the old
+// track; without one (null) the file is left as it is. 0, or -1 with
+// `error` set: a refused name, a level without blocks, or a failed write
+// (the old file, its ghost and its proof are then kept whole). On 0 `error`
+// holds a warning when the old ghost or proof could not be removed or the
+// proof not written.
 int saveEditorLevel(Level& level, const std::string& mapsRoot, const std::string& folder,
-                    const std::string& name, std::string& error);
+                    const std::string& name, std::string& error,
+                    const std::vector<HeldKeys>* proof = nullptr);
 
 // Reads either file form into `level`. 0, or -1 with `error` set; the level
 // is then untouched.

@@ -3,6 +3,8 @@
 #include <SDL/SDL_keysym.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "editor/editor_model.h"
 #include "core/game_paths.h"
 #include "editor/editor_paths.h"
@@ -30,6 +32,7 @@ bool EditorModel::hasUnsavedChanges() const {
 
 EditorResult EditorModel::leaveEditor() {
     // Nothing is saved: leaving discards the level.
+    forgetProof();
     level = Level{};
     selected = -1;
     tool = 0;
@@ -49,6 +52,7 @@ void EditorModel::newLevel() {
 void EditorModel::startNewLevel() {
     beginEdit();
     resetEditing();
+    forgetProof();
     file.refresh(mapsRoot);
     finishEditIfIdle();
 }
@@ -71,6 +75,7 @@ EditorResult EditorModel::answerQuestion(int sym, int character, bool controlHel
         case EditorQuestion::Leave: return leaveEditor();
         case EditorQuestion::NewLevel: startNewLevel(); break;
         case EditorQuestion::Overwrite: openMedalDialog(); break;
+        case EditorQuestion::SaveWithoutGoal: openFileDialog(true); break;
         case EditorQuestion::None: break;
     }
     return EditorResult::Stay;
@@ -97,6 +102,26 @@ void EditorModel::setNotice(const std::string& line, bool warning) {
 }
 
 // ---- the file dialog ---------------------------------------------------------
+
+void EditorModel::openFileDialog(bool saving) {
+    beginEdit();
+    dialog = saving ? DIALOG_SAVE : DIALOG_LOAD;
+    file.open(mapsRoot, saving);
+}
+
+// A level without blocks has no start block and cannot be saved (the
+// dialog says so as it opens); one without a goal can be, after a question,
+// though no run will ever finish it.
+void EditorModel::requestSave() {
+    const bool hasGoal = std::any_of(level.blocks.begin(), level.blocks.end(),
+                                     [](const Block& block) { return block.type == BLOCK_GOAL; });
+    if (hasGoal || level.blocks.empty()) {
+        openFileDialog(true);
+        if (level.blocks.empty()) file.message = "No start block: a level without blocks cannot be saved.";
+        return;
+    }
+    ask(EditorQuestion::SaveWithoutGoal, "No goal block: no run can finish this level. Save it anyway? y / n");
+}
 
 void EditorModel::fileDialogKey(int sym, int character) {
     switch (sym) {
@@ -126,22 +151,30 @@ void EditorModel::fileDialogKey(int sym, int character) {
 void EditorModel::openMedalDialog() {
     dialog = DIALOG_MEDALS;
     medals.open();
+    medalProofLine = proofLine(proofState(file.name));
 }
 
 void EditorModel::saveChosenLevel() {
     std::string error;
-    if (saveEditorLevel(level, mapsRoot, file.folder, file.name, error) != 0) {
+    const ProofState proof = proofState(file.name);
+    const std::vector<HeldKeys> none;
+    const std::vector<HeldKeys>* written = proof == ProofState::OtherRules ? nullptr
+                                           : proof == ProofState::Current  ? &proofKeys
+                                                                           : &none;
+    if (saveEditorLevel(level, mapsRoot, file.folder, file.name, error, written) != 0) {
         // The dialog stays open with the reason; the old file is untouched.
         file.message = error;
         return;
     }
     savedBytes_ = levelBytes(level);
-    const LevelPath written = resolveLevelPath(mapsRoot, file.folder, file.name, PathUse::Save);
+    const LevelPath path = resolveLevelPath(mapsRoot, file.folder, file.name, PathUse::Save);
     file.message.clear();
     file.refresh(mapsRoot);
     closeDialog();
-    if (error.empty()) setNotice("Saved " + shownLevelPath(file.folder, fileNameOf(written.path)), false);
-    else setNotice(error, true);
+    if (error.empty())
+        setNotice("Saved " + shownLevelPath(file.folder, fileNameOf(path.path)) + proofNote(proof), false);
+    else
+        setNotice(error, true);
 }
 
 void EditorModel::loadChosenLevel() {
@@ -153,6 +186,7 @@ void EditorModel::loadChosenLevel() {
     }
     level = std::move(loaded);
     savedBytes_ = levelBytes(level);
+    loadProofOf(resolveLevelPath(mapsRoot, file.folder, file.name).path);
     // The old selection may lie past the new level's end.
     selected = -1;
     dragging = grabbedExisting = false;

@@ -27,7 +27,9 @@ std::string toolName(int tool) {
 
 int EditorModel::hoveredBlock() const {
     if (!mouseSeen || dialog != DIALOG_NONE || question != EditorQuestion::None) return -1;
-    if (mouseX > screenWidth * 0.9375 || (view == VIEW_TOP && mouseX < screenWidth * 0.068)) return -1;
+    if (mouseX > screenWidth * 0.9375 || (view == VIEW_TOP && mouseX < screenWidth * 0.068) ||
+        driveButtonAt(mouseX, mouseY))
+        return -1;
     WindowPoint last;
     return blockAt(projection(), mouseX, screenHeight - mouseY, last);
 }
@@ -45,6 +47,7 @@ std::string EditorModel::hoveredIconName() const {
         if (view != VIEW_TOP || mouseY < screenHeight * 0.25) return "";
         return toolName(blockToolAt(mouseY));
     }
+    if (driveButtonAt(mouseX, mouseY)) return "Test-drive (F5)";
     if (view == VIEW_TOP && mouseX < screenWidth * 0.068) return toolName(itemToolAt(mouseY));
     return "";
 }

@@ -20,6 +20,9 @@ void drawIcon(int slot, double anchorX, double anchorY, double width, double hei
 
 constexpr double ICON_WIDTH = 0.0264, ICON_HEIGHT = 0.03516;
 constexpr double ITEM_WIDTH = 0.0274, ITEM_HEIGHT = 0.03616;
+// One item step below the powerup tool: rows 0.338..0.374 of the window
+// from the top, where the model takes its clicks.
+constexpr double DRIVE_ICON_X = 0.046, DRIVE_ICON_Y = 0.6262;
 
 const int TOOL_SLOTS[BLOCK_TYPE_COUNT] = {0, 1, 2, 3, 4, 5, 6, TEX_TEX9, TEX_TEX10, TEX_TEX11, TEX_TEX12, TEX_TEX13};
 
@@ -71,7 +74,11 @@ void drawEditorToolbar(const EditorModel& model) {
         }
         drawIcon(TEX_LEV04, x, y, ITEM_WIDTH, ITEM_HEIGHT, model.tool == TOOL_POWERUP);
     }
+    // The test-drive button stands under the item tools in both views; in
+    // side view its box is its own.
+    drawIcon(TEX_LEV06, DRIVE_ICON_X, DRIVE_ICON_Y, ITEM_WIDTH, ITEM_HEIGHT, false);
     drawPanel(pixelX(0.928), pixelY(0.9896), pixelX(0.0684), pixelY(0.964), 1, 1, 1);
-    if (top) drawPanel(0, pixelY(0.9896), pixelX(0.0684), pixelY(0.33), 1, 1, 1);
+    if (top) drawPanel(0, pixelY(0.9896), pixelX(0.0684), pixelY(0.39), 1, 1, 1);
+    else drawPanel(0, pixelY(0.675), pixelX(0.0684), pixelY(0.065), 1, 1, 1);
     drawIconName(model);
 }

@@ -7,3 +7,7 @@
 // the start line, then the open dialog, the toolbar and the selected index.
 // Uses the projection the model picks with, so what is seen is what is hit.
 void drawEditor(const EditorModel& model);
+
+// The test-drive: the level from the craft's chase camera, the run clock
+// and a line saying how to get back.
+void drawTestDrive(TestDrive& drive);

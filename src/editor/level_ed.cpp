@@ -4,9 +4,12 @@
 
 #include "core/globals.h"
 #include "editor/editor_view.h"
+#include "render/camera.h"
+#include "sim/view_angle.h"
 
 void LevelEd::enter() {
     SDL_ShowCursor(SDL_ENABLE);
+    showingDrive_ = false;
     model.screenWidth = screenWidth;
     model.screenHeight = screenHeight;
     model.enter();
@@ -15,6 +18,10 @@ void LevelEd::enter() {
 int LevelEd::handleEvent(SDL_Event event, SDL_keysym key) {
     model.screenWidth = screenWidth;
     model.screenHeight = screenHeight;
+    if (model.driving() && event.type == SDL_KEYDOWN && (key.sym == SDLK_BACKQUOTE || key.sym == SDLK_TAB)) {
+        openConsole();
+        return 0;
+    }
     switch (event.type) {
         case SDL_KEYDOWN:
             if (model.keyDown(key.sym, key.unicode, (key.mod & KMOD_CTRL) != 0) == EditorResult::Leave) {
@@ -29,9 +36,25 @@ int LevelEd::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDL_MOUSEMOTION: model.mouseMotion(event.motion.x, event.motion.y); break;
         default: break;
     }
+    followDrive();
     return 0;
 }
 
-void LevelEd::draw() { drawEditor(model); }
+void LevelEd::followDrive() {
+    if (showingDrive_ == model.driving()) return;
+    showingDrive_ = model.driving();
+    SDL_ShowCursor(showingDrive_ ? SDL_DISABLE : SDL_ENABLE);
+    if (!showingDrive_) return;
+    setProjectionSetter(loadTimeAttackProjection);
+    loadTimeAttackProjection(model.drive.run.craft);
+}
 
-void LevelEd::update(int elapsedMs) { model.update(elapsedMs); }
+void LevelEd::draw() {
+    if (model.driving()) drawTestDrive(model.drive);
+    else drawEditor(model);
+}
+
+void LevelEd::update(int elapsedMs) {
+    model.update(elapsedMs);
+    followDrive();
+}

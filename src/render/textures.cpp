@@ -30,6 +30,7 @@ const TextureSlotInfo TEXTURE_SLOTS[TEXTURE_SLOT_COUNT] = {
     {"powerups", false, false}, {"wall", true, true}, {"shield", false, false},
     {"single", true, false}, {"checkp", true, true}, {"space3", false, false},
     {"space4", false, false}, {"lev05", false, false}, {"tex13", true, true},
+    {"lev06", false, false},
 };
 
 std::vector<GLuint> textureTable[TEXTURE_SLOT_COUNT];

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// The 38 texture slots; drawing code refers to textures by slot number.
-constexpr int TEXTURE_SLOT_COUNT = 38;
+// The 39 texture slots; drawing code refers to textures by slot number.
+constexpr int TEXTURE_SLOT_COUNT = 39;
 
 enum TextureSlot : int {
     TEX_BLOCK_SIDE_DEFAULT = 8,
@@ -29,7 +29,8 @@ enum TextureSlot : int {
     TEX_CHECKP = 33,
     TEX_SPACE3 = 34, TEX_SPACE4 = 35,
     TEX_LEV05 = 36,
-    TEX_TEX13 = 37
+    TEX_TEX13 = 37,
+    TEX_LEV06 = 38  // the editor's test-drive button
 };
 
 // Where a slot's image lives: in the texture set's folder (gfx/<set>/) or in

@@ -1,5 +1,7 @@
 #include "support/editor_fixture.h"
 
+#include <SDL/SDL_keysym.h>
+
 #include <cmath>
 
 EditorFixture::EditorFixture() {
@@ -36,6 +38,11 @@ void EditorFixture::clickWorld(int x, int z, int y) {
 void EditorFixture::clickScreen(int x, int y) {
     editor.mouseDown(1, x, y);
     editor.mouseUp(1);
+}
+
+void EditorFixture::openToolbarDialog(double fraction) {
+    clickScreen(editor.screenWidth - 10, int(fraction * editor.screenHeight));
+    if (editor.question == EditorQuestion::SaveWithoutGoal) key(SDLK_y, 'y');
 }
 
 void EditorFixture::type(const std::string& text) {

@@ -24,6 +24,9 @@ protected:
     void release() { editor.mouseUp(1); }
     // A press in window pixels, released at once.
     void clickScreen(int x, int y);
+    // A button of the right-hand column at `fraction` of the height from the
+    // top. Save does not stop at the question about a missing goal.
+    void openToolbarDialog(double fraction);
 
     void key(int sym, int character = 0, bool control = false) { editor.keyDown(sym, character, control); }
     void type(const std::string& text);

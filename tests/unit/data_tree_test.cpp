@@ -26,7 +26,7 @@ struct Slot {
     bool animatable;
 };
 
-// The 38 texture slots in slot order.
+// The 39 texture slots in slot order.
 const Slot kSlots[] = {
     {"tex0", true, true},    {"tex1", true, true},    {"tex2", true, true},      {"tex3", true, true},
     {"tex4", true, true},    {"tex5", true, true},    {"tex6", true, true},      {"tex7", true, true},
@@ -37,7 +37,7 @@ const Slot kSlots[] = {
     {"menu06", false, false}, {"spacemenu", false, false}, {"tex12", true, true}, {"gui", false, false},
     {"space2", false, false}, {"powerups", false, false}, {"wall", true, true},  {"shield", false, false},
     {"single", true, false}, {"checkp", true, true},  {"space3", false, false},   {"space4", false, false},
-    {"lev05", false, false}, {"tex13", true, true},
+    {"lev05", false, false}, {"tex13", true, true},   {"lev06", false, false},
 };
 
 std::vector<unsigned char> readFile(const fs::path& path) {

@@ -238,7 +238,6 @@ TEST_F(EditorEditing, TheIndexIsWhiteOnlyForPlainUntargetedBlocks) {
 
 class EditorFiles : public EditorFixture {
 protected:
-    void openToolbarDialog(double fraction) { clickScreen(W - 10, int(fraction * H)); }
     void saveAs(const std::string& name) {
         openToolbarDialog(0.16);
         ASSERT_EQ(editor.dialog, DIALOG_SAVE);

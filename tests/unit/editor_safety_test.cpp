@@ -29,7 +29,6 @@ bool listed(const std::vector<std::string>& entries, const std::string& name) {
 
 class EditorSafety : public EditorFixture {
 protected:
-    void openToolbarDialog(double fraction) { clickScreen(W - 10, int(fraction * H)); }
     void newLevelButton() { clickScreen(W - 10, int(0.1 * H)); }
     // The save dialog as an author meets it: nothing cleared by hand.
     void saveTyping(const std::string& name) {
@@ -161,7 +160,7 @@ TEST_F(EditorSafety, OverwritingAsksFirstAndASaveSaysWhereItWent) {
     ASSERT_EQ(editor.dialog, DIALOG_MEDALS);
     type("01");
     key(SDLK_RETURN);
-    EXPECT_EQ(editor.notice, "Saved maps/track.slv");
+    EXPECT_EQ(editor.notice, "Saved maps/track.slv (no proof yet: F5 drives it).");
     EXPECT_FALSE(editor.noticeIsWarning);
     const std::vector<uint8_t> first = maps.readBytes("track.slv");
 
@@ -178,7 +177,7 @@ TEST_F(EditorSafety, OverwritingAsksFirstAndASaveSaysWhereItWent) {
     ASSERT_EQ(editor.dialog, DIALOG_MEDALS);
     key(SDLK_RETURN);
     EXPECT_NE(maps.readBytes("track.slv"), first);
-    EXPECT_EQ(editor.notice, "Saved maps/track.slv");
+    EXPECT_EQ(editor.notice, "Saved maps/track.slv (no proof yet: F5 drives it).");
     EXPECT_FALSE(editor.hasUnsavedChanges());
     placeBlockAt(0, 2400);  // the next edit takes the line away
     EXPECT_TRUE(editor.notice.empty());
@@ -373,13 +372,20 @@ TEST_F(EditorSafety, AHoveredIconIsNamedAfterWhatItsClickDoes) {
         clickScreen(W - 10, y);
         EXPECT_EQ(name, toolName(editor.tool)) << y;
     }
+    placeBlockAt(0, 0);  // something to test-drive
     for (int y = 0; y < int(0.4 * H); y += 5) {
         editor.tool = 0;
         editor.mouseMotion(10, y);
         const std::string name = editor.hoveredIconName();
         clickScreen(10, y);
-        if (editor.tool == 0) EXPECT_EQ(name, "") << y;
-        else EXPECT_EQ(name, toolName(editor.tool)) << y;
+        if (editor.driving()) {
+            EXPECT_EQ(name, "Test-drive (F5)") << y;
+            key(SDLK_ESCAPE);
+        } else if (editor.tool == 0) {
+            EXPECT_EQ(name, "") << y;
+        } else {
+            EXPECT_EQ(name, toolName(editor.tool)) << y;
+        }
     }
     editor.mouseMotion(10, int(0.3 * H));
     EXPECT_EQ(editor.hoveredIconName(), "Powerup");
@@ -388,6 +394,8 @@ TEST_F(EditorSafety, AHoveredIconIsNamedAfterWhatItsClickDoes) {
     EXPECT_EQ(editor.hoveredIconName(), "Top view");
     editor.mouseMotion(W - 10, int(0.5 * H));
     EXPECT_EQ(editor.hoveredIconName(), "") << "side view has no tools";
+    editor.mouseMotion(10, int(0.355 * H));
+    EXPECT_EQ(editor.hoveredIconName(), "Test-drive (F5)") << "but drives";
 }
 
 // ---- an installed game: shipped levels read-only, the author's in his folder ----

@@ -112,6 +112,18 @@ Canvas emptyLevelIcon() {  // a fresh sheet with a plus
     return icon;
 }
 
+Canvas testDriveIcon() {  // a green "play" arrow over a chequered finish line
+    Canvas icon = buttonBase(64, kRim);
+    icon.shade([](int x, int y, Rgba c) {
+        if (x < 14 || x >= 50 || y < 44 || y >= 52) return c;
+        bool light = ((x - 14) / 4 + (y - 44) / 4) % 2 == 0;
+        return light ? rgb(0.95f, 0.95f, 0.95f) : rgb(0.1f, 0.1f, 0.1f);
+    });
+    std::vector<Vec2> arrow = {{22, 11}, {46, 25}, {22, 39}};
+    icon.paint([&](Vec2 p) { return polygonDistance(p, arrow); }, rgb(0.3f, 0.9f, 0.35f));
+    return icon;
+}
+
 }  // namespace
 
 void writeMenuLabels(DataWriter& out) {
@@ -129,6 +141,7 @@ void writeEditorIcons(DataWriter& out) {
     out.writePng(viewIcon(), "gfx/lev03.png");
     out.writePng(powerupToolIcon(), "gfx/lev04.png");
     out.writePng(emptyLevelIcon(), "gfx/lev05.png");
+    out.writePng(testDriveIcon(), "gfx/lev06.png");
 }
 
 // Quarters, as the editor cuts them: top left the pong court, top right the

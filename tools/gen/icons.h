@@ -18,7 +18,7 @@ void drawPowerupIcon(Canvas& icon, int n);
 
 // gfx/menu01..menu06.png: the main menu entry labels.
 void writeMenuLabels(DataWriter& out);
-// gfx/lev01..lev05.png: the editor's buttons.
+// gfx/lev01..lev06.png: the editor's buttons.
 void writeEditorIcons(DataWriter& out);
 // The set's "single" image: the editor's item tools in its four quarters.
 Canvas drawItemTools(const Palette& palette);

@@ -61,7 +61,7 @@ void FileDialog::open(const std::string& mapsRoot, bool forSaving) {
     refresh(mapsRoot);
 }
 
-bool FileDialog::namesFolder() const { return !typed && (name == ".." || !contains(name, ".")); }
+bool FileDialog::namesFolder() const { return name == ".." || (!typed && !contains(name, ".")); }
 
 std::string FileDialog::targetLine(const std::string& mapsRoot) const {
     if (name.empty()) return "";
@@ -141,8 +141,8 @@ FileDialogOutcome FileDialog::confirm(const std::string& mapsRoot) {
         message = "Please enter a name.";
         return FileDialogOutcome::Stay;
     }
-    if (name == ".." && !typed) {
-        // The first entry of a campaign folder goes back to the top.
+    if (name == "..") {
+        // Chosen from the list (a campaign folder's first entry) or typed.
         enterFolder("", mapsRoot);
         return FileDialogOutcome::Stay;
     }

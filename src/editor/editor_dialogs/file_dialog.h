@@ -56,7 +56,8 @@ struct FileDialog {
 
     bool hiddenAbove() const { return firstVisible > 0; }
     bool hiddenBelow() const { return firstVisible + FILE_DIALOG_VISIBLE_ROWS - 1 < int(entries.size()) - 1; }
-    // Enter on this name changes folder instead of naming a level.
+    // Enter on this name changes folder instead of naming a level: a
+    // campaign folder chosen from the list, or "..", listed or typed.
     bool namesFolder() const;
 
 private:

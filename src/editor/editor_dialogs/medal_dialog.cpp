@@ -2,6 +2,8 @@
 
 #include <SDL/SDL_keysym.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -22,6 +24,23 @@ int32_t& medalTime(Level& level, int row) {
     if (row == ROW_GOLD) return level.goldTime;
     if (row == ROW_SILVER) return level.silverTime;
     return level.bronzeTime;
+}
+
+std::string medalTimeText(int32_t ms) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d: %02d: %02d", ms / 60000, (ms % 60000) / 1000, (ms % 1000) / 10);
+    return buffer;
+}
+
+void setMedalTimesFrom(Level& level, int32_t drivenMs) {
+    static constexpr int64_t LONGEST_MS = 99 * 60000 + 59990;  // 99: 59: 99
+    auto slower = [drivenMs](int64_t percent) {
+        const int64_t ms = std::min(int64_t(std::max(drivenMs, 0)) * (100 + percent) / 100, LONGEST_MS);
+        return int32_t(ms - ms % 10);
+    };
+    level.goldTime = slower(7);
+    level.silverTime = slower(30);
+    level.bronzeTime = slower(60);
 }
 
 std::string medalTimeWarning(const Level& level) {

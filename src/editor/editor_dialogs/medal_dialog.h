@@ -24,6 +24,13 @@ void orderMedalTimes(Level& level);
 
 int32_t& medalTime(Level& level, int row);
 
+// "mm: ss: hh", as the dialog shows a time.
+std::string medalTimeText(int32_t ms);
+
+// Medal times from a drive of `drivenMs`: gold 7 %, silver 30 % and bronze
+// 60 % slower, each cut to the hundredth and to the dialog's 99: 59: 99.
+void setMedalTimesFrom(Level& level, int32_t drivenMs);
+
 // A finish always takes some time, so a medal time of 00: 00: 00 can never
 // be won: one line saying so, or empty when every time is set.
 std::string medalTimeWarning(const Level& level);

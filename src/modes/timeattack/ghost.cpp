@@ -31,17 +31,29 @@ void replay(Ghost& ghost) {
     ghost.position = {between(a.x, b.x, t), between(a.y, b.y, t), between(a.z, b.z, t)};
 }
 
-void record(Ghost& ghost, const Craft& craft) {
+void nextSample(Ghost& ghost) {
     ghost.sampleIndex += 1;
+    ghost.stepCounter = 0;
+}
+
+}  // namespace
+
+void recordSample(Ghost& ghost, const Craft& craft) {
+    nextSample(ghost);
     int capacity = int(ghost.recording.size());
     if (ghost.sampleIndex >= capacity && capacity < GHOST_GROWTH_LIMIT)
         ghost.recording.resize(size_t(capacity + GHOST_CAPACITY_STEP));
     if (ghost.sampleIndex < int(ghost.recording.size()))
         ghost.recording[size_t(ghost.sampleIndex)] = positionOf(craft);
-    ghost.stepCounter = 0;
 }
 
-}  // namespace
+bool replayStep(Ghost& ghost) {
+    if (!ghost.loaded || size_t(ghost.sampleIndex) + 1 >= ghost.samples.size()) return false;
+    ghost.stepCounter += 1;
+    replay(ghost);
+    if (ghost.stepCounter > GHOST_STEPS_PER_SAMPLE - 1) nextSample(ghost);
+    return size_t(ghost.sampleIndex) + 1 < ghost.samples.size();
+}
 
 std::string ghostPathFor(const std::string& levelPath) {
     size_t dot = levelPath.find('.');
@@ -96,7 +108,7 @@ void recordAndReplay(Ghost& ghost, const Craft& craft, int phase) {
         return;
     }
     replay(ghost);
-    if (ghost.stepCounter > GHOST_STEPS_PER_SAMPLE - 1) record(ghost, craft);
+    if (ghost.stepCounter > GHOST_STEPS_PER_SAMPLE - 1) recordSample(ghost, craft);
 }
 
 int saveGhost(const Ghost& ghost, const std::string& levelPath) {

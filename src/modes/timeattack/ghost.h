@@ -65,6 +65,12 @@ void startRecording(Ghost& ghost, const Craft& craft);
 
 // Once per physics step after the craft has moved.
 void recordAndReplay(Ghost& ghost, const Craft& craft, int phase);
+// Takes the craft's position as the next sample now (the goal's step).
+void recordSample(Ghost& ghost, const Craft& craft);
+// One step of the loaded ghost alone, as a running replay: the position
+// moves on and every sixth step passes a sample. False once the last sample
+// is reached, where the position then stays.
+bool replayStep(Ghost& ghost);
 
 // Writes the recording of the run just finished, atomically. Returns 0 or -1.
 int saveGhost(const Ghost& ghost, const std::string& levelPath);

@@ -6,18 +6,26 @@
 #include "frontend/console_print.h"
 #include "level/level_file.h"
 #include "modes/timeattack/ghost.h"
+#include "sim/held_keys.h"
 #include "sim/run_timer.h"
 #include "sim/track.h"
 #include "sim/view_angle.h"
 
-int TimeAttackRun::loadLevel(const std::string& path) {
-    levelPath = path;
-    if (loadPlayLevel(path, level) != 0) {
+int TimeAttackRun::loadLevel(const std::string& file, const std::string& keptAs) {
+    levelPath = keptAs;
+    if (loadPlayLevel(file, level) != 0) {
         releaseLevel();
         return -1;
     }
     loadGhostOfRecord(ghost, levelPath, recordTimeMs);
     return 0;
+}
+
+void TimeAttackRun::driveLevel(Level driven) {
+    releaseLevel();
+    level = std::move(driven);
+    levelPath.clear();  // names no ghost
+    recordTimeMs = NO_RECORD_TIME;
 }
 
 void TimeAttackRun::releaseLevel() {
@@ -71,6 +79,11 @@ StepOutcome TimeAttackRun::step() {
     return outcome;
 }
 
+StepOutcome TimeAttackRun::stepHolding(const HeldKeys& held, const HeldKeys& before) {
+    holdKeys(*this, held, before);
+    return step();
+}
+
 void TimeAttackRun::onDeath(Craft& dead, DeathCause cause) {
     if (cause != DeathCause::Health) consolePrint(diedMessage(dead, true).c_str());
     reset();
@@ -78,5 +91,8 @@ void TimeAttackRun::onDeath(Craft& dead, DeathCause cause) {
 
 void TimeAttackRun::onFinish(Craft& finisher, int) {
     if (isNewRecord(finisher.timeMs, recordTimeMs)) finisher.finished = true;
+    // The goal itself ends the recording, so the record's ghost and its
+    // replay arrive where the run did.
+    recordSample(ghost, finisher);
     goalReached = true;
 }

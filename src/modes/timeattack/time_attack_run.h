@@ -4,6 +4,7 @@
 #include <string>
 
 #include "level/level.h"
+#include "level/proof_file.h"
 #include "modes/timeattack/records.h"
 #include "sim/craft.h"
 #include "sim/physics.h"
@@ -17,7 +18,13 @@ public:
     // Reads the level and its medal times, then its ghost. -1 (and "Level
     // not found." on standard error) when it cannot be read; the previous
     // level is then released, so a failed load never drives a stale track.
-    int loadLevel(const std::string& path);
+    int loadLevel(const std::string& path) { return loadLevel(path, path); }
+    // The same for a level read from `file` whose ghost is named after
+    // `keptAs` under the user folder (a level opened from outside maps/).
+    int loadLevel(const std::string& file, const std::string& keptAs);
+    // Drives a level held in memory (the editor's test-drive): no record and
+    // no ghost, and no file is read or written.
+    void driveLevel(Level driven);
     void releaseLevel();
     bool hasLevel() const { return level.blockCount() > 0; }
 
@@ -34,6 +41,8 @@ public:
 
     // One physics step. Died and Finished end the step early.
     StepOutcome step();
+    // One step of recorded keys (holdKeys), as a proof is replayed.
+    StepOutcome stepHolding(const HeldKeys& held, const HeldKeys& before);
 
     // PlayHooks: every death restarts the run; the goal ends it.
     void onDeath(Craft& craft, DeathCause cause) override;
