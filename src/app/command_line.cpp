@@ -24,6 +24,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     for (int i = 1; i < argc && line.error.empty(); ++i) {
         const std::string option = argv[i];
+        // Anything else is the level file: a file manager passes one.
+        if (option.empty() || option[0] != '-') {
+            if (!line.levelFile.empty()) line.error = "one level file at a time";
+            line.levelFile = option;
+            continue;
+        }
         // Options that take a value accept "--data DIR" and "--data=DIR".
         std::string value;
         bool hasValue = false;
@@ -66,7 +72,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string usageText() {
-    return "Usage: tavrelo [OPTION]...\n"
+    return "Usage: tavrelo [OPTION]... [LEVEL.slv]\n"
            "A 3D arcade track game: steer a craft along tracks of boxes floating in space.\n"
            "\n"
            "  --windowed        play in a window this time\n"
@@ -75,6 +81,8 @@ std::string usageText() {
            "  --data DIR        read the game's data (gfx, sounds, shaders, maps) from DIR\n"
            "  --user DIR        keep settings, records, ghosts, progress and levels in DIR\n"
            "                    (default $XDG_DATA_HOME/tavrelo, i.e. ~/.local/share/tavrelo)\n"
+           "  LEVEL.slv         drive this level file in time attack at once (Escape: the menu);\n"
+           "                    its record and ghost are kept in the user folder\n"
            "  -h, --help        show this help and exit\n"
            "      --version     show the version and exit\n"
            "\n"

@@ -13,6 +13,7 @@ struct CommandLine {
     int height = 0;
     std::string dataFolder;  // --data DIR
     std::string userFolder;  // --user DIR
+    std::string levelFile;   // a level to drive at once, as given
     std::string error;       // set when the line is refused: the usage goes to stderr, exit 2
 };
 

@@ -1,14 +1,18 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "core/game_paths.h"
+#include "modes/timeattack/opened_level.h"
 
 namespace {
 
@@ -55,10 +59,21 @@ int main(int argc, char** argv) {
         std::fputs(versionText().c_str(), stdout);
         return 0;
     }
+    // The level's path is taken before the game moves into its data folder.
+    char levelPath[PATH_MAX] = "";
+    if (!line.levelFile.empty() && !realpath(line.levelFile.c_str(), levelPath)) {
+        std::fprintf(stderr, "tavrelo: cannot open %s: %s\n", line.levelFile.c_str(), std::strerror(errno));
+        return 1;
+    }
+    std::string why;
+    if (*levelPath && !isDrivableLevelFile(levelPath, why)) {
+        std::fprintf(stderr, "tavrelo: cannot drive %s: %s\n", line.levelFile.c_str(), why.c_str());
+        return 1;
+    }
     chooseFolders(line, argv[0]);
     VideoOverride video;
     video.width = line.width;
     video.height = line.height;
     video.windowed = line.windowed;
-    return runGame(video);
+    return runGame(video, levelPath);
 }

@@ -17,6 +17,7 @@
 #include "core/globals.h"
 #include "core/settings.h"
 #include "frontend/sound.h"
+#include "modes/timeattack/opened_level.h"
 #include "render/glow.h"
 #include "render/textures.h"
 
@@ -126,7 +127,7 @@ bool MainLoop::runIteration() {
     return !quit_;
 }
 
-int runGame(const VideoOverride& video) {
+int runGame(const VideoOverride& video, const std::string& levelFile) {
     // Starting SDL with no subsystem only starts its millisecond clock, which
     // otherwise reads from an arbitrary origin until the real start-up.
     SDL_Init(SDL_INIT_NOPARACHUTE);
@@ -150,6 +151,7 @@ int runGame(const VideoOverride& video) {
         shutDown();
         return -1;
     }
+    if (!levelFile.empty()) startOpenedLevel(levelFile);
     while (running && loop.runIteration()) {
     }
     return shutDown();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/gamepad.h"
@@ -16,8 +17,10 @@ struct VideoOverride;
 constexpr const char* FIRST_FRAME_EXIT_VARIABLE = "TAVRELO_FIRST_FRAME_EXIT";
 
 // The program: creates the states, starts up, runs the main loop, shuts down.
-// Returns 0 after a normal shutdown, -1 when start-up fails.
-int runGame(const VideoOverride& video);
+// With a level file (an absolute path) the first screen is a time-attack
+// run on it instead of the menu. Returns 0 after a normal shutdown, -1 when
+// start-up fails.
+int runGame(const VideoOverride& video, const std::string& levelFile = "");
 
 // What one loop iteration talks to: the game plugs in SDL and renderFrame,
 // tests plug in a fake clock and event queue.

@@ -171,7 +171,7 @@ TEST(CommandLine, OptionsAndRefusals) {
         {{"--data="}, false, -1, 0, 0, "", ""},
         {{"--windowed=1"}, false, -1, 0, 0, "", ""},
         {{"--bogus"}, false, -1, 0, 0, "", ""},
-        {{"maps/a.slv"}, false, -1, 0, 0, "", ""},
+        {{"a.slv", "b.slv"}, false, -1, 0, 0, "", ""},
     };
     for (const Case& c : cases) {
         std::vector<const char*> argv = {"tavrelo"};
@@ -187,6 +187,8 @@ TEST(CommandLine, OptionsAndRefusals) {
         EXPECT_EQ(line.dataFolder, c.data) << shown;
         EXPECT_EQ(line.userFolder, c.user) << shown;
     }
+    const char* level[] = {"tavrelo", "maps/a.slv", "--windowed"};
+    EXPECT_EQ(parseCommandLine(3, level).levelFile, "maps/a.slv");
     const char* help[] = {"tavrelo", "--help"};
     EXPECT_TRUE(parseCommandLine(2, help).showHelp);
     EXPECT_NE(usageText().find("--user DIR"), std::string::npos);

@@ -62,7 +62,7 @@ int LevelEnd::store() {
     // A record the file does not hold is no record: the table goes back to
     // the kept one (the next run races it, beside its ghost), and the ghost
     // file stays the run of that kept record.
-    if (saveRecordWithGhost(ghost, run.levelPath, [] { return writeHighscores(userFileForWriting(HIGHSCORE_FILE), recordTable); }) != 0) {
+    if (saveRecordWithGhost(ghost, run.levelPath, [] { return writeHighscores(userFileForWriting(play().recordsFile), recordTable); }) != 0) {
         *entry = previous;
         saveFailed = true;
         return -1;
@@ -80,7 +80,7 @@ int LevelEnd::handleEvent(SDL_Event event, SDL_keysym key) {
             if (store() == 0) switchToState(STATE_TIMEATTACK);
             break;
         case SDLK_ESCAPE:
-            if (store() == 0) switchToState(STATE_MAPSEL);
+            if (store() == 0) switchToState(play().exitState);
             break;
         case SDLK_BACKSPACE: eraseNameCharacter(typedName); break;
         default: appendNameCharacter(typedName, key.unicode); break;

@@ -74,6 +74,8 @@ void MapSel::startSelectedMap() {
     playSound(ANY_CHANNEL, SOUND_SELECT);
     TimeAttack& play = stateObject<TimeAttack>(STATE_TIMEATTACK);
     play.mapIndex = selected;
+    play.recordsFile = HIGHSCORE_FILE;
+    play.exitState = STATE_MAPSEL;
     if (play.loadLevel(std::string(MAPS_DIR) + "/" + recordTable[size_t(selected)].fileName) != 0) return;
     glEnable(GL_LIGHTING);
     switchToState(STATE_TIMEATTACK);

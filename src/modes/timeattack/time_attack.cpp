@@ -9,6 +9,7 @@
 #include "modes/timeattack/ghost.h"
 #include "render/screen_pieces.h"
 #include "modes/timeattack/records.h"
+#include "modes/timeattack/run_scene.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/play_hud.h"
@@ -41,7 +42,7 @@ int TimeAttack::handleEvent(SDL_Event event, SDL_keysym key) {
     setKeyHeld(run.craft, key.sym, true);
     if (key.sym == SDLK_ESCAPE) {
         run.releaseLevel();
-        switchToState(STATE_MAPSEL);
+        switchToState(exitState);
     } else if (key.sym == settings.keys[KEY_RESET2]) {
         run.reset();
     } else if (key.sym == settings.keys[KEY_JUMP2]) {
@@ -65,21 +66,8 @@ void TimeAttack::update(int elapsedMs) {
 
 void TimeAttack::draw() {
     Craft& craft = run.craft;
-    applyCamera(craft);
-    TrackBackdrop backdrop(BACKDROP_SLOTS[backgroundIndex], false, run.hasLevel());
-    if (run.hasLevel()) {
-        drawTrack(run.level, craft.z);
-        backdrop.behindTrack();
-        drawCraftRecord(craft);
-        if (settings.glow) drawHalos(run.level, craft.z, HALO_TIME_ATTACK);
-        if (settings.shadows && !glowPass) {
-            const Craft* casters[] = {&craft};
-            drawShadows(run.level, casters, 1, craft.z);
-        }
-        drawCraftTrail(craft);
-        drawJumpEffect(craft);
-        drawGhost();
-    }
+    drawRunScene(craft, run.level, backgroundIndex);
+    if (run.hasLevel()) drawGhost();
     drawRunClock(craft);
     if (debugView) drawDebugLines();
 }

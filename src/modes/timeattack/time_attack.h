@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/gamestate.h"
+#include "modes/timeattack/records_file.h"
 #include "modes/timeattack/time_attack_run.h"
 #include "sim/physics.h"
 
@@ -22,6 +23,10 @@ public:
 
     TimeAttackRun run;
     int mapIndex = 0;         // entry of recordTable the run belongs to
+    // The file that table is written to, and where Escape leaves for: the
+    // map list's, or those of a level opened from elsewhere.
+    std::string recordsFile = HIGHSCORE_FILE;
+    int exitState = STATE_MAPSEL;
     int backgroundIndex = 0;  // backdrop 0..3
     std::string debugMessage;
 
