@@ -83,6 +83,10 @@ void MapSel::startSelectedMap() {
 
 int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
+    if (replay.active()) {
+        replayKey(key.sym);
+        return 0;
+    }
     switch (key.sym) {
         case SDLK_UP:
         case SDLK_w: moveSelection(-1); break;
@@ -90,6 +94,7 @@ int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDLK_s: moveSelection(+1); break;
         case SDLK_RETURN:
         case SDLK_KP_ENTER: startSelectedMap(); break;
+        case SDLK_r: watchSelectedRecord(); break;
         case SDLK_ESCAPE:
             SDL_WM_GrabInput(SDL_GRAB_ON);
             SDL_ShowCursor(SDL_DISABLE);
@@ -101,9 +106,10 @@ int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
     return 0;
 }
 
-void MapSel::update(int) {}
+void MapSel::update(int elapsedMs) { replay.update(elapsedMs); }
 
 void MapSel::draw() {
+    if (replay.active()) return drawReplay();
     drawListBackdrop();
     drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0, 0, 1);
     const int headY = pixelY(0.781);
@@ -113,6 +119,7 @@ void MapSel::draw() {
     drawRows();
     drawScrollArrows(firstVisibleRow >= 1, firstVisibleRow + MAPSEL_VISIBLE_ROWS - 1 < mapCount - 1);
     drawFooter();
+    drawWatchLine();
     drawListPanel(MAP_LIST_PANEL);
 }
 

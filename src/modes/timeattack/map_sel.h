@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/gamestate.h"
+#include "modes/timeattack/record_replay.h"
 
 // The list of time-attack levels with their record holder, time and medal.
 // The table is rebuilt from maps/ and highscore.hsc on every visit; the
@@ -25,8 +26,14 @@ public:
     int mapCount = 0;
     int selected = 0;
     int firstVisibleRow = 0;
+    RecordReplay replay;      // R: the selected map's record run
+    int watchRefusedFor = -1; // the map R found no record run on
 
 private:
+    void watchSelectedRecord();
+    void replayKey(int sym);
+    void drawReplay();
+    void drawWatchLine();
     void startSelectedMap();
     void drawRows();
     void drawFooter();
