@@ -2,6 +2,7 @@
 
 #include <SDL/SDL_keysym.h>
 
+#include "core/globals.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "level/level_file.h"
@@ -29,6 +30,7 @@ bool provesLevel(const Level& level, const std::vector<HeldKeys>& keys) {
             before = keys[step++];
         proved = check.run.goalReached;
     }
+    check.stop();
     setSoundMixer(mixer);
     return proved;
 }
@@ -40,9 +42,15 @@ bool TestDrive::start(const Level& edited) {
     held_ = pressedSinceStep_ = HeldKeys();
     accumulator_ = StepAccumulator();
     goalTimeMs_ = 0;
+    editorAnimationTicks_ = animationTicks;
     active_ = true;
     restart();
     return true;
+}
+
+void TestDrive::stop() {
+    if (active_) animationTicks = editorAnimationTicks_;
+    active_ = false;
 }
 
 // A fresh read of the saved bytes, as the level check starts its replay:
@@ -69,7 +77,7 @@ bool* TestDrive::keyFor(HeldKeys& keys, int sym) const {
 
 TestDrive::Outcome TestDrive::keyDown(int sym) {
     if (sym == SDLK_ESCAPE) {
-        active_ = false;
+        stop();
         return Outcome::Left;
     }
     if (sym == settings.keys[KEY_RESET2]) restart();
@@ -101,7 +109,7 @@ TestDrive::Outcome TestDrive::update(int elapsedMs) {
     if (outcome == StepOutcome::Completed) stepFinished(accumulator_);
     if (run.goalReached) {
         goalTimeMs_ = run.craft.timeMs;
-        active_ = false;
+        stop();
         return Outcome::ReachedGoal;
     }
     if (outcome == StepOutcome::Died) restart();

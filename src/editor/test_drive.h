@@ -22,7 +22,9 @@ public:
     // False (nothing starts) for a level without blocks.
     bool start(const Level& edited);
     bool active() const { return active_; }
-    void stop() { active_ = false; }
+    // Ends the drive; the animation counter the drive stepped is the
+    // editor's again, so its blocks look as they did.
+    void stop();
 
     // SDL key codes. Escape leaves; the reset key starts a new attempt.
     Outcome keyDown(int sym);
@@ -44,6 +46,7 @@ private:
     bool* keyFor(HeldKeys& keys, int sym) const;
 
     bool active_ = false;
+    int editorAnimationTicks_ = 0;
     std::vector<uint8_t> levelBytes_;  // as saved: every attempt reads these
     std::vector<uint8_t> trackBytes_;
     std::vector<HeldKeys> keys_;

@@ -80,6 +80,9 @@ Waiting (each fails the test with an AssertionError after timeout seconds):
     since=None)``: waits until a file exists, or with ``since`` (a stamp
     taken before the action) until the game has written it anew.
 
+Levels: ``harness.build_level(text, path)`` writes a level from the level
+tool's text form; ``harness.level_tool()`` is that tool's path.
+
 Screenshots:
     ``game.screenshot(window=True)`` -> ``Screenshot`` of the game window
     (``window=False``: the whole X screen). A Screenshot has ``width``,
@@ -199,6 +202,21 @@ def default_runtime_dir():
         return runtime
     here = os.path.dirname(os.path.abspath(__file__))
     return os.path.join(here, "..", "..", "build", "runtime")
+
+
+def level_tool():
+    """The level tool beside the runtime folder's build (build/tools/tavrelo-level)."""
+    build = os.environ.get("TAVRELO_BUILD_DIR") or os.path.join(default_runtime_dir(), "..")
+    return os.path.join(build, "tools", "tavrelo-level")
+
+
+def build_level(text, path):
+    """Writes the level whose level-tool text is `text` to `path` (.slv)."""
+    source = path + ".txt"
+    with open(source, "w") as out:
+        out.write(text)
+    subprocess.run([level_tool(), "build", source, "-o", path], check=True, capture_output=True)
+    os.remove(source)
 
 
 class Screenshot:

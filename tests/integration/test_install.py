@@ -10,6 +10,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from xml.etree import ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -75,6 +76,14 @@ class Installed(unittest.TestCase):
                                  os.path.join(folder, name))
         desktop = run("desktop-file-validate", os.path.join(self.root, "share/applications/tavrelo.desktop"))
         self.assertEqual(desktop.returncode, 0, desktop.stdout + desktop.stderr)
+        # Level files open with the game: the entry takes the type the mime file gives *.slv.
+        mime = ElementTree.parse(os.path.join(self.root, "share/mime/packages/tavrelo.xml")).getroot()
+        types = {t.get("type") for t in mime.iter() if t.tag.endswith("mime-type")
+                 for g in t if g.tag.endswith("glob") and g.get("pattern") == "*.slv"}
+        with open(os.path.join(self.root, "share/applications/tavrelo.desktop")) as f:
+            entry = dict(line.strip().split("=", 1) for line in f if "=" in line)
+        self.assertEqual(set(entry["MimeType"].strip(";").split(";")), types)
+        self.assertIn("%f", entry["Exec"].split())
         metainfo = run("appstreamcli", "validate", "--no-net",
                        os.path.join(self.root, "share/metainfo/org.tavrelo.Tavrelo.metainfo.xml"))
         self.assertEqual(metainfo.returncode, 0, metainfo.stdout + metainfo.stderr)

@@ -184,6 +184,20 @@ TEST(EditorMedalDialog, EnterOrdersGoldSilverBronze) {
     EXPECT_EQ(dialog.key(SDLK_ESCAPE, 0, level), DialogOutcome::Cancel);
 }
 
+TEST(EditorMedalDialog, TimesFromADriveAreSlowerBy7_30And60PercentCutToTheHundredth) {
+    struct Case {
+        int32_t drivenMs, gold, silver, bronze;
+    };
+    for (const Case& c : {Case{10000, 10700, 13000, 16000}, Case{23456, 25090, 30490, 37520},
+                          Case{4000000, 4280000, 5200000, 5999990}}) {
+        Level level;
+        setMedalTimesFrom(level, c.drivenMs);
+        EXPECT_EQ(level.goldTime, c.gold) << c.drivenMs;
+        EXPECT_EQ(level.silverTime, c.silver) << c.drivenMs;
+        EXPECT_EQ(level.bronzeTime, c.bronze) << c.drivenMs;
+    }
+}
+
 TEST(EditorDifficultyDialog, CyclesAndOnlyEnterLeaves) {
     DifficultyDialog dialog;
     dialog.key(SDLK_UP);

@@ -183,6 +183,11 @@ TEST_F(EditorPaths, DialogWalksIntoACampaignAndBack) {
     EXPECT_EQ(dialog.name, "..");
     EXPECT_EQ(dialog.confirm(maps.path()), FileDialogOutcome::Stay);
     EXPECT_EQ(dialog.folder, "");
+    dialog.folder = "campaign1";  // a typed ".." goes back as well
+    dialog.name.clear();
+    for (char c : std::string("..")) dialog.typeCharacter(c);
+    EXPECT_EQ(dialog.confirm(maps.path()), FileDialogOutcome::Stay);
+    EXPECT_EQ(dialog.folder, "");
     dialog.selectNext();
     EXPECT_EQ(dialog.name, "top.slv");
     EXPECT_EQ(dialog.confirm(maps.path()), FileDialogOutcome::Chosen);

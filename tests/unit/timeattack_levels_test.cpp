@@ -14,6 +14,7 @@
 #include "level/level_file.h"
 #include "level/level_text.h"
 #include "modes/timeattack/ghost.h"
+#include "modes/timeattack/record_replay.h"
 #include "modes/timeattack/records.h"
 #include "replay/counted_runs.h"
 #include "replay/level_check.h"
@@ -262,6 +263,27 @@ TEST_F(TimeAttackLevel, SavedRecordRunIsTheNextRunsGhost) {
     // (the sample grid lags by a step: it was sampled after moving).
     EXPECT_NEAR(ghost.position.z, run.craft.z, 400);
     EXPECT_GT(ghost.position.z, 500);
+}
+
+TEST_F(TimeAttackLevel, TheRecordRunsReplayReachesItsGoalOnItsLastSample) {
+    load(STRAIGHT);
+    const ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forwardOnly()));
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(saveGhost(ghost, run.levelPath), 0);
+    RecordEntry record;
+    record.fileName = "level.slv";
+    record.recordTime = uint32_t(result.steps * STEP_MS + 50);  // a frame clock a little behind the steps
+    RecordReplay replay;
+    ASSERT_TRUE(replay.start(record, temp.path()));
+    const int lastSampleStep = int(replay.ghost.samples.size() - 1) * GHOST_STEPS_PER_SAMPLE;
+    while (!replay.atGoal() && replay.steps < 1000) {
+        EXPECT_LE(replay.clockMs(), int32_t(record.recordTime));
+        replay.step();
+    }
+    EXPECT_EQ(replay.steps, lastSampleStep);
+    EXPECT_EQ(replay.craft.z, run.craft.z) << "where the run reached the goal";
+    EXPECT_EQ(replay.craft.x, run.craft.x);
+    EXPECT_EQ(replay.clockMs(), int32_t(record.recordTime));
 }
 
 }  // namespace

@@ -109,7 +109,10 @@ int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
 void MapSel::update(int elapsedMs) { replay.update(elapsedMs); }
 
 void MapSel::draw() {
-    if (replay.active()) return drawReplay();
+    if (replay.active()) {
+        drawReplay();
+        return;
+    }
     drawListBackdrop();
     drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0, 0, 1);
     const int headY = pixelY(0.781);

@@ -48,8 +48,8 @@ void MapSel::drawReplay() {
     std::snprintf(text, sizeof text, "Record run of %s", record.fileName.c_str());
     line(0.02, 0.96, 0.8f, SCREEN_CYAN, text);
     const TimeSplit time = splitTime(record.recordTime);
-    std::snprintf(text, sizeof text, "%s   %2u: %02u: %02u", record.holder.c_str(), time.minutes, time.seconds,
-                  time.hundredths);
+    std::snprintf(text, sizeof text, "Holder: %s    Record time: %2u: %02u: %02u", record.holder.c_str(), time.minutes,
+                  time.seconds, time.hundredths);
     line(0.02, 0.925, 0.8f, SCREEN_WHITE, text);
     const char* state = replay.atGoal() ? "Goal" : replay.paused ? "Paused" : replay.fast ? "Speed x2" : "";
     line(0.78, 0.11, 0.9f, SCREEN_YELLOW, state);

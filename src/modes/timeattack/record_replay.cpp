@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const MAPS_DIR = "maps/";
-
 void showClock(Craft& craft, int32_t ms) {
     craft.timeMs = ms;
     craft.minutes = ms / 60000;
@@ -42,9 +40,9 @@ void moveTo(Craft& craft, const GhostSample& at) {
 
 }  // namespace
 
-bool RecordReplay::start(const RecordEntry& entry) {
+bool RecordReplay::start(const RecordEntry& entry, const std::string& mapsDir) {
     active_ = false;
-    const std::string path = MAPS_DIR + entry.fileName;
+    const std::string path = mapsDir + "/" + entry.fileName;
     if (entry.recordTime >= NO_RECORD_TIME || loadPlayLevel(path, level) != 0) return false;
     loadGhostOfRecord(ghost, path, entry.recordTime);
     if (!ghost.loaded) return false;

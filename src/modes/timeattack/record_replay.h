@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "level/level.h"
 #include "modes/timeattack/ghost.h"
@@ -14,9 +15,9 @@
 // window, so tests step it.
 class RecordReplay {
 public:
-    // Reads maps/<entry.fileName> and the ghost of its record. False (and
-    // nothing to watch) without a record or a ghost that can be its run.
-    bool start(const RecordEntry& record);
+    // Reads <mapsDir>/<entry.fileName> and the ghost of its record. False
+    // (and nothing to watch) without a record or a ghost that can be its run.
+    bool start(const RecordEntry& record, const std::string& mapsDir = "maps");
     bool active() const { return active_; }
 
     // SDL key codes: Space pauses, f doubles the speed, Escape ends.
