@@ -80,8 +80,7 @@ Waiting (each fails the test with an AssertionError after timeout seconds):
     since=None)``: waits until a file exists, or with ``since`` (a stamp
     taken before the action) until the game has written it anew.
 
-Levels: ``harness.build_level(text, path)`` writes a level from the level
-tool's text form; ``harness.level_tool()`` is that tool's path.
+Levels: ``harness.build_level(text, path)``; ``harness.level_tool()``.
 
 Screenshots:
     ``game.screenshot(window=True)`` -> ``Screenshot`` of the game window
@@ -205,18 +204,16 @@ def default_runtime_dir():
 
 
 def level_tool():
-    """The level tool beside the runtime folder's build (build/tools/tavrelo-level)."""
+    """build/tools/tavrelo-level of the runtime folder's build."""
     build = os.environ.get("TAVRELO_BUILD_DIR") or os.path.join(default_runtime_dir(), "..")
     return os.path.join(build, "tools", "tavrelo-level")
 
 
 def build_level(text, path):
-    """Writes the level whose level-tool text is `text` to `path` (.slv)."""
-    source = path + ".txt"
-    with open(source, "w") as out:
+    """Writes the level of the level tool's text form `text` to `path`."""
+    with open(path + ".txt", "w") as out:
         out.write(text)
-    subprocess.run([level_tool(), "build", source, "-o", path], check=True, capture_output=True)
-    os.remove(source)
+    subprocess.run([level_tool(), "build", path + ".txt", "-o", path], check=True, capture_output=True)
 
 
 class Screenshot:

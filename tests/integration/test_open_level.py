@@ -1,8 +1,7 @@
-"""A level file opened from anywhere: `tavrelo LEVEL.slv` (a relative path,
-from another folder, data and user folders apart) starts a time-attack run
-on it at once; its record and ghost land in the user folder under opened/,
-named after the file, and Escape leaves to the menu. A file that is no
-level ends the start with a line saying so."""
+"""`tavrelo LEVEL.slv` (a relative path from another folder, data and user
+folders apart) drives the file in time attack at once; its record and ghost
+land in the user folder's opened/, and Escape leaves to the menu. A file
+that is no level ends the start with a line saying so."""
 
 import os
 import sys

@@ -33,13 +33,13 @@ protected:
     }
     // Everything the author would see change, in one line.
     std::string editorState() const {
-        const EditorCamera& c = editor.camera;
-        char text[256];
-        std::snprintf(text, sizeof text, "eye %d %d %d target %d %d %d up %d %d %d view %d tool %d selected %d "
-                      "undo %zu redo %zu unsaved %d dialog %d ticks %d", c.eye.x, c.eye.y, c.eye.z, c.target.x, c.target.y,
-                      c.target.z, c.up.x, c.up.y, c.up.z, editor.view, editor.tool, editor.selected,
-                      editor.history.undoSteps(), editor.history.redoSteps(), editor.hasUnsavedChanges(),
-                      editor.dialog, animationTicks);
+        std::string text;
+        for (const IntVector3& v : {editor.camera.eye, editor.camera.target, editor.camera.up})
+            text += std::to_string(v.x) + " " + std::to_string(v.y) + " " + std::to_string(v.z) + " ";
+        for (size_t n : {size_t(editor.view), size_t(editor.tool), size_t(editor.selected + 1),
+                         editor.history.undoSteps(), editor.history.redoSteps(), size_t(editor.hasUnsavedChanges()),
+                         size_t(editor.dialog), size_t(animationTicks)})
+            text += std::to_string(n) + " ";
         return text;
     }
     LevelReport check(const std::string& name) { return checkLevel(maps.file(name + ".slv"), name); }
