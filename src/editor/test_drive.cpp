@@ -7,15 +7,22 @@
 #include "core/settings.h"
 #include "level/level_file.h"
 
-std::vector<uint8_t> savedBytesOf(Level level) {
+namespace {
+
+// Sorting can take long on a big unsorted level: each caller sorts once.
+Level sortedAsSaved(Level level) {
     sortBlocksByZ(level.blocks.editAll());
+    return level;
+}
+
+std::vector<uint8_t> bytesWithoutMedals(Level level) {
+    level.goldTime = level.silverTime = level.bronzeTime = 0;
     return levelBytes(level);
 }
 
-std::vector<uint8_t> trackBytesOf(Level level) {
-    level.goldTime = level.silverTime = level.bronzeTime = 0;
-    return savedBytesOf(std::move(level));
-}
+}  // namespace
+
+std::vector<uint8_t> trackBytesOf(const Level& level) { return bytesWithoutMedals(sortedAsSaved(level)); }
 
 bool provesLevel(const Level& level, const std::vector<HeldKeys>& keys) {
     SoundMixer* mixer = soundMixer();
@@ -37,8 +44,9 @@ bool provesLevel(const Level& level, const std::vector<HeldKeys>& keys) {
 
 bool TestDrive::start(const Level& edited) {
     if (edited.blocks.empty()) return false;
-    levelBytes_ = savedBytesOf(edited);
-    trackBytes_ = trackBytesOf(edited);
+    const Level saved = sortedAsSaved(edited);
+    levelBytes_ = levelBytes(saved);
+    trackBytes_ = bytesWithoutMedals(saved);
     held_ = pressedSinceStep_ = HeldKeys();
     accumulator_ = StepAccumulator();
     goalTimeMs_ = 0;

@@ -55,11 +55,9 @@ private:
     int32_t goalTimeMs_ = 0;
 };
 
-// The level's bytes as a save writes them (blocks sorted by z).
-std::vector<uint8_t> savedBytesOf(Level level);
-// What a proof proves: those bytes with the medal times left out (they
-// change no run).
-std::vector<uint8_t> trackBytesOf(Level level);
+// What a proof proves: the level's bytes as a save writes them (blocks
+// sorted by z), medal times left out (they change no run).
+std::vector<uint8_t> trackBytesOf(const Level& level);
 
 // Whether `keys` drive the level, as saved, to its goal without a death,
 // the way a test-drive or the level check drives it. Silent.
