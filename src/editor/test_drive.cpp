@@ -3,6 +3,7 @@
 #include <SDL/SDL_keysym.h>
 
 #include "core/globals.h"
+#include "core/held_keys.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "level/level_file.h"
@@ -47,7 +48,10 @@ bool TestDrive::start(const Level& edited) {
     const Level saved = sortedAsSaved(edited);
     levelBytes_ = levelBytes(saved);
     trackBytes_ = bytesWithoutMedals(saved);
+    // Keys already down (the player's finger on forward) drive at once.
     held_ = pressedSinceStep_ = HeldKeys();
+    for (int code : keysDown())
+        if (bool* key = keyFor(held_, code)) *key = true;
     accumulator_ = StepAccumulator();
     goalTimeMs_ = 0;
     editorAnimationTicks_ = animationTicks;
@@ -100,26 +104,27 @@ void TestDrive::keyUp(int sym) {
 
 TestDrive::Outcome TestDrive::update(int elapsedMs) {
     if (!active_) return Outcome::Left;
-    const bool due = stepDue(accumulator_, elapsedMs);
-    run.addFrameTime(elapsedMs);
-    if (!due) return Outcome::Driving;
+    addFrameTime(accumulator_, elapsedMs);
+    runDueSteps(accumulator_, [this] { step(); }, [this] { return !active_; });
+    return active_ ? Outcome::Driving : Outcome::ReachedGoal;
+}
+
+void TestDrive::step() {
     const HeldKeys& p = pressedSinceStep_;
-    HeldKeys step = held_;
-    step.forward |= p.forward;
-    step.backward |= p.backward;
-    step.left |= p.left;
-    step.right |= p.right;
-    step.jump |= p.jump;
+    HeldKeys keys = held_;
+    keys.forward |= p.forward;
+    keys.backward |= p.backward;
+    keys.left |= p.left;
+    keys.right |= p.right;
+    keys.jump |= p.jump;
     pressedSinceStep_ = HeldKeys();
-    keys_.push_back(step);
-    const StepOutcome outcome = run.stepHolding(step, before_);
-    before_ = step;
-    if (outcome == StepOutcome::Completed) stepFinished(accumulator_);
+    keys_.push_back(keys);
+    const StepOutcome outcome = run.stepHolding(keys, before_);
+    before_ = keys;
     if (run.goalReached) {
         goalTimeMs_ = run.craft.timeMs;
         stop();
-        return Outcome::ReachedGoal;
+    } else if (outcome == StepOutcome::Died) {
+        restart();
     }
-    if (outcome == StepOutcome::Died) restart();
-    return Outcome::Driving;
 }

@@ -42,6 +42,7 @@ public:
 
 private:
     void restart();
+    void step();
     // The control key a code is bound to, or null.
     bool* keyFor(HeldKeys& keys, int sym) const;
 

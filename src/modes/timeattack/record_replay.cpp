@@ -74,9 +74,8 @@ void RecordReplay::keyDown(int sym) {
 
 void RecordReplay::update(int elapsedMs) {
     if (!active_ || paused) return;
-    if (!stepDue(accumulator_, elapsedMs)) return;
-    for (int i = 0; i < (fast ? 2 : 1); ++i) step();
-    stepFinished(accumulator_);
+    addFrameTime(accumulator_, fast ? 2 * elapsedMs : elapsedMs);
+    runDueSteps(accumulator_, [this] { step(); }, [this] { return atGoal(); });
 }
 
 void RecordReplay::step() {
@@ -94,5 +93,5 @@ bool RecordReplay::atGoal() const { return size_t(ghost.sampleIndex) + 1 >= ghos
 int32_t RecordReplay::clockMs() const {
     const int32_t record = int32_t(std::min<uint32_t>(this->record.recordTime, NO_RECORD_TIME));
     if (atGoal()) return record;
-    return std::min(steps * STEP_MODULO_MS, record);
+    return std::min(steps * STEP_MS, record);
 }

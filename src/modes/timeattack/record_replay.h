@@ -10,8 +10,8 @@
 #include "sim/physics.h"
 
 // Watching a map's record run: the record's ghost played back as the craft
-// itself, seen from the chase camera, one physics step per 21 ms (two when
-// fast). The map list owns one and shows it while it is active. Without a
+// itself, seen from the chase camera, one physics step per 21 ms (per
+// 10.5 ms when fast). The map list owns one and shows it while it is active. Without a
 // window, so tests step it.
 class RecordReplay {
 public:
