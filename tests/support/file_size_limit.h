@@ -9,6 +9,8 @@
 #include <csignal>
 #include <functional>
 
+#include "core/atomic_file.h"
+
 // A real short write, even as root (who ignores folder permissions): `save`
 // runs in a forked child whose files may grow to at most `maxBytes`. SIGXFSZ
 // is ignored there, so a write past the limit fails with EFBIG instead of
@@ -61,4 +63,27 @@ inline bool killedBySizeLimitWhile(rlim_t maxBytes, const std::function<void()>&
     int status = 0;
     if (waitpid(child, &status, 0) != child) return false;
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ;
+}
+
+// A kill (SIGKILL, as a crash or a power cut stops the game) at the
+// `point`-th save point that `save` passes (core/atomic_file.h), in a forked
+// child. False when `save` finished before reaching that point.
+inline bool killedAtSavePoint(int point, const std::function<void()>& save) {
+    pid_t child = fork();
+    if (child < 0) {
+        ADD_FAILURE() << "fork failed";
+        return false;
+    }
+    if (child == 0) {
+        static int pointsLeft;
+        pointsLeft = point;
+        setSavePointHook([] {
+            if (--pointsLeft == 0) raise(SIGKILL);
+        });
+        save();
+        _exit(0);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return false;
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
