@@ -137,7 +137,9 @@ TEST_F(GameRootsTest, PlayerFilesShadowShippedOnesAndAreListedOnce) {
     for (const DirectoryEntry& entry : listGameFolder("maps")) {
         names.push_back(entry.name);
         // The player's file time, so the shipped map's record stays with it.
-        if (entry.name == "b.slv") EXPECT_GT(entry.modifiedTime, shippedTime.modtime);
+        if (entry.name == "b.slv") {
+            EXPECT_GT(entry.modifiedTime, shippedTime.modtime);
+        }
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"a.slv", "b.slv", "c.slv"}));
