@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "core/version.h"
 
 namespace {
 
@@ -82,4 +82,4 @@ std::string usageText() {
            "change them for this start only. Alt+Enter switches full screen while playing.\n";
 }
 
-std::string versionText() { return std::string(WINDOW_CAPTION).replace(0, 1, "t") + "\n"; }
+std::string versionText() { return "tavrelo " TAVRELO_VERSION "\n"; }

@@ -45,8 +45,8 @@ void Options::enter() {
 
 void Options::readSettingsFile() {
     cursor_.reset();
-    readSettings(userFile(SETTINGS_FILE), textureSetCount_);
-    padBindings = readPadBindings(userFile(GAMEPAD_FILE));
+    readSettings(configFile(SETTINGS_FILE), textureSetCount_);
+    padBindings = readPadBindings(configFile(GAMEPAD_FILE));
 }
 
 bool Options::takePadButton(int, int button) { return handleOptionsPadButton(cursor_, button, *this); }
@@ -58,8 +58,8 @@ int Options::handleEvent(SDL_Event event, SDL_keysym key) {
 }
 
 void Options::saveAndLeave() {
-    writeSettings(userFileForWriting(SETTINGS_FILE));
-    writePadBindings(userFileForWriting(GAMEPAD_FILE), padBindings);
+    writeSettings(configFile(SETTINGS_FILE));
+    writePadBindings(configFile(GAMEPAD_FILE), padBindings);
     switchToState(STATE_MENU);
 }
 

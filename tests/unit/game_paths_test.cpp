@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,14 +45,15 @@ private:
     bool hadOld_ = false;
 };
 
-// A prefix with an installed game (bin/, share/tavrelo/gfx) and a build
+// A prefix with an installed game (games/, share/games/tavrelo/gfx) and a build
 // folder with its data beside the executable.
 class GameRootsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.ok());
-        for (const char* folder : {"prefix", "prefix/bin", "prefix/share", "prefix/share/tavrelo",
-                                   "prefix/share/tavrelo/gfx", "runtime", "runtime/gfx", "home"})
+        for (const char* folder : {"prefix", "prefix/games", "prefix/share", "prefix/share/games",
+                                   "prefix/share/games/tavrelo", "prefix/share/games/tavrelo/gfx", "runtime",
+                                   "runtime/gfx", "home"})
             makeFolder(dir.file(folder));
     }
     void TearDown() override {
@@ -81,36 +83,49 @@ TEST_F(GameRootsTest, BuildFolderKeepsEverythingBesideTheExecutable) {
     setGameRoots(roots);
     // One folder: every path is the relative one the game always used.
     EXPECT_EQ(userFile("settings.ini"), "settings.ini");
+    EXPECT_EQ(configFile("settings.ini"), "settings.ini");
     EXPECT_EQ(readableFile("maps/a.slv"), "maps/a.slv");
 }
 
-TEST_F(GameRootsTest, InstalledGameReadsShareAndWritesTheXdgFolder) {
+TEST_F(GameRootsTest, InstalledGameReadsShareAndWritesTheXdgFolders) {
+    const std::string home = dir.file("home");
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    const std::string databaseHome = entry->pw_dir;
     struct Case {
-        const char* xdgDataHome;  // nullptr: unset
-        std::string expectedUser;
+        const char* home;  // nullptr: unset
+        const char* xdgHome;  // XDG_DATA_HOME and XDG_CONFIG_HOME; nullptr: unset
+        std::string expectedUser, expectedConfig;
     };
     const Case cases[] = {
-        {nullptr, dir.file("home") + "/.local/share/tavrelo"},
-        {"", dir.file("home") + "/.local/share/tavrelo"},
-        {"relative/data", dir.file("home") + "/.local/share/tavrelo"},  // must be absolute to count
-        {"/xdg/data", "/xdg/data/tavrelo"},
+        {home.c_str(), nullptr, home + "/.local/share/tavrelo", home + "/.config/tavrelo"},
+        {home.c_str(), "", home + "/.local/share/tavrelo", home + "/.config/tavrelo"},
+        // must be absolute to count
+        {home.c_str(), "relative/x", home + "/.local/share/tavrelo", home + "/.config/tavrelo"},
+        {home.c_str(), "/xdg", "/xdg/tavrelo", "/xdg/tavrelo"},
+        {nullptr, nullptr, databaseHome + "/.local/share/tavrelo", databaseHome + "/.config/tavrelo"},
+        {"", nullptr, databaseHome + "/.local/share/tavrelo", databaseHome + "/.config/tavrelo"},
     };
-    ScopedEnv home("HOME", dir.file("home").c_str());
     for (const Case& c : cases) {
-        ScopedEnv xdg("XDG_DATA_HOME", c.xdgDataHome);
-        const GameRoots roots = chooseGameRoots(dir.file("prefix/bin"), "", "");
-        EXPECT_EQ(roots.data, dir.file("prefix/share/tavrelo")) << (c.xdgDataHome ? c.xdgDataHome : "unset");
-        EXPECT_EQ(roots.user, c.expectedUser) << (c.xdgDataHome ? c.xdgDataHome : "unset");
+        ScopedEnv homeEnv("HOME", c.home);
+        ScopedEnv data("XDG_DATA_HOME", c.xdgHome);
+        ScopedEnv config("XDG_CONFIG_HOME", c.xdgHome);
+        const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
+        const std::string shown = std::string(c.home ? c.home : "unset") + " " + (c.xdgHome ? c.xdgHome : "unset");
+        EXPECT_EQ(roots.data, dir.file("prefix/share/games/tavrelo")) << shown;
+        EXPECT_EQ(roots.user, c.expectedUser) << shown;
+        EXPECT_EQ(roots.config, c.expectedConfig) << shown;
     }
 }
 
 TEST_F(GameRootsTest, CommandLineFoldersWin) {
     ScopedEnv home("HOME", dir.file("home").c_str());
-    GameRoots roots = chooseGameRoots(dir.file("prefix/bin"), dir.file("runtime"), dir.file("mine"));
+    GameRoots roots = chooseGameRoots(dir.file("prefix/games"), dir.file("runtime"), dir.file("mine"));
     EXPECT_EQ(roots.data, dir.file("runtime"));
     EXPECT_EQ(roots.user, dir.file("mine"));
+    EXPECT_EQ(roots.config, dir.file("mine"));
     // Only --data: the player's files still go to the user's folder.
-    roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/tavrelo"), "");
+    roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/games/tavrelo"), "");
     EXPECT_EQ(roots.user, dir.file("home") + "/.local/share/tavrelo");
 }
 
@@ -147,6 +162,39 @@ TEST_F(GameRootsTest, UnwritableUserFolderIsReported) {
     std::string why;
     EXPECT_FALSE(prepareUserRoot(why));
     EXPECT_FALSE(why.empty());
+}
+
+// What a start can find of settings.ini at its old place (the user root)
+// and its new one (the config root), a killed move's leftovers included.
+TEST_F(GameRootsTest, SettingsFileMovesOnceAndNeverOverwrites) {
+    struct Case {
+        const char* name;
+        const char* old;       // in the user root; nullptr: none
+        const char* current;   // in the config root; nullptr: none
+        const char* leftover;  // the new copy's temporary, cut short by a kill
+        std::string expected;  // in the config root afterwards
+        bool oldKept;
+    };
+    const Case cases[] = {
+        {"first start", "old", nullptr, nullptr, "old", false},
+        {"killed while writing the new copy", "old", nullptr, "ol", "old", false},
+        {"killed before removing the old copy", "old", "old", nullptr, "old", false},
+        {"an old file beside a new one", "old", "new", nullptr, "new", true},
+    };
+    for (const Case& c : cases) {
+        TempDir place{"settings-move"};
+        setGameRoots(GameRoots{dir.file("runtime"), place.file("data"), place.file("config")});
+        std::string why;
+        ASSERT_TRUE(prepareUserRoot(why)) << why;
+        if (c.old) place.write("data/settings.ini", c.old);
+        if (c.current) place.write("config/settings.ini", c.current);
+        if (c.leftover) place.write("config/settings.ini.tmp-Ab12Cd", c.leftover);
+        EXPECT_TRUE(moveSettingsFileToConfigRoot("settings.ini", why)) << c.name << why;
+        const std::vector<uint8_t> moved = place.readBytes("config/settings.ini");
+        EXPECT_EQ(std::string(moved.begin(), moved.end()), c.expected) << c.name;
+        EXPECT_EQ(exists(place.file("data/settings.ini")), c.oldKept) << c.name;
+        EXPECT_FALSE(exists(place.file("config/settings.ini.tmp-Ab12Cd"))) << c.name;
+    }
 }
 
 TEST(CommandLine, OptionsAndRefusals) {

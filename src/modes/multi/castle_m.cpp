@@ -31,7 +31,7 @@ int CastleM::chooseLevel(const std::string& path) {
 }
 
 void CastleM::enter() {
-    const MultiplayerSettings values = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
+    const MultiplayerSettings values = readMultiplayerSettings(configFile(MULTIPLAYER_FILE));
     // A fresh duel starts on the arena as the file has it.
     if (!levelPath.empty()) run.loadLevel(levelPath);
     setProjectionSetter(loadSplitFacingProjection);

@@ -32,7 +32,7 @@ void arrowMark(double left, double right) {
 }  // namespace
 
 void ModeSelM::enter() {
-    menu.settings = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
+    menu.settings = readMultiplayerSettings(configFile(MULTIPLAYER_FILE));
     menu.castleMaps = listModeMaps(MAPS_FOLDER, "ca-");
     menu.raceMaps = listModeMaps(MAPS_FOLDER, "ra-");
     // Maps may have gone since the last visit.
@@ -70,11 +70,11 @@ void ModeSelM::startSelectedMap() {
     // A level that cannot be played keeps the players here.
     if (menu.page == PAGE_CASTLE_ATTACK) {
         if (stateObject<CastleM>(STATE_CASTLEM).chooseLevel(path) != 0) return;
-        writeMultiplayerSettings(menu.settings, userFileForWriting(MULTIPLAYER_FILE));
+        writeMultiplayerSettings(menu.settings, configFile(MULTIPLAYER_FILE));
         leaveTo(STATE_CASTLEM);
     } else {
         if (stateObject<RaceM>(STATE_RACEM).chooseLevel(path) != 0) return;
-        writeMultiplayerSettings(menu.settings, userFileForWriting(MULTIPLAYER_FILE));
+        writeMultiplayerSettings(menu.settings, configFile(MULTIPLAYER_FILE));
         leaveTo(STATE_RACEM);
     }
 }

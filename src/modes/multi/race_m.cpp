@@ -24,7 +24,7 @@ int RaceM::chooseLevel(const std::string& path) {
 }
 
 void RaceM::enter() {
-    const MultiplayerSettings values = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
+    const MultiplayerSettings values = readMultiplayerSettings(configFile(MULTIPLAYER_FILE));
     // A new race always starts on the level as its file has it.
     if (!levelPath.empty()) run.loadLevel(levelPath);
     setProjectionSetter(loadSplitProjection);
