@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/command_line.h"
@@ -52,8 +53,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.ok());
         for (const char* folder : {"prefix", "prefix/games", "prefix/share", "prefix/share/games",
-                                   "prefix/share/games/tavrelo", "prefix/share/games/tavrelo/gfx", "runtime",
-                                   "runtime/gfx", "home"})
+                                   "prefix/share/games/tavrelo", "prefix/share/games/tavrelo/gfx", "runtime", "runtime/gfx", "home"})
             makeFolder(dir.file(folder));
     }
     void TearDown() override {
@@ -83,38 +83,26 @@ TEST_F(GameRootsTest, BuildFolderKeepsEverythingBesideTheExecutable) {
     setGameRoots(roots);
     // One folder: every path is the relative one the game always used.
     EXPECT_EQ(userFile("settings.ini"), "settings.ini");
-    EXPECT_EQ(configFile("settings.ini"), "settings.ini");
     EXPECT_EQ(readableFile("maps/a.slv"), "maps/a.slv");
 }
 
-TEST_F(GameRootsTest, InstalledGameReadsShareAndWritesTheXdgFolders) {
-    const std::string home = dir.file("home");
-    const passwd* entry = ::getpwuid(::getuid());
-    ASSERT_NE(entry, nullptr);
-    const std::string databaseHome = entry->pw_dir;
+TEST_F(GameRootsTest, InstalledGameReadsShareAndWritesTheXdgFolder) {
     struct Case {
-        const char* home;  // nullptr: unset
-        const char* xdgHome;  // XDG_DATA_HOME and XDG_CONFIG_HOME; nullptr: unset
-        std::string expectedUser, expectedConfig;
+        const char* xdgDataHome;  // nullptr: unset
+        std::string expectedUser;
     };
     const Case cases[] = {
-        {home.c_str(), nullptr, home + "/.local/share/tavrelo", home + "/.config/tavrelo"},
-        {home.c_str(), "", home + "/.local/share/tavrelo", home + "/.config/tavrelo"},
-        // must be absolute to count
-        {home.c_str(), "relative/x", home + "/.local/share/tavrelo", home + "/.config/tavrelo"},
-        {home.c_str(), "/xdg", "/xdg/tavrelo", "/xdg/tavrelo"},
-        {nullptr, nullptr, databaseHome + "/.local/share/tavrelo", databaseHome + "/.config/tavrelo"},
-        {"", nullptr, databaseHome + "/.local/share/tavrelo", databaseHome + "/.config/tavrelo"},
+        {nullptr, dir.file("home") + "/.local/share/tavrelo"},
+        {"", dir.file("home") + "/.local/share/tavrelo"},
+        {"relative/data", dir.file("home") + "/.local/share/tavrelo"},  // must be absolute to count
+        {"/xdg/data", "/xdg/data/tavrelo"},
     };
+    ScopedEnv home("HOME", dir.file("home").c_str());
     for (const Case& c : cases) {
-        ScopedEnv homeEnv("HOME", c.home);
-        ScopedEnv data("XDG_DATA_HOME", c.xdgHome);
-        ScopedEnv config("XDG_CONFIG_HOME", c.xdgHome);
+        ScopedEnv xdg("XDG_DATA_HOME", c.xdgDataHome);
         const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
-        const std::string shown = std::string(c.home ? c.home : "unset") + " " + (c.xdgHome ? c.xdgHome : "unset");
-        EXPECT_EQ(roots.data, dir.file("prefix/share/games/tavrelo")) << shown;
-        EXPECT_EQ(roots.user, c.expectedUser) << shown;
-        EXPECT_EQ(roots.config, c.expectedConfig) << shown;
+        EXPECT_EQ(roots.data, dir.file("prefix/share/games/tavrelo")) << (c.xdgDataHome ? c.xdgDataHome : "unset");
+        EXPECT_EQ(roots.user, c.expectedUser) << (c.xdgDataHome ? c.xdgDataHome : "unset");
     }
 }
 
@@ -127,6 +115,38 @@ TEST_F(GameRootsTest, CommandLineFoldersWin) {
     // Only --data: the player's files still go to the user's folder.
     roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/games/tavrelo"), "");
     EXPECT_EQ(roots.user, dir.file("home") + "/.local/share/tavrelo");
+}
+
+TEST_F(GameRootsTest, SettingsGoToTheXdgConfigFolderAndNoHomeMeansThePasswordDatabasesOne) {
+    ScopedEnv home("HOME", nullptr), data("XDG_DATA_HOME", nullptr), config("XDG_CONFIG_HOME", "/xdg");
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
+    EXPECT_EQ(roots.user, std::string(entry->pw_dir) + "/.local/share/tavrelo");
+    EXPECT_EQ(roots.config, "/xdg/tavrelo");
+}
+
+// An old settings.ini in the user root, and in the config root a new one or the temporary a killed move left.
+TEST_F(GameRootsTest, SettingsFileMovesOnceAndNeverOverwrites) {
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+        // new copy, temporary -> new copy afterwards, old copy kept
+        {nullptr, nullptr, "old", false},  // the first start
+        {nullptr, "ol", "old", false},     // killed while writing the new copy
+        {"old", nullptr, "old", false},    // killed before removing the old copy
+        {"new", nullptr, "new", true},     // never over a new one
+    };
+    for (const auto& [current, leftover, expected, oldKept] : cases) {
+        TempDir place{"settings-move"};
+        setGameRoots(GameRoots{dir.file("runtime"), place.file("data"), place.file("config")});
+        std::string why;
+        ASSERT_TRUE(prepareUserRoot(why)) << why;
+        place.write("data/settings.ini", "old");
+        if (current) place.write("config/settings.ini", current);
+        if (leftover) place.write("config/settings.ini.tmp-Ab12Cd", leftover);
+        EXPECT_TRUE(moveSettingsFileToConfigRoot("settings.ini", why)) << why;
+        EXPECT_EQ(place.readBytes("config/settings.ini"), std::vector<uint8_t>(expected, expected + 3)) << expected;
+        EXPECT_EQ(exists(place.file("data/settings.ini")), oldKept) << expected;
+    }
 }
 
 TEST_F(GameRootsTest, PlayerFilesShadowShippedOnesAndAreListedOnce) {
@@ -162,39 +182,6 @@ TEST_F(GameRootsTest, UnwritableUserFolderIsReported) {
     std::string why;
     EXPECT_FALSE(prepareUserRoot(why));
     EXPECT_FALSE(why.empty());
-}
-
-// What a start can find of settings.ini at its old place (the user root)
-// and its new one (the config root), a killed move's leftovers included.
-TEST_F(GameRootsTest, SettingsFileMovesOnceAndNeverOverwrites) {
-    struct Case {
-        const char* name;
-        const char* old;       // in the user root; nullptr: none
-        const char* current;   // in the config root; nullptr: none
-        const char* leftover;  // the new copy's temporary, cut short by a kill
-        std::string expected;  // in the config root afterwards
-        bool oldKept;
-    };
-    const Case cases[] = {
-        {"first start", "old", nullptr, nullptr, "old", false},
-        {"killed while writing the new copy", "old", nullptr, "ol", "old", false},
-        {"killed before removing the old copy", "old", "old", nullptr, "old", false},
-        {"an old file beside a new one", "old", "new", nullptr, "new", true},
-    };
-    for (const Case& c : cases) {
-        TempDir place{"settings-move"};
-        setGameRoots(GameRoots{dir.file("runtime"), place.file("data"), place.file("config")});
-        std::string why;
-        ASSERT_TRUE(prepareUserRoot(why)) << why;
-        if (c.old) place.write("data/settings.ini", c.old);
-        if (c.current) place.write("config/settings.ini", c.current);
-        if (c.leftover) place.write("config/settings.ini.tmp-Ab12Cd", c.leftover);
-        EXPECT_TRUE(moveSettingsFileToConfigRoot("settings.ini", why)) << c.name << why;
-        const std::vector<uint8_t> moved = place.readBytes("config/settings.ini");
-        EXPECT_EQ(std::string(moved.begin(), moved.end()), c.expected) << c.name;
-        EXPECT_EQ(exists(place.file("data/settings.ini")), c.oldKept) << c.name;
-        EXPECT_FALSE(exists(place.file("config/settings.ini.tmp-Ab12Cd"))) << c.name;
-    }
 }
 
 TEST(CommandLine, OptionsAndRefusals) {
