@@ -54,9 +54,9 @@ bool prepareUserRoot(std::string& why);
 // file then stays where it is and is tried again at the next start.
 bool moveSettingsFileToConfigRoot(const std::string& relative, std::string& why);
 
-// A file of the player's, by its relative name: "settings.ini" stays
-// "settings.ini" while both roots are one folder, and becomes
-// "<user root>/settings.ini" otherwise.
+// A file of the player's, by its relative name: "highscore.hsc" stays
+// "highscore.hsc" while both roots are one folder, and becomes
+// "<user root>/highscore.hsc" otherwise.
 std::string userFile(const std::string& relative);
 
 // A settings file by its relative name, in the config root.
