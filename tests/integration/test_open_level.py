@@ -38,7 +38,7 @@ class OpenLevel(unittest.TestCase):
             game.key("Escape")
             game.turn_menu("Right")  # only the menu turns
             record = read_highscores(os.path.join(user, "opened/my_road.hsc"))
-            self.assertEqual(record["my.road.slv"][3], "Ann")
+            self.assertEqual(record["my_road.slv"][3], "Ann")
             self.assertTrue(os.path.isfile(os.path.join(user, "opened/my_road.gho")))
             self.assertFalse(os.path.exists(game.path("opened")), "nothing in the data folder")
             self.assertFalse(game.stop().timed_out)

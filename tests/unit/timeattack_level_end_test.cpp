@@ -178,6 +178,22 @@ TEST_F(RecordScreen, AKillAtAnyPointOfTheSaveKeepsEachRecordWithItsOwnGhost) {
     }
 }
 
+// A level opened from elsewhere, killed after its record file (the new
+// ghost takes over) or before it (the new ghost goes).
+TEST_F(RecordScreen, AnOpenedLevelsInterruptedSaveIsFinishedAtTheNextStart) {
+    for (const uint32_t kept : {6500u, 9000u}) {
+        const RecordEntry record{77, kept, "road.slv"};
+        ASSERT_EQ(writeHighscores(userFileForWriting("opened/road.hsc"), {record}), 0);
+        ASSERT_EQ(writeGhostFile(userFile("opened/road.gho"), std::vector<GhostSample>(1), 1), 0);
+        ASSERT_EQ(writeGhostFile(userFile("opened/road.gho.new-77-6500"), std::vector<GhostSample>(31), 31), 0);
+        finishInterruptedRecordSaves();
+        std::vector<GhostSample> samples;
+        EXPECT_TRUE(readGhostFile(userFile("opened/road.gho"), samples));
+        EXPECT_EQ(samples.size(), kept == 6500u ? 31u : 1u);
+        EXPECT_EQ(access(userFile("opened/road.gho.new-77-6500").c_str(), F_OK), -1);
+    }
+}
+
 TEST_F(RecordScreen, EnterOnAnUnsavedRecordStaysOnTheScreenOnce) {
     ASSERT_EQ(unlink(userFile(HIGHSCORE_FILE).c_str()), 0);
     ASSERT_EQ(mkdir(userFile(HIGHSCORE_FILE).c_str(), 0755), 0);

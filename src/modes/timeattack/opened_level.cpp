@@ -64,12 +64,14 @@ int startOpenedLevel(const std::string& absolutePath) {
                                ? name.substr(0, name.size() - 4) : name;
         for (char& c : stem)
             if (c == '.') c = '_';
-        keptAs = "opened/" + stem + ".slv";
+        keptAs = std::string(OPENED_LEVELS_FOLDER) + "/" + stem + ".slv";
+        // Named as kept, so an interrupted record save can be finished at
+        // the next start from the switch file's name alone.
         RecordEntry entry;
-        entry.fileName = name;
+        entry.fileName = stem + ".slv";
         entry.fileTime = int32_t(modifiedTimeOf(absolutePath));
         recordTable.assign(1, entry);
-        play.recordsFile = "opened/" + stem + ".hsc";
+        play.recordsFile = std::string(OPENED_LEVELS_FOLDER) + "/" + stem + ".hsc";
         play.mapIndex = 0;
     }
     readHighscores(userFile(play.recordsFile), recordTable);

@@ -8,6 +8,9 @@
 // other file keeps its record and ghost in the user folder under opened/,
 // named after the file, so it never touches a map's.
 
+// Under the user folder: opened/<stem>.hsc and opened/<stem>.gho.
+constexpr const char* OPENED_LEVELS_FOLDER = "opened";
+
 // Whether the file can be driven: false, with the reason, when it cannot be
 // read as a level with blocks.
 bool isDrivableLevelFile(const std::string& path, std::string& why);

@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/atomic_file.h"
 #include "core/game_paths.h"
+#include "modes/timeattack/opened_level.h"
 #include "modes/timeattack/records.h"
 
 namespace {
@@ -66,6 +68,42 @@ bool recordIsIn(const std::vector<RecordEntry>& records, const std::string& ghos
     return false;
 }
 
+// A level opened from elsewhere keeps its one record in <stem>.hsc beside
+// its ghost <stem>.gho, under the name <stem>.slv.
+bool openedRecordIsIn(const std::string& folder, const std::string& ghost, const char* kind,
+                      const std::string& name) {
+    const std::string stem = ghost.substr(0, ghost.size() - 4);
+    int fileTime = 0;
+    if (std::sscanf(name.c_str() + ghost.size() + std::strlen(kind), "%d", &fileTime) != 1) return false;
+    std::vector<RecordEntry> records(1);
+    records[0].fileName = stem + ".slv";
+    records[0].fileTime = fileTime;
+    readHighscores(folder + "/" + stem + ".hsc", records);
+    return switchPath(ghost, kind, records[0]) == name;
+}
+
+using RecordedTest = std::function<bool(const std::string& ghost, const char* kind, const std::string& name)>;
+
+// A new ghost whose record is in, or an old ghost whose record never came,
+// takes the ghost's name; the other two are dropped, and so are ghost
+// writes that never finished.
+void finishSwitchesIn(const std::string& folder, const RecordedTest& recorded) {
+    for (const std::string& name : regularFilesIn(folder)) {
+        const std::string path = folder + "/" + name;
+        if (isTemporaryFileName(name)) {
+            if (!ghostOfFile(fileOfTemporary(name)).empty()) ::unlink(path.c_str());
+            continue;
+        }
+        const std::string ghost = ghostOfFile(name);
+        if (ghost.empty() || name == ghost) continue;
+        const bool incoming = startsWith(name, ghost + INCOMING);
+        if (incoming == recorded(ghost, incoming ? INCOMING : OUTGOING, name))
+            moveFile(path, folder + "/" + ghost);
+        else
+            ::unlink(path.c_str());
+    }
+}
+
 }  // namespace
 
 int saveRecordWithGhost(const Ghost& ghost, const std::string& levelPath, const RecordEntry& record,
@@ -98,23 +136,12 @@ void finishInterruptedRecordSaves() {
     scanMaps(MAPS_FOLDER, records);
     readHighscores(userFile(HIGHSCORE_FILE), records);
     removeLeftoverTemporaries(userFile(HIGHSCORE_FILE));
-    const std::string folder = userFile(MAPS_FOLDER);
-    for (const std::string& name : regularFilesIn(folder)) {
-        const std::string path = folder + "/" + name;
-        if (isTemporaryFileName(name)) {
-            // A ghost write that never finished.
-            if (!ghostOfFile(fileOfTemporary(name)).empty()) ::unlink(path.c_str());
-            continue;
-        }
-        const std::string ghost = ghostOfFile(name);
-        if (ghost.empty() || name == ghost) continue;
-        const bool incoming = startsWith(name, ghost + INCOMING);
-        const bool recorded = recordIsIn(records, ghost, incoming ? INCOMING : OUTGOING, name);
-        // A new ghost whose record is in, or an old ghost whose record never
-        // came, takes the ghost's name; the other two are dropped.
-        if (incoming == recorded)
-            moveFile(path, folder + "/" + ghost);
-        else
-            ::unlink(path.c_str());
-    }
+    finishSwitchesIn(userFile(MAPS_FOLDER), [&records](const std::string& ghost, const char* kind,
+                                                       const std::string& name) {
+        return recordIsIn(records, ghost, kind, name);
+    });
+    const std::string opened = userFile(OPENED_LEVELS_FOLDER);
+    finishSwitchesIn(opened, [&opened](const std::string& ghost, const char* kind, const std::string& name) {
+        return openedRecordIsIn(opened, ghost, kind, name);
+    });
 }

@@ -26,6 +26,6 @@ int saveRecordWithGhost(const Ghost& ghost, const std::string& levelPath, const 
                         const std::function<int()>& writeRecord);
 
 // At start-up, in the data root: finishes or undoes the record saves a
-// killed game left in the player's maps folder, and removes its half-written
-// ghosts.
+// killed game left in the player's maps folder and in opened/ (levels
+// opened from elsewhere), and removes its half-written ghosts.
 void finishInterruptedRecordSaves();
