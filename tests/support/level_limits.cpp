@@ -4,14 +4,10 @@
 #include <cstdio>
 #include <set>
 
+#include "modes/timeattack/records.h"
 #include "replay/level_source.h"
 
 namespace {
-
-std::string campaignOf(const LevelReport& report) {
-    const size_t slash = report.label.rfind('/');
-    return slash == std::string::npos ? "" : report.label.substr(0, slash);
-}
 
 double median(std::vector<int> values) {
     if (values.empty()) return 0;
@@ -38,17 +34,39 @@ std::string figure(double value) {
     return text;
 }
 
-// The first levels of the first campaign (reports come sorted by path).
+// The first campaign (reports come sorted by path), "" when there is none.
+std::string firstCampaign(const std::vector<LevelReport>& reports) {
+    for (const LevelReport& report : reports)
+        if (report.mode == LevelMode::Campaign) return campaignOf(report);
+    return "";
+}
+
+// The first levels of the first campaign.
 std::set<std::string> tutorials(const std::vector<LevelReport>& reports, int count) {
     std::set<std::string> chosen;
-    std::string first;
-    bool found = false;
-    for (const LevelReport& report : reports) {
-        if (report.mode != LevelMode::Campaign) continue;
-        if (!found) first = campaignOf(report), found = true;
-        if (campaignOf(report) == first && int(chosen.size()) < count) chosen.insert(report.label);
-    }
+    for (const LevelReport& report : reports)
+        if (report.mode == LevelMode::Campaign && campaignOf(report) == firstCampaign(reports) &&
+            int(chosen.size()) < count)
+            chosen.insert(report.label);
     return chosen;
+}
+
+// A map's medal times above its proof's, and a medal for forward alone.
+void medalFaults(const LevelReport& report, const LevelLimits& limits, std::vector<std::string>& faults) {
+    const char* const names[] = {"gold", "silver", "bronze"};
+    const int times[] = {report.goldMs, report.silverMs, report.bronzeMs};
+    const int above[] = {limits.goldAbovePercent, limits.silverAbovePercent, limits.bronzeAbovePercent};
+    for (int medal = MEDAL_GOLD; medal <= MEDAL_BRONZE; ++medal)
+        if (int64_t(times[medal]) * 100 > int64_t(report.proofTimeMs()) * (100 + above[medal]))
+            faults.push_back(report.label + ": " + names[medal] + " " + seconds(times[medal]) + " is more than " +
+                             std::to_string(above[medal]) + " % above the proof's " +
+                             seconds(report.proofTimeMs()));
+    const int allowed = report.label == limits.beginnerMap ? MEDAL_BRONZE : MEDAL_NONE;
+    const int won = report.naiveMedal();
+    if (won != MEDAL_NONE && (allowed == MEDAL_NONE || won < allowed))
+        faults.push_back(report.label + ": holding forward alone wins " + names[won] + " in " +
+                         seconds(report.naive.step * CHECK_STEP_MS) + " (at most bronze on the beginner's map " +
+                         limits.beginnerMap + ", no medal elsewhere)");
 }
 
 }  // namespace
@@ -72,6 +90,10 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
         const int least = report.mode == LevelMode::Castle ? limits.castleMinProofSteps
                           : isTutorial                       ? limits.tutorialMinProofSteps
                                                              : limits.minProofSteps;
+        if (int64_t(report.proof.standingSteps) * limits.standingOneIn > report.proof.steps)
+            faults.push_back(report.label + ": " + std::to_string(report.standingPercent()) +
+                             " % of the proof at speed 0 (standing or waiting), above one step in " +
+                             std::to_string(limits.standingOneIn));
         if (report.proof.steps < least)
             faults.push_back(report.label + ": proof of " + std::to_string(report.proof.steps) + " steps, below " +
                              std::to_string(least) + (isTutorial ? " (a tutorial level)" : ""));
@@ -102,12 +124,15 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
                     faults.push_back(report.label + ": medal times " + seconds(report.goldMs) + ", " +
                                      seconds(report.silverMs) + ", " + seconds(report.bronzeMs) +
                                      " do not rise from gold to bronze");
+                medalFaults(report, limits, faults);
                 break;
             case LevelMode::Castle:
                 if (report.castle.singleKeyScores.empty()) castlesGuarded.push_back(report.label);
                 break;
         }
     }
+    for (const Cliff& cliff : campaignCliffs(reports))
+        if (cliff.hard.rfind(firstCampaign(reports) + "/", 0) == 0) faults.push_back(cliffLine(cliff));
     if (median(campaignSteps) < limits.medianCampaignSteps)
         faults.push_back("campaign levels: median proof " + figure(median(campaignSteps)) + " steps, below " +
                          std::to_string(limits.medianCampaignSteps));
