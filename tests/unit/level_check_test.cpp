@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -119,13 +121,14 @@ TEST_F(LevelCheck, ProofDeathsAreCountedByCause) {
     }
     const LevelReport court = check("s-court", COURT, "3000 F\n");
     EXPECT_TRUE(court.proof.finished) << "a lost ball costs a life, not the run";
+    EXPECT_LT(court.proof.standingSteps, 20) << "a pong game holds the craft at speed 0, but it is play";
     EXPECT_EQ(court.proof.livesEnd, court.proof.livesStart - 1);
     EXPECT_EQ(court.pongCourts, 1);
     EXPECT_EQ(court.proof.pongGames, 1);
 }
 
 TEST_F(LevelCheck, ACleanProofIsMeasured) {
-    const LevelReport report = check("first", STRAIGHT, "300 F\n");
+    const LevelReport report = check("first", STRAIGHT, "40 -\n300 F\n");
     EXPECT_EQ(report.mode, LevelMode::TimeAttack);
     EXPECT_EQ(report.blocks, 2);
     EXPECT_EQ(report.length, 8000);
@@ -134,9 +137,10 @@ TEST_F(LevelCheck, ACleanProofIsMeasured) {
     EXPECT_GT(report.proof.steps, 10);
     EXPECT_LT(report.proof.steps, 300) << "counted to the goal, not to the end of the keys";
     EXPECT_EQ(report.proofTimeMs(), report.proof.steps * 21);
+    EXPECT_EQ(report.proof.standingSteps, 40 + 5) << "waiting, then forward speed 4 to 20";
     EXPECT_FALSE(report.proofBroken());
     EXPECT_EQ(report.naive.result, NaiveRun::FinishedClean);
-    EXPECT_EQ(report.naive.step, report.proof.steps) << "the same keys";
+    EXPECT_EQ(report.naive.step, report.proof.steps - 40) << "the same keys, without the wait";
 }
 
 TEST_F(LevelCheck, AMissingOrUnfinishedProofIsBroken) {
@@ -214,6 +218,23 @@ TEST_F(LevelCheck, CastleMapsWantAnAttackThatNoSingleKeyMakes) {
     const LevelReport stuck = check("ca-stuck", STEP_CASTLE, "600 F\n");
     ASSERT_TRUE(stuck.proofBroken());
     EXPECT_GE(stuck.castle.deaths.crashes, 1);
+
+    const LevelReport missing = check("ca-miss", FLAT_CASTLE, "600 -\n");
+    ASSERT_TRUE(missing.proofBroken());
+    EXPECT_EQ(missing.proofFaults()[0], "castle proof lands 0 of 5 attacks: attack 1 misses (no deaths, own castle lost 0)");
+}
+
+// Each count sits under the heading of its cause.
+TEST_F(LevelCheck, TheTableNamesEachColumnsCause) {
+    LevelReport report = check("gap", GAP, "200 F\n");
+    report.proof.deaths = {1, 2, 3, 4};
+    report.proof.standingSteps = report.proof.steps / 2;
+    std::istringstream header(checkTableHeader()), row(checkTableRow(report));
+    std::map<std::string, std::string> cell;
+    for (std::string name, value; header >> name && row >> value;) cell[name] = value;
+    const std::map<std::string, std::string> expected = {
+        {"falls", "1"}, {"crash", "2"}, {"health", "3"}, {"pong", "4"}, {"stand", "50%"}, {"proof", "BROKEN"}};
+    for (const auto& [name, value] : expected) EXPECT_EQ(cell[name], value) << name;
 }
 
 TEST_F(LevelCheck, FoldersAreSearchedAndATextWinsOverItsBuiltLevel) {
