@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <set>
 
-#include "modes/timeattack/records.h"
 #include "replay/level_source.h"
 
 namespace {
@@ -51,24 +50,6 @@ std::set<std::string> tutorials(const std::vector<LevelReport>& reports, int cou
     return chosen;
 }
 
-// A map's medal times above its proof's, and a medal for forward alone.
-void medalFaults(const LevelReport& report, const LevelLimits& limits, std::vector<std::string>& faults) {
-    const char* const names[] = {"gold", "silver", "bronze"};
-    const int times[] = {report.goldMs, report.silverMs, report.bronzeMs};
-    const int above[] = {limits.goldAbovePercent, limits.silverAbovePercent, limits.bronzeAbovePercent};
-    for (int medal = MEDAL_GOLD; medal <= MEDAL_BRONZE; ++medal)
-        if (int64_t(times[medal]) * 100 > int64_t(report.proofTimeMs()) * (100 + above[medal]))
-            faults.push_back(report.label + ": " + names[medal] + " " + seconds(times[medal]) + " is more than " +
-                             std::to_string(above[medal]) + " % above the proof's " +
-                             seconds(report.proofTimeMs()));
-    const int allowed = report.label == limits.beginnerMap ? MEDAL_BRONZE : MEDAL_NONE;
-    const int won = report.naiveMedal();
-    if (won != MEDAL_NONE && (allowed == MEDAL_NONE || won < allowed))
-        faults.push_back(report.label + ": holding forward alone wins " + names[won] + " in " +
-                         seconds(report.naive.step * CHECK_STEP_MS) + " (at most bronze on the beginner's map " +
-                         limits.beginnerMap + ", no medal elsewhere)");
-}
-
 }  // namespace
 
 std::vector<LevelReport> checkFolder(const std::string& folder) {
@@ -90,10 +71,7 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
         const int least = report.mode == LevelMode::Castle ? limits.castleMinProofSteps
                           : isTutorial                       ? limits.tutorialMinProofSteps
                                                              : limits.minProofSteps;
-        if (int64_t(report.proof.standingSteps) * limits.standingOneIn > report.proof.steps)
-            faults.push_back(report.label + ": " + std::to_string(report.standingPercent()) +
-                             " % of the proof at speed 0 (standing or waiting), above one step in " +
-                             std::to_string(limits.standingOneIn));
+        for (const std::string& fault : report.designFaults()) faults.push_back(report.label + ": " + fault);
         if (report.proof.steps < least)
             faults.push_back(report.label + ": proof of " + std::to_string(report.proof.steps) + " steps, below " +
                              std::to_string(least) + (isTutorial ? " (a tutorial level)" : ""));
@@ -124,7 +102,9 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
                     faults.push_back(report.label + ": medal times " + seconds(report.goldMs) + ", " +
                                      seconds(report.silverMs) + ", " + seconds(report.bronzeMs) +
                                      " do not rise from gold to bronze");
-                medalFaults(report, limits, faults);
+                if (report.naiveMedal() != MEDAL_NONE && report.label != limits.beginnerMap)
+                    faults.push_back(report.label + ": holding forward alone wins a medal; only the beginner's map " +
+                                     limits.beginnerMap + " may give one");
                 break;
             case LevelMode::Castle:
                 if (report.castle.singleKeyScores.empty()) castlesGuarded.push_back(report.label);

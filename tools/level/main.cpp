@@ -78,9 +78,9 @@ int build(const std::string& textPath, const std::string& outPath) {
     return 0;
 }
 
-// One row a level, then the cliffs in the campaigns' ramps, what is wrong
-// with each broken proof, and a failing status when there is one (or when
-// nothing was found to check).
+// One row a level, then the cliffs in the campaigns' ramps, the design rules
+// broken, what is wrong with each broken proof, and a failing status when
+// there is one (or when nothing was found to check).
 int check(const std::vector<std::string>& paths) {
     const std::vector<LevelFile> files = findLevelFiles(paths);
     if (files.empty()) {
@@ -97,6 +97,9 @@ int check(const std::vector<std::string>& paths) {
         for (const std::string& fault : reports.back().proofFaults()) faults.push_back(file.label + ": " + fault);
     }
     for (const Cliff& cliff : campaignCliffs(reports)) std::printf("%s\n", cliffLine(cliff).c_str());
+    for (const LevelReport& report : reports)
+        for (const std::string& fault : report.designFaults())
+            std::printf("DESIGN %s: %s\n", report.label.c_str(), fault.c_str());
     for (const std::string& fault : faults) std::printf("BROKEN %s\n", fault.c_str());
     std::printf("%zu levels checked, %zu proof faults\n", files.size(), faults.size());
     return faults.empty() ? 0 : 1;

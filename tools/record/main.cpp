@@ -34,13 +34,13 @@ struct MedalTimes {
 };
 
 // Gold a little above the proof's time, silver and bronze as far above it
-// as the level design allows (30 and 60 %); whole tenths of a second, gold
-// rounded up, the others down so that they stay within.
+// as the design rules allow; whole tenths of a second, gold rounded up, the
+// others down so that they stay within.
 MedalTimes suggestedMedals(int proofMs) {
     const auto tenths = [proofMs](int percent, int roundUp) {
-        return (proofMs * percent / 100 + roundUp) / 100 * 100;
+        return (proofMs * (100 + percent) / 100 + roundUp) / 100 * 100;
     };
-    return {tenths(105, 99), tenths(130, 0), tenths(160, 0)};
+    return {tenths(5, 99), tenths(MEDAL_ABOVE_PERCENT[MEDAL_SILVER], 0), tenths(MEDAL_ABOVE_PERCENT[MEDAL_BRONZE], 0)};
 }
 
 int usage() {

@@ -1,18 +1,11 @@
 #include <cstdio>
 
-#include "modes/timeattack/records_file.h"
 #include "replay/level_check.h"
 
 // The level check's table: one row a level, columns wide enough for the
 // shipped names; a long name pushes its row out rather than being cut.
 
 namespace {
-
-std::string seconds(int ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", ms / 1000.0);
-    return text;
-}
 
 std::string naiveText(const LevelReport& report) {
     const NaiveRun& naive = report.naive;
@@ -34,7 +27,7 @@ std::string medalsText(const LevelReport& report) {
     const auto above = [&report](int ms) {
         return report.proof.steps ? std::to_string((ms - report.proofTimeMs()) * 100 / report.proofTimeMs()) : "?";
     };
-    return "medals " + seconds(report.goldMs) + "/" + seconds(report.silverMs) + "/" + seconds(report.bronzeMs) +
+    return "medals " + secondsText(report.goldMs) + "/" + secondsText(report.silverMs) + "/" + secondsText(report.bronzeMs) +
            " (+" + above(report.goldMs) + "/+" + above(report.silverMs) + "/+" + above(report.bronzeMs) + " %)";
 }
 
@@ -93,7 +86,7 @@ std::string checkTableRow(const LevelReport& report) {
     char line[512];
     std::snprintf(line, sizeof line, "%-30s %6d %8lld %6d %6s %5s %5d %5d %6d %4d %5s %-6s %-21s %s\n",
                   report.label.c_str(), report.blocks, static_cast<long long>(report.length), proof.steps,
-                  seconds(report.proofTimeMs()).c_str(), standing.c_str(), proof.deaths.falls, proof.deaths.crashes,
+                  secondsText(report.proofTimeMs()).c_str(), standing.c_str(), proof.deaths.falls, proof.deaths.crashes,
                   proof.deaths.health, proof.deaths.pongLosses, lives.c_str(), verdict, naiveText(report).c_str(),
                   rulesText(report).c_str());
     return line;

@@ -322,10 +322,35 @@ std::vector<Cliff> campaignCliffs(const std::vector<LevelReport>& reports) {
 }
 
 std::string cliffLine(const Cliff& cliff) {
-    char seconds[16];
-    std::snprintf(seconds, sizeof seconds, "%.1f", cliff.step * CHECK_STEP_MS / 1000.0);
     return "CLIFF " + cliff.hard + ": forward alone finishes " + cliff.easy + ", then loses a life here after " +
-           seconds + " s";
+           secondsText(cliff.step * CHECK_STEP_MS) + " s";
+}
+
+std::string secondsText(int ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", ms / 1000.0);
+    return text;
+}
+
+std::vector<std::string> LevelReport::designFaults() const {
+    std::vector<std::string> faults;
+    if (!error.empty() || !proof.finished) return faults;
+    if (int64_t(proof.standingSteps) * STANDING_ONE_IN > proof.steps)
+        faults.push_back(std::to_string(standingPercent()) + " % of the proof standing or waiting, above one step in " +
+                         std::to_string(STANDING_ONE_IN));
+    if (mode != LevelMode::TimeAttack && mode != LevelMode::Race) return faults;
+    const char* const names[] = {"gold", "silver", "bronze"};
+    const int times[] = {goldMs, silverMs, bronzeMs};
+    for (int medal = MEDAL_GOLD; medal <= MEDAL_BRONZE; ++medal)
+        if (int64_t(times[medal]) * 100 > int64_t(proofTimeMs()) * (100 + MEDAL_ABOVE_PERCENT[medal]))
+            faults.push_back(std::string(names[medal]) + " " + secondsText(times[medal]) + " s is more than " +
+                             std::to_string(MEDAL_ABOVE_PERCENT[medal]) + " % above the proof's " +
+                             secondsText(proofTimeMs()) + " s");
+    const int naive = naiveMedal();
+    if (naive != MEDAL_NONE && naive < MEDAL_BRONZE)
+        faults.push_back(std::string("holding forward alone wins ") + names[naive] + " in " +
+                         secondsText(this->naive.step * CHECK_STEP_MS) + " s, above bronze");
+    return faults;
 }
 
 LevelReport checkLevel(const std::string& path, const std::string& label) {

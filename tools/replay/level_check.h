@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "modes/timeattack/records_file.h"
 #include "replay/counted_runs.h"
 #include "replay/recording.h"
 
@@ -31,6 +32,12 @@ constexpr int CLIFF_MS = 4000;
 // as often as at 0. Within 5 % of the top speed (450); a pong game is play,
 // not a wait, though it holds the craft at 0.
 constexpr int STANDING_SPEED = 20;
+// The level design rules a level keeps by itself: its medal times at most
+// these shares above its proof's time (gold, silver, bronze), at most one
+// proof step in STANDING_ONE_IN standing, and no medal above bronze for
+// holding forward alone.
+constexpr int MEDAL_ABOVE_PERCENT[] = {7, 30, 60};
+constexpr int STANDING_ONE_IN = 3;
 
 // A replay of the proof through the level's one-craft rules (campaign and
 // time attack; for castle maps the first attack of the duel).
@@ -102,6 +109,8 @@ struct LevelReport {
     int naiveMedal() const;
     // Why the proof does not prove the level; empty when it does.
     std::vector<std::string> proofFaults() const;
+    // The design rules above that the level breaks; empty when it keeps them.
+    std::vector<std::string> designFaults() const;
     bool proofBroken() const { return !proofFaults().empty(); }
 };
 
@@ -115,6 +124,7 @@ LevelReport checkLevelWithProof(const std::string& path, const std::string& labe
 std::string checkTableHeader();
 std::string checkTableRow(const LevelReport& report);
 std::string describeDeaths(const DeathCount& deaths);
+std::string secondsText(int ms);  // "12.3"
 
 // A cliff in a campaign's ramp: the forward-only player finishes `easy` and
 // loses a life on `hard`, the next level, within CLIFF_MS.
