@@ -33,20 +33,16 @@ std::string figure(double value) {
     return text;
 }
 
-// The first campaign (reports come sorted by path), "" when there is none.
-std::string firstCampaign(const std::vector<LevelReport>& reports) {
-    for (const LevelReport& report : reports)
-        if (report.mode == LevelMode::Campaign) return campaignOf(report);
-    return "";
-}
-
-// The first levels of the first campaign.
+// The first levels of the first campaign (reports come sorted by path).
 std::set<std::string> tutorials(const std::vector<LevelReport>& reports, int count) {
     std::set<std::string> chosen;
-    for (const LevelReport& report : reports)
-        if (report.mode == LevelMode::Campaign && campaignOf(report) == firstCampaign(reports) &&
-            int(chosen.size()) < count)
-            chosen.insert(report.label);
+    std::string first;
+    bool found = false;
+    for (const LevelReport& report : reports) {
+        if (report.mode != LevelMode::Campaign) continue;
+        if (!found) first = campaignOf(report), found = true;
+        if (campaignOf(report) == first && int(chosen.size()) < count) chosen.insert(report.label);
+    }
     return chosen;
 }
 
@@ -68,10 +64,10 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
         for (const std::string& fault : report.proofFaults()) faults.push_back(report.label + ": broken proof: " + fault);
         if (!report.error.empty() || !report.proof.present) continue;
         const bool isTutorial = tutorial.count(report.label) > 0;
+        for (const std::string& fault : report.designFaults()) faults.push_back(report.label + ": " + fault);
         const int least = report.mode == LevelMode::Castle ? limits.castleMinProofSteps
                           : isTutorial                       ? limits.tutorialMinProofSteps
                                                              : limits.minProofSteps;
-        for (const std::string& fault : report.designFaults()) faults.push_back(report.label + ": " + fault);
         if (report.proof.steps < least)
             faults.push_back(report.label + ": proof of " + std::to_string(report.proof.steps) + " steps, below " +
                              std::to_string(least) + (isTutorial ? " (a tutorial level)" : ""));
@@ -112,7 +108,7 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
         }
     }
     for (const Cliff& cliff : campaignCliffs(reports))
-        if (cliff.hard.rfind(firstCampaign(reports) + "/", 0) == 0) faults.push_back(cliffLine(cliff));
+        if (cliff.campaign == 0) faults.push_back(cliffLine(cliff));
     if (median(campaignSteps) < limits.medianCampaignSteps)
         faults.push_back("campaign levels: median proof " + figure(median(campaignSteps)) + " steps, below " +
                          std::to_string(limits.medianCampaignSteps));

@@ -32,6 +32,5 @@ std::vector<LevelReport> checkFolder(const std::string& folder);
 // player finishes must be tutorials (the first `tutorialLevels` levels of the
 // first campaign, campaigns and levels in name order), and a campaign proof
 // plays a game on every pong court (one it passes shows the court skippable).
-// Every level keeps the check's design rules; a cliff in the first
-// campaign's ramp fails (those of later campaigns are only printed).
+// Each level keeps the check's design rules; a cliff fails in the first campaign.
 std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& reports, const LevelLimits& limits);

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -219,22 +218,18 @@ TEST_F(LevelCheck, CastleMapsWantAnAttackThatNoSingleKeyMakes) {
     ASSERT_TRUE(stuck.proofBroken());
     EXPECT_GE(stuck.castle.deaths.crashes, 1);
 
-    const LevelReport missing = check("ca-miss", FLAT_CASTLE, "600 -\n");
-    ASSERT_TRUE(missing.proofBroken());
-    EXPECT_EQ(missing.proofFaults()[0], "castle proof lands 0 of 5 attacks: attack 1 misses (no deaths, own castle lost 0)");
+    EXPECT_EQ(check("ca-miss", FLAT_CASTLE, "600 -\n").proofFaults(),
+              std::vector<std::string>{"castle proof lands 0 of 5 attacks: attack 1 misses (no deaths, own castle lost 0)"});
 }
 
-// Each count sits under the heading of its cause.
+// Each count stands under the heading of its cause.
 TEST_F(LevelCheck, TheTableNamesEachColumnsCause) {
     LevelReport report = check("gap", GAP, "200 F\n");
     report.proof.deaths = {1, 2, 3, 4};
-    report.proof.standingSteps = report.proof.steps / 2;
     std::istringstream header(checkTableHeader()), row(checkTableRow(report));
-    std::map<std::string, std::string> cell;
-    for (std::string name, value; header >> name && row >> value;) cell[name] = value;
-    const std::map<std::string, std::string> expected = {
-        {"falls", "1"}, {"crash", "2"}, {"health", "3"}, {"pong", "4"}, {"stand", "50%"}, {"proof", "BROKEN"}};
-    for (const auto& [name, value] : expected) EXPECT_EQ(cell[name], value) << name;
+    std::string cells;
+    for (std::string name, value; header >> name && row >> value;) cells += name + "=" + value + " ";
+    EXPECT_NE(cells.find(" falls=1 crash=2 health=3 pong=4 "), std::string::npos) << cells;
 }
 
 TEST_F(LevelCheck, FoldersAreSearchedAndATextWinsOverItsBuiltLevel) {

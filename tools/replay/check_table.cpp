@@ -24,11 +24,13 @@ std::string naiveText(const LevelReport& report) {
 
 // The medal times, and how far each lies above the proof's time.
 std::string medalsText(const LevelReport& report) {
+    if (report.goldMs == 0) return "no medal times";
     const auto above = [&report](int ms) {
         return report.proof.steps ? std::to_string((ms - report.proofTimeMs()) * 100 / report.proofTimeMs()) : "?";
     };
-    return "medals " + secondsText(report.goldMs) + "/" + secondsText(report.silverMs) + "/" + secondsText(report.bronzeMs) +
-           " (+" + above(report.goldMs) + "/+" + above(report.silverMs) + "/+" + above(report.bronzeMs) + " %)";
+    return "medals " + secondsText(report.goldMs) + "/" + secondsText(report.silverMs) + "/" +
+           secondsText(report.bronzeMs) + " (+" + above(report.goldMs) + "/+" + above(report.silverMs) + "/+" +
+           above(report.bronzeMs) + " %)";
 }
 
 std::string raceForwardText(const RaceCheck& race, int player) {

@@ -92,7 +92,8 @@ ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
     CountedSingleRun run;
     startCampaign(run, level);
     proof.livesStart = run.craft.lives;
-    const ReplayResult result = replaySteps(run, keys, countingStanding<CountedSingleRun>(proof.standingSteps, replayStep));
+    const ReplayResult result =
+        replaySteps(run, keys, countingStanding<CountedSingleRun>(proof.standingSteps, replayStep));
     proof.finished = result.finished;
     proof.steps = result.steps;
     proof.deaths = run.deaths;
@@ -310,12 +311,14 @@ std::string campaignOf(const LevelReport& report) {
 std::vector<Cliff> campaignCliffs(const std::vector<LevelReport>& reports) {
     std::vector<Cliff> cliffs;
     const LevelReport* before = nullptr;
+    int campaign = -1;
     for (const LevelReport& report : reports) {
         if (report.mode != LevelMode::Campaign) continue;
         const bool follows = before != nullptr && campaignOf(*before) == campaignOf(report);
+        if (!follows) ++campaign;
         if (follows && before->naive.result == NaiveRun::FinishedClean && report.naive.result == NaiveRun::LostLife &&
             report.naive.step * CHECK_STEP_MS <= CLIFF_MS)
-            cliffs.push_back({before->label, report.label, report.naive.step});
+            cliffs.push_back({before->label, report.label, report.naive.step, campaign});
         before = &report;
     }
     return cliffs;

@@ -130,7 +130,8 @@ std::string secondsText(int ms);  // "12.3"
 // loses a life on `hard`, the next level, within CLIFF_MS.
 struct Cliff {
     std::string easy, hard;
-    int step = 0;  // of the lost life on `hard`
+    int step = 0;      // of the lost life on `hard`
+    int campaign = 0;  // 0 for the first campaign checked
 };
 // Over reports sorted by path (a campaign is a folder, its levels in name
 // order); the line the check prints for each.
