@@ -82,3 +82,20 @@ void drawDimmedBackdrop(int slot, float brightness) {
 }
 
 void drawListBackdrop() { drawDimmedBackdrop(TEX_SPACE1, 0.7f); }
+
+void drawVeil(double left, double top, double width, double height) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.75f);
+    // Whatever winding the scene's faces were culled by: a play state's
+    // view can leave a mirrored one behind.
+    const GLboolean culling = glIsEnabled(GL_CULL_FACE);
+    glDisable(GL_CULL_FACE);
+    drawFlatPiece(0, left, top - height, left + width, top, 0, 0, 0, 0);
+    if (culling) glEnable(GL_CULL_FACE);
+    glBlendFunc(GL_ONE, GL_ONE);  // the frame's additive blending
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+}

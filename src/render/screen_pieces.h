@@ -75,3 +75,9 @@ int pixelY(double fraction);
 void drawDimmedBackdrop(int slot, float brightness);
 // The list screens' backdrop: "space1" dimmed to 0.7.
 void drawListBackdrop();
+
+// A dark veil under words that stand over a scene (a dialog, a result):
+// (left, top) corner and size as fractions of the window. The scene shows
+// through a panel's frame; the veil keeps the words readable over bright
+// block tops.
+void drawVeil(double left, double top, double width, double height);

@@ -46,6 +46,7 @@ const char* pongBannerText(int banner) {
 }  // namespace
 
 void Single::enter() {
+    showingFinish = false;
     setProjectionSetter(loadSingleProjection);
     run.start();
 }
@@ -56,6 +57,10 @@ int Single::handleEvent(SDL_Event event, SDL_keysym key) {
         return 0;
     }
     if (event.type != SDL_KEYDOWN) return 0;
+    if (showingFinish) {
+        if (finishShownMs >= FINISH_KEY_DELAY_MS) leaveFinish();
+        return 0;
+    }
     if (key.sym == SDLK_ESCAPE) {
         // Nothing is saved; the level stays loaded until the next load.
         run.checkpointZ.clear();
@@ -77,6 +82,10 @@ int Single::handleEvent(SDL_Event event, SDL_keysym key) {
 }
 
 void Single::update(int elapsedMs) {
+    if (showingFinish) {
+        finishShownMs += elapsedMs;
+        return;
+    }
     if (!run.hasLevel()) return;
     const bool due = stepDue(accumulator, elapsedMs);
     run.addFrameTime(elapsedMs);
@@ -87,10 +96,17 @@ void Single::update(int elapsedMs) {
 
 void Single::finish() {
     SinglePlSel& list = stateObject<SinglePlSel>(STATE_SINGLEPLSEL);
-    finishLevel(list.campaign, levelIndex, run.craft.lives, run.craft.timeMs);
-    run.checkpointZ.clear();
+    finished = finishAndCompare(list.campaign, levelIndex, run.craft.lives, run.craft.timeMs);
     run.goalReached = false;
     list.saveProgress();
+    showingFinish = true;
+    finishShownMs = 0;
+}
+
+void Single::leaveFinish() {
+    showingFinish = false;
+    run.checkpointZ.clear();
+    stateObject<SinglePlSel>(STATE_SINGLEPLSEL).selectLevel(finished.nextLevel);
     switchToState(STATE_SINGLEPLSEL);
 }
 
@@ -118,7 +134,22 @@ void Single::draw() {
     glDisable(GL_LIGHTING);
     drawStatusPanel();
     glEnable(GL_LIGHTING);
-    drawBanner();
+    if (showingFinish) drawFinish();
+    else drawBanner();
+}
+
+void Single::drawFinish() {
+    const std::vector<std::string> lines = levelFinishLines(finished);
+    if (!glowPass) drawVeil(0.2, 0.75, 0.6, 0.4);
+    glDisable(GL_LIGHTING);
+    drawText(pixelX(0.5 - 0.0073 * 1.3 * double(lines[0].size())), pixelY(0.71), 1.3f, 1, 1, 0, lines[0].c_str());
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const bool hint = i + 1 == lines.size();
+        drawText(pixelX(0.24), pixelY(0.62 - 0.05 * double(i - 1) - (hint ? 0.03 : 0.0)), hint ? 0.8f : 1.0f, 1, 1,
+                 1, lines[i].c_str());
+    }
+    drawPanel(pixelX(0.2), pixelY(0.75), pixelX(0.6), pixelY(0.4), 1, 1, 0);
+    glEnable(GL_LIGHTING);
 }
 
 

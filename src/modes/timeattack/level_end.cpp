@@ -103,7 +103,7 @@ void LevelEnd::drawWithoutRecord() {
     drawTitleStrip(0.16f, 0.842f, 0.86f, 0.932f, 0.66f, 0.76f, 1, 0, 0);
     printLine(0.198, 0.65, 1, "%s", texts.yourTime.c_str());
     printLine(0.198, 0.586, 1, "%s", texts.recordTime.c_str());
-    printLine(0.198, 0.521, 1, "%s", texts.difference.c_str());
+    if (!texts.difference.empty()) printLine(0.198, 0.521, 1, "%s", texts.difference.c_str());
     drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 0, 0);
 }
 
@@ -118,7 +118,7 @@ void LevelEnd::drawNewRecord() {
     }
     printLine(0.197, 0.65, 1, "%s", texts.yourTime.c_str());
     printLine(0.197, 0.586, 1, "%s", texts.recordTime.c_str());
-    printLine(0.197, 0.495, 1, "%s", texts.difference.c_str());
+    if (!texts.difference.empty()) printLine(0.197, 0.495, 1, "%s", texts.difference.c_str());
     if (saveFailed)
         drawText(pixelX(0.197), pixelY(0.4), 1, 1, 0.2f, 0.2f, RECORD_NOT_SAVED_TEXT);
     else

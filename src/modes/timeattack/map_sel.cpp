@@ -4,14 +4,13 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "render/screen_pieces.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
-#include "sim/run_timer.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/camera.h"
 #include "render/text.h"
@@ -38,8 +37,7 @@ void drawMedalIcon(int medal, double rowHeight) {
 void MapSel::refresh() {
     mapCount = scanMaps(MAPS_DIR, recordTable);
     readHighscores(userFile(HIGHSCORE_FILE), recordTable);
-    total = totalRecordTime(recordTable);
-    average = averageRecordTime(recordTable);
+    totals = recordTotals(recordTable);
     // Levels may have gone since the last visit. Scrolling never starts the
     // window below the sixth row from the end, so neither does a shorter list.
     selected = std::max(0, std::min(selected, mapCount - 1));
@@ -123,24 +121,17 @@ void MapSel::drawRows() {
         const float green = chosen ? 0.0f : 1.0f;
         const int y = pixelY(height);
         drawText(pixelX(0.0488), y, 1, 1, green, 1, entry.fileName.c_str());
-        drawText(pixelX(0.439), y, 1, 1, green, 1, entry.holder.c_str());
-        const TimeSplit time = splitTime(entry.recordTime);
-        char text[48];
-        std::snprintf(text, sizeof text, "%2u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-        drawText(pixelX(0.732), y, 1, 1, green, 1, text);
+        const MapRowTexts texts = mapRowTexts(entry);
+        drawText(pixelX(0.439), y, 1, 1, green, 1, texts.holder.c_str());
+        drawText(pixelX(0.732), y, 1, 1, green, 1, texts.time.c_str());
         if (entry.medal != MEDAL_NONE) drawMedalIcon(entry.medal, height);
     }
 }
 
 void MapSel::drawFooter() {
-    char text[64];
+    const MapListFooter footer = mapListFooter(recordTable);
     const int y = pixelY(0.22);
-    std::snprintf(text, sizeof text, "Number of maps: %d", mapCount);
-    drawText(pixelX(0.07), y, 0.8f, 1, 1, 1, text);
-    TimeSplit time = splitTime(total);
-    std::snprintf(text, sizeof text, "Total: %u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-    drawText(pixelX(0.37), y, 0.8f, 1, 1, 1, text);
-    time = splitTime(average);
-    std::snprintf(text, sizeof text, "Average: %u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-    drawText(pixelX(0.632), y, 0.8f, 1, 1, 1, text);
+    drawText(pixelX(0.07), y, 0.8f, 1, 1, 1, footer.maps.c_str());
+    drawText(pixelX(0.2), y, 0.8f, 1, 1, 1, footer.total.c_str());
+    drawText(pixelX(0.632), y, 0.8f, 1, 1, 1, footer.average.c_str());
 }
