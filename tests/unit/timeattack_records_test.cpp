@@ -263,6 +263,23 @@ TEST(RecordRules, MedalsAreAwardedAtOrBelowEachTime) {
     EXPECT_EQ(medalFor(0, 0, 20000, 30000), MEDAL_SILVER);
 }
 
+// Beside the clock: the best medal still in reach and the time to beat.
+TEST(RecordRules, MedalBesideTheClockIsTheNextOneInReach) {
+    const struct {
+        int32_t runMs;
+        int medal;
+        const char* text;
+    } cases[] = {{0, MEDAL_GOLD, "Gold 0:26:90"},      {26900, MEDAL_GOLD, "Gold 0:26:90"},
+                 {26901, MEDAL_SILVER, "Silver 0:33:00"}, {33001, MEDAL_BRONZE, "Bronze 1:00:50"},
+                 {60501, MEDAL_NONE, ""}};
+    for (const auto& c : cases) {
+        const MedalTarget target = medalTarget(c.runMs, 26900, 33000, 60500);
+        EXPECT_EQ(target.medal, c.medal) << c.runMs;
+        EXPECT_EQ(target.text, c.text) << c.runMs;
+    }
+    EXPECT_EQ(medalTarget(0, 0, 0, 0).text, "") << "a level without medal times";
+}
+
 // Levels without a record show none and stay out of the total and average.
 TEST(RecordRules, ListsCountOnlyTheRecordsThatExist) {
     std::vector<RecordEntry> table(3);

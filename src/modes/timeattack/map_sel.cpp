@@ -19,16 +19,10 @@
 namespace {
 const char* const MAPS_DIR = "maps";
 
-void medalColour(int medal) {
-    switch (medal) {
-        case MEDAL_GOLD: glColor3f(1.0f, 0.85f, 0.0f); break;
-        case MEDAL_SILVER: glColor3f(0.7f, 0.7f, 0.7f); break;
-        default: glColor3f(0.5f, 0.3f, 0.3f); break;
-    }
-}
-
 void drawMedalIcon(int medal, double rowHeight) {
-    medalColour(medal);
+    const MedalLook* look = medalLook(medal);
+    if (look == nullptr) return;
+    glColor3f(look->red, look->green, look->blue);
     drawFlatPiece(textureFrame(TEX_GUI, 0), 0.685, rowHeight - 0.022, 0.702, rowHeight, 0.755f, 0.995f, 0.995f,
                   0.005f);
 }
@@ -101,7 +95,8 @@ void MapSel::update(int) {}
 
 void MapSel::draw() {
     drawListBackdrop();
-    drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0, 0, 1);
+    // A light blue: pure blue is too dark to read on the night backdrop.
+    drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0.35f, 0.6f, 1);
     const int headY = pixelY(0.781);
     drawText(pixelX(0.0488), headY, 1, 1, 1, 1, "Levelname");
     drawText(pixelX(0.439), headY, 1, 1, 1, 1, "Record Holder");
@@ -124,7 +119,7 @@ void MapSel::drawRows() {
         const MapRowTexts texts = mapRowTexts(entry);
         drawText(pixelX(0.439), y, 1, 1, green, 1, texts.holder.c_str());
         drawText(pixelX(0.732), y, 1, 1, green, 1, texts.time.c_str());
-        if (entry.medal != MEDAL_NONE) drawMedalIcon(entry.medal, height);
+        drawMedalIcon(entry.medal, height);
     }
 }
 

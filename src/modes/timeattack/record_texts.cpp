@@ -66,3 +66,18 @@ MapListFooter mapListFooter(const std::vector<RecordEntry>& table) {
     footer.average = "Average: " + listTimeText(totals.averageMs);
     return footer;
 }
+
+const MedalLook* medalLook(int medal) {
+    static const MedalLook looks[] = {
+        {"Gold", 1.0f, 0.85f, 0.0f}, {"Silver", 0.7f, 0.7f, 0.7f}, {"Bronze", 0.8f, 0.5f, 0.3f}};
+    return medal >= MEDAL_GOLD && medal <= MEDAL_BRONZE ? &looks[medal] : nullptr;
+}
+
+MedalTarget medalTarget(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime) {
+    MedalTarget target;
+    target.medal = medalFor(runMs, goldTime, silverTime, bronzeTime);
+    const int32_t times[] = {goldTime, silverTime, bronzeTime};
+    if (const MedalLook* look = medalLook(target.medal))
+        target.text = std::string(look->name) + " " + clockTimeText(uint32_t(times[target.medal]));
+    return target;
+}

@@ -41,3 +41,20 @@ struct MapListFooter {
     std::string maps, total, average;
 };
 MapListFooter mapListFooter(const std::vector<RecordEntry>& table);
+
+// How a medal is named and coloured on the screens.
+struct MedalLook {
+    const char* name;
+    float red, green, blue;
+};
+// Gold, silver or bronze; null for MEDAL_NONE.
+const MedalLook* medalLook(int medal);
+
+// The medal a run still earns at runMs and the words beside the run's clock:
+// "Gold 0:26:90", the time it must beat. No medal and no words once every
+// medal time has passed, or on a level without medal times.
+struct MedalTarget {
+    int medal = MEDAL_NONE;
+    std::string text;
+};
+MedalTarget medalTarget(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime);
