@@ -43,6 +43,20 @@ const char* pongBannerText(int banner) {
     }
 }
 
+// Centred on the banner's line, or the line below it.
+void drawBannerLine(const char* text, int line) {
+    const int length = int(std::char_traits<char>::length(text));
+    drawText(pixelX(0.5 - 0.0073 * length), pixelY(0.74 - 0.04 * line), 1.0f, 1, 0, 0.5f, text);
+}
+
+const char* courtNoticeText(int difficulty) {
+    switch (difficulty) {
+        case 0: return "PONG court ahead - easy";
+        case 1: return "PONG court ahead - medium";
+        default: return "PONG court ahead - hard";
+    }
+}
+
 }  // namespace
 
 void Single::enter() {
@@ -203,10 +217,17 @@ void Single::drawDebugLines() {
 }
 
 void Single::drawBanner() {
+    const int court = run.courtAhead();
+    if (court >= 0) {
+        // Read before the serve: what the court is and what it asks for.
+        drawBannerLine(courtNoticeText(court), 0);
+        drawBannerLine("Steer to send the ball past the far paddle;", 1);
+        drawBannerLine("a ball that gets past you costs a life.", 2);
+        return;
+    }
     if (run.bannerTimer <= 0) return;
     if (const char* text = pongBannerText(run.bannerIndex)) {
-        const int length = int(std::char_traits<char>::length(text));
-        drawText(pixelX(0.5 - 0.0057 * length), pixelY(0.74), 1.0f, 1, 0, 0.5f, text);
+        drawBannerLine(text, 0);
         return;
     }
     if (run.bannerIndex != BANNER_CHECKPOINT) return;
