@@ -30,6 +30,26 @@ def is_yellow(rgb):
     return r > 2 * b + 10 and g > 2 * b + 10
 
 
+def is_player1(rgb):
+    """Player 1's amber (craft B, the upper half)."""
+    r, g, b = rgb
+    return r > 200 and 110 < g < 210 and b < 100
+
+
+def is_player2(rgb):
+    """Player 2's green (craft A, the lower half)."""
+    r, g, b = rgb
+    return g > 190 and r < 160 and b < 170 and g > r + 60
+
+
+def half_line(shot, half, left, right, y, colour):
+    """Pixels of a colour on a HUD line of a half (y a fraction of the half
+    from its bottom, as the game places them): 0 is the lower half."""
+    bottom = H if half == 0 else H // 2
+    top = bottom - int(H / 2 * y)
+    return shot.count(colour, (int(W * left), top - 2, int(W * right), top + int(0.026 * H)))
+
+
 def track_pixels(shot, half):
     """Lit track seams (light blue) in the middle of the lower part of a
     half: 0 is craft A's lower half, 1 craft B's upper half."""
