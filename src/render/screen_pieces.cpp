@@ -68,6 +68,26 @@ void drawScrollArrows(bool hiddenAbove, bool hiddenBelow, const ScrollArrows& ar
     endFlat2D();
 }
 
+void drawSideArrow(double left, double bottom, double right, double top, bool pointsRight, ScreenColour colour) {
+    // The arrow's tip lies at v 0.1 of the image: on the right or the left
+    // edge now, its width (u) running up the quad.
+    const float tipSide = 0.1f, tailSide = 0.7f;
+    const float leftV = pointsRight ? tailSide : tipSide, rightV = pointsRight ? tipSide : tailSide;
+    beginFlat2D(textureFrame(TEX_GUI, 0));
+    glColor3f(colour.red, colour.green, colour.blue);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.4f, leftV);
+    glVertex2i(pixelX(left), pixelY(bottom));
+    glTexCoord2f(0.4f, rightV);
+    glVertex2i(pixelX(right), pixelY(bottom));
+    glTexCoord2f(0.47f, rightV);
+    glVertex2i(pixelX(right), pixelY(top));
+    glTexCoord2f(0.47f, leftV);
+    glVertex2i(pixelX(left), pixelY(top));
+    glEnd();
+    endFlat2D();
+}
+
 void drawListPanel(const ListPanel& panel) {
     drawPanel(pixelX(panel.left), pixelY(panel.top), pixelX(panel.width), pixelY(panel.height),
               panel.frame.red, panel.frame.green, panel.frame.blue);

@@ -51,6 +51,10 @@ constexpr ScrollArrows listScrollArrowsLit(ScreenColour lit) {
 
 void drawScrollArrows(bool hiddenAbove, bool hiddenBelow, const ScrollArrows& arrows = LIST_SCROLL_ARROWS);
 
+// The same "gui" arrow turned to point left or right (the keys that turn a
+// row of pages), in a colour.
+void drawSideArrow(double left, double bottom, double right, double top, bool pointsRight, ScreenColour colour);
+
 // A framed list: the panel's outline and where its rows go.
 struct ListPanel {
     double left, top, width, height;  // the outline (top is its upper edge)

@@ -95,6 +95,13 @@ class TwoPlayerTest(unittest.TestCase):
         self.wait_until(game, lambda s: s.count(lambda p: max(p) > 120, (0, 0, W, H // 2)) > 2000, 30,
                         "the menu")
         game.pause(500)
+        self.wait_for_rest(game)
+        # The entries beside the front one turn their labels to the player:
+        # "Single Player" (yellow) on the right, "Quit" (red) on the left.
+        menu = game.screenshot()
+        self.assertGreater(menu.count(is_yellow, (700, 400, W, 520)), 600, "Single Player reads")
+        self.assertGreater(menu.count(lambda p: p[0] > 180 and max(p[1], p[2]) < 110, (0, 400, 300, 520)), 600,
+                           "Quit reads")
         # The ring rests on Time Attack; Multiplayer is two entries on. A
         # press while the ring still turns is lost, so each turn is waited
         # out, however slowly the software renderer draws.

@@ -24,6 +24,19 @@ class RaceRoad(TwoPlayerTest):
             game.key("Down", "space")
             game.pause(300)
             self.assertFalse(os.path.exists(game.path("multiplayer.ini")), "nothing is written before a start")
+            # Left and Right turn the pages: the row of page names lies
+            # between a left-pointing and a right-pointing arrow, each with
+            # its thin tip on the side it points to and its shaft on the other.
+            def arrow_ends(left):
+                shot = game.screenshot()
+                x0, top, bottom = int(W * left), H - int(H * 0.714) - 2, H - int(H * 0.692) + 2
+                columns = [shot.count(is_cyan, (x, top, x + 1, bottom)) for x in range(x0 - 4, x0 + 24)]
+                lit = [c for c in columns if c > 0]
+                return lit[0], lit[-1]
+            tip, shaft = arrow_ends(0.049)
+            self.assertLess(tip + 2, shaft, "the left arrow points left")
+            shaft, tip = arrow_ends(0.575)
+            self.assertLess(tip + 2, shaft, "the right arrow points right")
             game.key("Left")  # the Race page; ra-canyon, ra-cascade, ra-slalom, ra-sprint
             game.key("Down", "Return")
             race = self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
