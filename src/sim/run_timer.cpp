@@ -2,6 +2,12 @@
 
 #include <cstdio>
 
+#include "sim/physics.h"
+
+void addStepTime(Craft& craft) {
+    if (craft.phase == 2) addRunTime(craft, STEP_MS);
+}
+
 void addRunTime(Craft& craft, int elapsedMs) {
     craft.timeMs += elapsedMs;
     craft.msPart += elapsedMs;

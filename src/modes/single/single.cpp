@@ -101,10 +101,8 @@ void Single::update(int elapsedMs) {
         return;
     }
     if (!run.hasLevel()) return;
-    const bool due = stepDue(accumulator, elapsedMs);
-    run.addFrameTime(elapsedMs);
-    if (!due) return;
-    if (run.step() == StepOutcome::Completed) stepFinished(accumulator);
+    addFrameTime(accumulator, elapsedMs);
+    runDueSteps(accumulator, [this] { return run.step(); }, [this] { return run.goalReached; });
     if (run.goalReached) finish();
 }
 
