@@ -26,7 +26,7 @@ class CastleRoad(TwoPlayerTest):
             # Each half names its player and labels its castle in its colour.
             for half, colour in ((0, is_player2), (1, is_player1)):
                 self.assertGreater(half_line(duel, half, 0.03, 0.2, 0.1, colour), 60, "the player's name")
-                self.assertGreater(half_line(duel, half, 0.68, 0.88, 0.1, colour), 150, "Your castle: 1")
+                self.assertGreater(half_line(duel, half, 0.03, 0.25, 0.05, colour), 150, "Your castle: 1")
             # Player 2 storms Player 1's castle, hopping all the way over the
             # hurt field in the middle (forward alone burns out there);
             # Player 1 stays at home.

@@ -323,9 +323,9 @@ TEST(CampaignRules, FinishMomentAndRowsTellTheRecordAsItIs) {
     EXPECT_EQ(first.nextLevel, 1);
     EXPECT_EQ(levelRowTexts(campaign.levels[0]).time, " 1: 15: 01");
     EXPECT_EQ(levelRowTexts(campaign.levels[0]).lives, "3");
-    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 4, 75010))[3], "Your best stays 1:15:01 with 3 spare lives.");
-    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 4, 75000))[3], "New best! It was 1:15:01 with 3 spare lives.");
-    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 5, 99000))[3], "New best! It was 1:15:00 with 3 spare lives.");
+    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 4, 75010))[3], "Your best stays 1:15:01, 3 spare lives.");
+    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 4, 75000))[3], "New best! Before: 1:15:01, 3 spare lives.");
+    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 5, 99000))[3], "New best! Before: 1:15:00, 3 spare lives.");
     EXPECT_EQ(finishAndCompare(campaign, 1, 1, 5000).nextLevel, 2);
     EXPECT_EQ(finishAndCompare(campaign, 2, 1, 5000).nextLevel, 2) << "the last level stays chosen";
 }

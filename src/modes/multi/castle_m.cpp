@@ -100,7 +100,7 @@ void CastleM::drawHalf(int player) {
     char text[32];
     drawHalfPlayerName(player);
     std::snprintf(text, sizeof text, "Your castle: %d", side.castleHealth);
-    drawHalfText(player, 0.68, 0.1, 1.0f, text);
+    drawHalfText(player, 0.03, 0.05, 0.9f, text);
 }
 
 void CastleM::drawCastleHealth(int player) {

@@ -138,7 +138,7 @@ void ModeSelM::drawMapPage() {
         label(0.049, 0.612, 0.8f, false, "things should be easier then.");
     } else {
         label(0.049, 0.664, 0.8f, false, "Earn points by reaching the goal; a fall costs a life.");
-        label(0.049, 0.638, 0.8f, false, "When both are out of lives, more points win, then the longer way.");
+        label(0.049, 0.638, 0.8f, false, "When both are out of lives, more points win, then more distance.");
     }
     label(0.049, 0.546, 1, false, "Maps:");
     const std::vector<std::string>& maps = menu.pageMaps();

@@ -190,12 +190,12 @@ std::vector<std::string> levelFinishLines(const LevelFinish& finish) {
     if (!hasCampaignRecord(before)) {
         comparison = "Your first finish of this level.";
     } else {
-        const std::string best = clockTimeText(before.recordTime) + " with " + std::to_string(before.spareLives) +
+        const std::string best = clockTimeText(before.recordTime) + ", " + std::to_string(before.spareLives) +
                                  " spare lives";
         // More spare lives beat a faster time, as the records count them.
         const bool better = finish.spareLives > before.spareLives ||
                             (finish.spareLives == before.spareLives && uint32_t(finish.timeMs) < before.recordTime);
-        comparison = better ? "New best! It was " + best + "." : "Your best stays " + best + ".";
+        comparison = better ? "New best! Before: " + best + "." : "Your best stays " + best + ".";
     }
     return {"Level complete",
             "Time: " + clockTimeText(uint32_t(finish.timeMs)),

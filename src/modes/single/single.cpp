@@ -152,15 +152,15 @@ void Single::draw() {
 
 void Single::drawFinish() {
     const std::vector<std::string> lines = levelFinishLines(finished);
-    if (!glowPass) drawVeil(0.2, 0.75, 0.6, 0.4);
+    if (!glowPass) drawVeil(0.15, 0.75, 0.7, 0.4);
     glDisable(GL_LIGHTING);
     drawText(pixelX(0.5 - 0.0073 * 1.3 * double(lines[0].size())), pixelY(0.71), 1.3f, 1, 1, 0, lines[0].c_str());
     for (size_t i = 1; i < lines.size(); ++i) {
         const bool hint = i + 1 == lines.size();
-        drawText(pixelX(0.24), pixelY(0.62 - 0.05 * double(i - 1) - (hint ? 0.03 : 0.0)), hint ? 0.8f : 1.0f, 1, 1,
+        drawText(pixelX(0.19), pixelY(0.62 - 0.05 * double(i - 1) - (hint ? 0.03 : 0.0)), hint ? 0.8f : 1.0f, 1, 1,
                  1, lines[i].c_str());
     }
-    drawPanel(pixelX(0.2), pixelY(0.75), pixelX(0.6), pixelY(0.4), 1, 1, 0);
+    drawPanel(pixelX(0.15), pixelY(0.75), pixelX(0.7), pixelY(0.4), 1, 1, 0);
     glEnable(GL_LIGHTING);
 }
 
