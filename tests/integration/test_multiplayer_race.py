@@ -24,19 +24,13 @@ class RaceRoad(TwoPlayerTest):
             game.key("Down", "space")
             game.pause(300)
             self.assertFalse(os.path.exists(game.path("multiplayer.ini")), "nothing is written before a start")
-            # Left and Right turn the pages: the row of page names lies
-            # between a left-pointing and a right-pointing arrow, each with
-            # its thin tip on the side it points to and its shaft on the other.
-            def arrow_ends(left):
-                shot = game.screenshot()
-                x0, top, bottom = int(W * left), H - int(H * 0.714) - 2, H - int(H * 0.692) + 2
-                columns = [shot.count(is_cyan, (x, top, x + 1, bottom)) for x in range(x0 - 4, x0 + 24)]
-                lit = [c for c in columns if c > 0]
-                return lit[0], lit[-1]
-            tip, shaft = arrow_ends(0.049)
-            self.assertLess(tip + 2, shaft, "the left arrow points left")
-            shaft, tip = arrow_ends(0.575)
-            self.assertLess(tip + 2, shaft, "the right arrow points right")
+            # Left and Right turn the pages: arrows flank the page names, each
+            # with its thin tip on the side it points to.
+            shot, top = game.screenshot(), H - int(H * 0.714) - 2
+            for left, tip in ((0.049, 0), (0.575, -1)):
+                lit = [n for n in (shot.count(is_cyan, (x, top, x + 1, top + 21))
+                                   for x in range(int(W * left) - 4, int(W * left) + 24)) if n]
+                self.assertLess(lit[tip] + 2, lit[-1 - tip], "the arrow at %s points outward" % left)
             game.key("Left")  # the Race page; ra-canyon, ra-cascade, ra-slalom, ra-sprint
             game.key("Down", "Return")
             race = self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
@@ -44,13 +38,10 @@ class RaceRoad(TwoPlayerTest):
             self.assertEqual(read_ini(game), "[CASTLE-ATTACK]\nlives = 5\npowerups = 1\ngravity = 8\n\n"
                                              "[RACE]\nlives = 1\ngravity = 9\n\n")
             self.assertFalse(is_cyan(frame_colour(race)))
-            # Two crafts of two colours side by side, each half's lives in its
-            # player's colour.
+            # Two crafts of two colours in each half, its lives in its colour.
             for half, colour in ((0, is_player2), (1, is_player1)):
-                top = H // 2 if half == 0 else 0
-                crafts = (int(W * 0.3), top + H // 4, int(W * 0.7), top + H // 2 - 20)
-                self.assertGreater(race.count(is_player1, crafts), 40, "Player 1's amber craft")
-                self.assertGreater(race.count(is_player2, crafts), 40, "Player 2's green craft")
+                crafts = (int(W * 0.3), (1 - half) * H // 2 + H // 4, int(W * 0.7), (2 - half) * H // 2 - 20)
+                self.assertGreater(min(race.count(is_player1, crafts), race.count(is_player2, crafts)), 40)
                 self.assertGreater(half_line(race, half, 0.75, 0.95, 0.15, colour), 60, "Lives: 1")
 
             # Player 2 (first keys) backs off the start at once; Player 1

@@ -87,17 +87,14 @@ def field_changed(a, b):
     return sum(1 for x, y in zip(a, b) if x != y) >= 6
 
 
-def readable_title_pixels(shot):
-    """Pixels of the title strip bright enough to read on the night sky."""
+def readable_title_pixels(shot):  # the title strip, bright enough to read on the night sky
     box = (int(W * 0.15), H - int(H * 0.932), int(W * 0.85), H - int(H * 0.842))
     return shot.count(lambda p: 0.2126 * p[0] + 0.7152 * p[1] + 0.0722 * p[2] > 110, box)
 
 
 def gold_beside_clock(shot):
-    """Gold text on the clock's line, left of the clock."""
     top = H - int(H * 0.06)
-    return shot.count(lambda p: p[0] > 200 and p[1] > 150 and p[2] < 90,
-                      (int(W * 0.5), top - 4, int(W * 0.77), top + int(0.03 * H)))
+    return shot.count(lambda p: p[0] > 200 and p[1] > 150 and p[2] < 90, (int(W * 0.5), top - 4, int(W * 0.77), top + 20))
 
 
 def result_frame(shot):
