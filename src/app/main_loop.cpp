@@ -177,7 +177,7 @@ int runGame(const VideoOverride& video) {
     switchToState(STATE_MENU);
     if (startUp(video) != 0) return -1;
     SDL_EnableUNICODE(1);
-    padBindings = readPadBindings(userFile(GAMEPAD_FILE));
+    padBindings = readPadBindings(configFile(GAMEPAD_FILE));
     gamepadPort.open();
 
     // The player sees the menu as soon as its own textures are read.

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <SDL/SDL.h>
+#include <SDL/SDL_image.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -58,6 +59,16 @@ void startGlow() {
 }
 
 uint32_t sdlTicks() { return SDL_GetTicks(); }
+
+// The window's icon, drawn by the data generator like the desktop icons.
+// SDL 1.2 takes it before the video mode is set. A window without an icon
+// still plays.
+void setWindowIcon() {
+    SDL_Surface* icon = IMG_Load("gfx/icon.png");
+    if (icon == nullptr) return;
+    SDL_WM_SetIcon(icon, nullptr);
+    SDL_FreeSurface(icon);
+}
 
 }  // namespace
 
@@ -119,13 +130,14 @@ int startUp(const VideoOverride& video) {
     SDL_WM_GrabInput(SDL_GRAB_ON);
     SDL_ShowCursor(SDL_DISABLE);
 
-    readSettings(userFile(SETTINGS_FILE), listTextureSets());
+    readSettings(configFile(SETTINGS_FILE), listTextureSets());
     // The video mode is set once: width, height and windowed changed later
     // take effect at the next start.
     screenWidth = video.width > 0 ? video.width : settings.width;
     screenHeight = video.height > 0 ? video.height : settings.height;
     const bool windowed = video.windowed >= 0 ? video.windowed != 0 : settings.windowed != 0;
     const Uint32 flags = SDL_OPENGL | (windowed ? 0 : SDL_FULLSCREEN);
+    setWindowIcon();
     const auto trySetMode = [&](int depthBits) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
         return SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) != nullptr;

@@ -40,13 +40,14 @@ void Options::enter() {
     // global set count.
     textureSetCount_ = listTextureSets();
     textureSetNames_ = textureSetNames;
+    saveNotice_.clear();
     readSettingsFile();
 }
 
 void Options::readSettingsFile() {
     cursor_.reset();
-    readSettings(userFile(SETTINGS_FILE), textureSetCount_);
-    padBindings = readPadBindings(userFile(GAMEPAD_FILE));
+    readSettings(configFile(SETTINGS_FILE), textureSetCount_);
+    padBindings = readPadBindings(configFile(GAMEPAD_FILE));
 }
 
 bool Options::takePadButton(int, int button) { return handleOptionsPadButton(cursor_, button, *this); }
@@ -58,9 +59,12 @@ int Options::handleEvent(SDL_Event event, SDL_keysym key) {
 }
 
 void Options::saveAndLeave() {
-    writeSettings(userFileForWriting(SETTINGS_FILE));
-    writePadBindings(userFileForWriting(GAMEPAD_FILE), padBindings);
-    switchToState(STATE_MENU);
+    const std::string settingsPath = configFile(SETTINGS_FILE);
+    const std::string padPath = configFile(GAMEPAD_FILE);
+    const bool settingsSaved = writeSettings(settingsPath) == 0;
+    const bool padSaved = writePadBindings(padPath, padBindings) == 0;
+    if (saveNotice_.allowsLeaving(settingsSaved && padSaved, settingsSaved ? padPath : settingsPath))
+        switchToState(STATE_MENU);
 }
 
 void Options::playSelectSound() { playSound(ANY_CHANNEL, SOUND_SELECT); }
@@ -93,6 +97,7 @@ void Options::draw() {
     drawText(atWidth(0.499), atHeight(0.111), 0.8f, 0.35f, 0.35f, 0.35f, pads);
 
     drawPanel(atWidth(0.029), atHeight(0.82), atWidth(0.941), atHeight(0.751), 0, 0, 1.0f);
+    saveNotice_.draw(0.049, 0.025);  // below the panel
 }
 
 // The blue "Options" strip of the title image, added onto the backdrop.

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/command_line.h"
 #include "core/game_paths.h"
+#include "level/level_file.h"
+#include "support/sim_levels.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -44,14 +49,14 @@ private:
     bool hadOld_ = false;
 };
 
-// A prefix with an installed game (bin/, share/tavrelo/gfx) and a build
+// A prefix with an installed game (games/, share/games/tavrelo/gfx) and a build
 // folder with its data beside the executable.
 class GameRootsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.ok());
-        for (const char* folder : {"prefix", "prefix/bin", "prefix/share", "prefix/share/tavrelo",
-                                   "prefix/share/tavrelo/gfx", "runtime", "runtime/gfx", "home"})
+        for (const char* folder : {"prefix", "prefix/games", "prefix/share", "prefix/share/games",
+                                   "prefix/share/games/tavrelo", "prefix/share/games/tavrelo/gfx", "runtime", "runtime/gfx", "home"})
             makeFolder(dir.file(folder));
     }
     void TearDown() override {
@@ -98,38 +103,84 @@ TEST_F(GameRootsTest, InstalledGameReadsShareAndWritesTheXdgFolder) {
     ScopedEnv home("HOME", dir.file("home").c_str());
     for (const Case& c : cases) {
         ScopedEnv xdg("XDG_DATA_HOME", c.xdgDataHome);
-        const GameRoots roots = chooseGameRoots(dir.file("prefix/bin"), "", "");
-        EXPECT_EQ(roots.data, dir.file("prefix/share/tavrelo")) << (c.xdgDataHome ? c.xdgDataHome : "unset");
+        const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
+        EXPECT_EQ(roots.data, dir.file("prefix/share/games/tavrelo")) << (c.xdgDataHome ? c.xdgDataHome : "unset");
         EXPECT_EQ(roots.user, c.expectedUser) << (c.xdgDataHome ? c.xdgDataHome : "unset");
     }
 }
 
 TEST_F(GameRootsTest, CommandLineFoldersWin) {
     ScopedEnv home("HOME", dir.file("home").c_str());
-    GameRoots roots = chooseGameRoots(dir.file("prefix/bin"), dir.file("runtime"), dir.file("mine"));
+    GameRoots roots = chooseGameRoots(dir.file("prefix/games"), dir.file("runtime"), dir.file("mine"));
     EXPECT_EQ(roots.data, dir.file("runtime"));
     EXPECT_EQ(roots.user, dir.file("mine"));
+    EXPECT_EQ(roots.config, dir.file("mine"));
     // Only --data: the player's files still go to the user's folder.
-    roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/tavrelo"), "");
+    roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/games/tavrelo"), "");
     EXPECT_EQ(roots.user, dir.file("home") + "/.local/share/tavrelo");
 }
 
+TEST_F(GameRootsTest, SettingsGoToTheXdgConfigFolderAndNoHomeMeansThePasswordDatabasesOne) {
+    ScopedEnv home("HOME", nullptr), data("XDG_DATA_HOME", nullptr), config("XDG_CONFIG_HOME", "/xdg");
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
+    EXPECT_EQ(roots.user, std::string(entry->pw_dir) + "/.local/share/tavrelo");
+    EXPECT_EQ(roots.config, "/xdg/tavrelo");
+}
+
+// An old settings.ini in the user root, and in the config root a new one or the temporary a killed move left.
+TEST_F(GameRootsTest, SettingsFileMovesOnceAndNeverOverwrites) {
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+        // new copy, temporary -> new copy afterwards, old copy kept
+        {nullptr, nullptr, "old", false},  // the first start
+        {nullptr, "ol", "old", false},     // killed while writing the new copy
+        {"old", nullptr, "old", false},    // killed before removing the old copy
+        {"new", nullptr, "new", true},     // never over a new one
+    };
+    for (const auto& [current, leftover, expected, oldKept] : cases) {
+        TempDir place{"settings-move"};
+        setGameRoots(GameRoots{dir.file("runtime"), place.file("data"), place.file("config")});
+        std::string why;
+        ASSERT_TRUE(prepareUserRoot(why)) << why;
+        place.write("data/settings.ini", "old");
+        if (current) place.write("config/settings.ini", current);
+        if (leftover) place.write("config/settings.ini.tmp-Ab12Cd", leftover);
+        EXPECT_TRUE(moveSettingsFileToConfigRoot("settings.ini", why)) << why;
+        EXPECT_EQ(place.readBytes("config/settings.ini"), std::vector<uint8_t>(expected, expected + 3)) << expected;
+        EXPECT_EQ(exists(place.file("data/settings.ini")), oldKept) << expected;
+    }
+}
+
 TEST_F(GameRootsTest, PlayerFilesShadowShippedOnesAndAreListedOnce) {
-    // Shipped: a.slv, b.slv; the player's: b.slv (his own version), c.slv.
+    // Shipped: a.slv, b.slv; the player's: b.slv (his own version, one block
+    // longer and written later), c.slv.
     makeFolder(dir.file("runtime/maps"));
     dir.write("runtime/maps/a.slv", "shipped a");
-    dir.write("runtime/maps/b.slv", "shipped b");
+    const std::string block = "block plain pos=300,0,0 size=600,500,1000\n";
+    ASSERT_EQ(writeLevelFile(dir.file("runtime/maps/b.slv"), levelFromText(block)), 0);
+    const utimbuf shippedTime{1000000000, 1000000000};
+    ASSERT_EQ(utime(dir.file("runtime/maps/b.slv").c_str(), &shippedTime), 0);
     setGameRoots(GameRoots{dir.file("runtime"), dir.file("home/tavrelo")});
     std::string why;
     ASSERT_TRUE(prepareUserRoot(why)) << why;
-    dir.write("home/tavrelo/maps/b.slv", "own b");
+    ASSERT_EQ(writeLevelFile(dir.file("home/tavrelo/maps/b.slv"), levelFromText(block + block)), 0);
     dir.write("home/tavrelo/maps/c.slv", "own c");
 
     enterFolder(dir.file("runtime"));
     std::vector<std::string> names;
-    for (const DirectoryEntry& entry : listGameFolder("maps")) names.push_back(entry.name);
+    for (const DirectoryEntry& entry : listGameFolder("maps")) {
+        names.push_back(entry.name);
+        // The player's file time, so the shipped map's record stays with it.
+        if (entry.name == "b.slv") {
+            EXPECT_GT(entry.modifiedTime, shippedTime.modtime);
+        }
+    }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"a.slv", "b.slv", "c.slv"}));
+    Level played;
+    ASSERT_EQ(loadPlayLevel("maps/b.slv", played), 0);
+    EXPECT_EQ(played.blockCount(), 2) << "the player's own b.slv is the one played";
     EXPECT_EQ(readableFile("maps/a.slv"), "maps/a.slv");
     EXPECT_EQ(readableFile("maps/b.slv"), dir.file("home/tavrelo/maps/b.slv"));
     EXPECT_EQ(userFile("highscore.hsc"), dir.file("home/tavrelo/highscore.hsc"));
@@ -165,6 +216,9 @@ TEST(CommandLine, OptionsAndRefusals) {
         {{"--data", "/d", "--user=/u"}, true, -1, 0, 0, "/d", "/u"},
         {{"--size", "800"}, false, -1, 0, 0, "", ""},
         {{"--size", "0x600"}, false, -1, 0, 0, "", ""},
+        {{"--size", "16384x16384"}, true, -1, 16384, 16384, "", ""},  // both bounds of each side
+        {{"--size", "16385x600"}, false, -1, 0, 0, "", ""},
+        {{"--size", "800x16385"}, false, -1, 0, 0, "", ""},
         {{"--size", "800x600x"}, false, -1, 0, 0, "", ""},
         {{"--size"}, false, -1, 0, 0, "", ""},
         {{"--data"}, false, -1, 0, 0, "", ""},
