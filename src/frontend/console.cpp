@@ -11,7 +11,7 @@
 #include "render/textures.h"
 
 void Console::enter() {
-    input_.clear();
+    line_.clear();
     consoleHistory.clear();
 }
 
@@ -22,20 +22,25 @@ int Console::handleEvent(SDL_Event event, SDL_keysym key) {
     if (event.type == SDL_KEYUP && returnState != nullptr && returnState != this)
         return returnState->handleEvent(event, key);
     if (event.type != SDL_KEYDOWN) return 0;
-    if (key.sym == SDLK_TAB || key.sym == SDLK_BACKQUOTE) closeConsole();
-    if (key.sym == SDLK_BACKSPACE && !input_.empty()) input_.pop_back();
-    // The typed character, not the key: closing with backquote therefore
-    // also leaves a "`" in the input line.
-    if (input_.size() < INPUT_CHARS && key.unicode >= 32 && key.unicode <= 125)
-        input_ += static_cast<char>(key.unicode);
-    else if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER)
-        runInput();
+    switch (key.sym) {
+        // The closing key types nothing: a "`" left behind would spoil the
+        // next command.
+        case SDLK_TAB:
+        case SDLK_BACKQUOTE: closeConsole(); break;
+        case SDLK_BACKSPACE: line_.backspace(); break;
+        case SDLK_UP: line_.historyUp(); break;
+        case SDLK_DOWN: line_.historyDown(); break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: run(line_.submit()); break;
+        default:
+            if (key.unicode > 0 && key.unicode < 128) line_.insertText(std::string(1, char(key.unicode)));
+            break;
+    }
     return 0;
 }
 
-// The input line stays after Enter, so a command can be run again at once.
-void Console::runInput() {
-    ConsoleCommandResult result = runConsoleCommand(input_);
+void Console::run(const std::string& command) {
+    ConsoleCommandResult result = runConsoleCommand(command);
     if (result.wireframeChanged) setWireframe(wireframe);
     if (result.reloadTextures) loadTextures();
     for (const std::string& line : result.replies) consolePrint(line.c_str());
@@ -94,7 +99,7 @@ void Console::drawLines() const {
         int y = static_cast<int>(0.977 * screenHeight - (ConsoleHistory::LINES - 1 - i) * 0.013 * screenHeight);
         drawText(0, y, 0.5f, grey, grey, grey, consoleHistory.line(i));
     }
-    drawText(0, static_cast<int>(0.697 * screenHeight), 0.5f, grey, grey, grey, input_.c_str());
+    drawText(0, static_cast<int>(0.697 * screenHeight), 0.5f, grey, grey, grey, line_.text().c_str());
 }
 
 void Console::update(int) {}

@@ -4,6 +4,7 @@
 
 #include "core/services.h"
 #include "modes/timeattack/map_sel.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_scene.h"
 #include "modes/timeattack/time_attack.h"
@@ -11,7 +12,6 @@
 #include "render/play_hud.h"
 #include "render/screen_pieces.h"
 #include "render/text.h"
-#include "sim/run_timer.h"
 #include "sim/view_angle.h"
 
 namespace {
@@ -47,9 +47,8 @@ void MapSel::drawReplay() {
     char text[128];
     std::snprintf(text, sizeof text, "Record run of %s", record.fileName.c_str());
     line(0.02, 0.96, 0.8f, SCREEN_CYAN, text);
-    const TimeSplit time = splitTime(record.recordTime);
-    std::snprintf(text, sizeof text, "Holder: %s    Record time: %2u: %02u: %02u", record.holder.c_str(), time.minutes,
-                  time.seconds, time.hundredths);
+    const MapRowTexts row = mapRowTexts(record);  // as the list shows them
+    std::snprintf(text, sizeof text, "Holder: %s    Record time: %s", row.holder.c_str(), row.time.c_str());
     line(0.02, 0.925, 0.8f, SCREEN_WHITE, text);
     const char* state = replay.atGoal() ? "Goal" : replay.paused ? "Paused" : replay.fast ? "Speed x2" : "";
     line(0.78, 0.11, 0.9f, SCREEN_YELLOW, state);

@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "modes/timeattack/ghost.h"
 #include "render/screen_pieces.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/run_scene.h"
 #include "render/camera.h"
@@ -15,6 +16,7 @@
 #include "render/play_hud.h"
 #include "render/text.h"
 #include "render/track.h"
+#include "sim/run_timer.h"
 #include "sim/view_angle.h"
 
 int backgroundIndexFor(int mapIndex, const std::string& fileName) {
@@ -67,7 +69,15 @@ void TimeAttack::draw() {
     drawRunScene(craft, run.level, backgroundIndex);
     if (run.hasLevel()) drawGhost();
     drawRunClock(craft);
+    drawMedalTarget();
     if (debugView) drawDebugLines();
+}
+
+// The medal still in reach, beside the clock: the time to beat.
+void TimeAttack::drawMedalTarget() {
+    const Level& level = run.level;
+    const MedalTarget target = medalTarget(runTimeOf(run.craft), level.goldTime, level.silverTime, level.bronzeTime);
+    if (const MedalLook* look = medalLook(target.medal)) drawBesideClock(target.text, look->red, look->green, look->blue);
 }
 
 void TimeAttack::drawGhost() {

@@ -32,6 +32,7 @@ public:
 
 private:
     void drawGhost();
+    void drawMedalTarget();
     void drawDebugLines();
 
     StepAccumulator accumulator;
