@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 
 #include <cstdint>
 #include <functional>
@@ -8,6 +8,7 @@
 
 #include "core/gamepad.h"
 
+class GamepadPort;
 struct VideoOverride;
 
 // Set in the environment, it makes the game print when its first frame was
@@ -29,9 +30,10 @@ struct LoopIo {
     std::function<void(uint32_t)> sleepMs;
     // Alt+Enter: switches between full screen and a window (may be empty).
     std::function<void()> toggleFullScreen;
-    // The pads that went away since the last call (may be empty): their
-    // held keys are released.
-    std::function<std::vector<int>()> lostPads;
+    // The window's drawing size changed (may be empty).
+    std::function<void()> windowResized;
+    // The pads plugged in; without it pad events are ignored.
+    GamepadPort* pads = nullptr;
 };
 
 // Alt+Enter toggles full screen in every state; the state never sees it (a
@@ -42,9 +44,9 @@ bool isFullScreenToggle(const SDL_Event& event);
 // frame. Shorter than a physics step, so play keeps its speed.
 constexpr uint32_t HIDDEN_FRAME_SLEEP_MS = 10;
 
-// The key record handed to handleEvent: the four words after the event's
-// first word, whatever the event type (for key events: the keysym).
-SDL_keysym keyRecordOf(const SDL_Event& event);
+// The key record handed to handleEvent: the keysym of a key event, all
+// zero for any other event.
+SDL_Keysym keyRecordOf(const SDL_Event& event);
 
 class MainLoop {
 public:
@@ -55,14 +57,19 @@ public:
     // Clock, frame, every pending event, update. Returns false once a
     // handler returned -1 or the window was closed; that iteration still
     // delivers the whole queue and one update. While the window is
-    // iconified the frame is a short sleep instead.
+    // iconified the frame is a short sleep instead. A key's autorepeat
+    // never reaches a state: it sees a key from its press to its release.
     bool runIteration();
 
 private:
     // Hands one event to the current state (looked up per event: after a
     // switch the rest goes to the new state).
     void deliver(const SDL_Event& event);
-    void deliverPadEvent(const SDL_Event& event);
+    // Window, key and pad events the loop itself takes; true when the
+    // state does not see the event.
+    bool takeWindowEvent(const SDL_Event& event);
+    bool takeKeyEvent(const SDL_Event& event);
+    bool takePadEvent(const SDL_Event& event);
 
     LoopIo io_;
     GamepadTranslator pads_;
@@ -71,4 +78,7 @@ private:
     uint32_t accumulatorMs_ = 0;
     bool quit_ = false;
     bool windowShown_ = true;  // cleared while the window is iconified
+    // The key press just delivered switched screens: the text it typed
+    // belongs to the screen left, not to the next one.
+    bool dropTypedText_ = false;
 };

@@ -12,13 +12,19 @@ void LevelEd::enter() {
     model.enter();
 }
 
-int LevelEd::handleEvent(SDL_Event event, SDL_keysym key) {
+int LevelEd::handleEvent(SDL_Event event, SDL_Keysym key) {
     model.screenWidth = screenWidth;
     model.screenHeight = screenHeight;
     switch (event.type) {
+        // Text reaches only the file dialogs' name: every other key of the
+        // editor is read as the key it is.
+        case SDL_TEXTINPUT:
+            if (model.takesTypedText())
+                for (const char* c = event.text.text; *c; ++c)
+                    model.keyDown(0, static_cast<unsigned char>(*c), (key.mod & KMOD_CTRL) != 0);
+            break;
         case SDL_KEYDOWN:
-            if (model.keyDown(key.sym, key.unicode, (key.mod & KMOD_CTRL) != 0) == EditorResult::Leave) {
-                SDL_WM_GrabInput(SDL_GRAB_ON);
+            if (model.keyDown(key.sym, 0, (key.mod & KMOD_CTRL) != 0) == EditorResult::Leave) {
                 SDL_ShowCursor(SDL_DISABLE);
                 switchToState(STATE_MENU);
             }

@@ -15,21 +15,22 @@ void Console::enter() {
     consoleHistory.clear();
 }
 
-int Console::handleEvent(SDL_Event event, SDL_keysym key) {
+int Console::handleEvent(SDL_Event event, SDL_Keysym key) {
     // A key let go while the console is open is let go in the paused game
     // too; it would otherwise stay held and drive the craft once the console
     // closes.
     if (event.type == SDL_KEYUP && returnState != nullptr && returnState != this)
         return returnState->handleEvent(event, key);
+    // The typed characters, not the keys. The text of the key that opened
+    // or closes the console never arrives here (the main loop drops the
+    // text of a key that changed the screen).
+    if (event.type == SDL_TEXTINPUT)
+        for (const char* c = event.text.text; *c; ++c)
+            if (input_.size() < INPUT_CHARS && *c >= 32 && *c <= 125) input_ += *c;
     if (event.type != SDL_KEYDOWN) return 0;
     if (key.sym == SDLK_TAB || key.sym == SDLK_BACKQUOTE) closeConsole();
     if (key.sym == SDLK_BACKSPACE && !input_.empty()) input_.pop_back();
-    // The typed character, not the key: closing with backquote therefore
-    // also leaves a "`" in the input line.
-    if (input_.size() < INPUT_CHARS && key.unicode >= 32 && key.unicode <= 125)
-        input_ += static_cast<char>(key.unicode);
-    else if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER)
-        runInput();
+    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) runInput();
     return 0;
 }
 

@@ -11,7 +11,7 @@ public:
     static constexpr std::size_t INPUT_CHARS = 127;
 
     void enter() override;
-    int handleEvent(SDL_Event event, SDL_keysym key) override;
+    int handleEvent(SDL_Event event, SDL_Keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
 

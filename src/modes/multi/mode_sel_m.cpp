@@ -79,7 +79,7 @@ void ModeSelM::startSelectedMap() {
     }
 }
 
-int ModeSelM::handleEvent(SDL_Event event, SDL_keysym key) {
+int ModeSelM::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     const bool options = menu.page == PAGE_OPTIONS;
     switch (key.sym) {

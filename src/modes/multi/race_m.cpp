@@ -31,7 +31,7 @@ void RaceM::enter() {
     run.start(values.raceLives, values.raceGravity);
 }
 
-int RaceM::handleEvent(SDL_Event event, SDL_keysym key) {
+int RaceM::handleEvent(SDL_Event event, SDL_Keysym key) {
     Craft& a = run.players[PLAYER_A].craft;
     Craft& b = run.players[PLAYER_B].craft;
     if (routeSplitScreenKey(event, key, a, b)) return 0;

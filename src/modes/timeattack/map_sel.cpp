@@ -79,7 +79,7 @@ void MapSel::startSelectedMap() {
     switchToState(STATE_TIMEATTACK);
 }
 
-int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
+int MapSel::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     switch (key.sym) {
         case SDLK_UP:
@@ -89,7 +89,6 @@ int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDLK_RETURN:
         case SDLK_KP_ENTER: startSelectedMap(); break;
         case SDLK_ESCAPE:
-            SDL_WM_GrabInput(SDL_GRAB_ON);
             SDL_ShowCursor(SDL_DISABLE);
             glEnable(GL_LIGHTING);
             switchToState(STATE_MENU);

@@ -1,0 +1,74 @@
+#include "app/window.h"
+
+#include "app/startup.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+
+void grabInputInFullScreenOnly() {
+    SDL_SetWindowGrab(window, gameWindowIsFullScreen() ? SDL_TRUE : SDL_FALSE);
+}
+
+bool openWithDepth(const WindowRequest& request, int depthBits) {
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+    Uint32 flags = SDL_WINDOW_OPENGL;
+    if (request.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (request.resizable) flags |= SDL_WINDOW_RESIZABLE;
+    window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, request.width,
+                              request.height, flags);
+    if (window == nullptr) return false;
+    context = SDL_GL_CreateContext(window);
+    if (context != nullptr) return true;
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    return false;
+}
+
+}  // namespace
+
+bool openGameWindow(const WindowRequest& request, std::string& error) {
+    closeGameWindow();
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    const auto tryDepth = [&](int depthBits) { return openWithDepth(request, depthBits); };
+    if (setVideoModeWithDepth(tryDepth) == 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    // Vertical sync: a real display never gets frames faster than it shows
+    // them, so the menus stop holding a core. Play speed follows the
+    // elapsed milliseconds, so it does not depend on it.
+    SDL_GL_SetSwapInterval(request.verticalSync ? 1 : 0);
+    grabInputInFullScreenOnly();
+    return true;
+}
+
+void closeGameWindow() {
+    if (context != nullptr) SDL_GL_DeleteContext(context);
+    if (window != nullptr) SDL_DestroyWindow(window);
+    context = nullptr;
+    window = nullptr;
+}
+
+SDL_Window* gameWindow() { return window; }
+
+void swapGameWindow() {
+    if (window != nullptr) SDL_GL_SwapWindow(window);
+}
+
+bool gameWindowIsFullScreen() {
+    return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void toggleFullScreen() {
+    if (window == nullptr) return;
+    SDL_SetWindowFullscreen(window, gameWindowIsFullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    grabInputInFullScreenOnly();
+}
+
+void gameWindowDrawableSize(int& width, int& height) {
+    width = height = 0;
+    if (window != nullptr) SDL_GL_GetDrawableSize(window, &width, &height);
+}
