@@ -2,10 +2,10 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "app/gamepad_port.h"
@@ -15,6 +15,7 @@
 #include "app/window.h"
 #include "core/game_paths.h"
 #include "core/gamestate.h"
+#include "core/held_keys.h"
 #include "core/globals.h"
 #include "core/settings.h"
 #include "frontend/sound.h"
@@ -54,6 +55,10 @@ void reportFirstFrame() {
                 double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6);
 }
 
+bool isKeyEvent(const SDL_Event& event, Uint32 type, int sym) {
+    return event.type == type && event.key.keysym.sym == sym;
+}
+
 int shutDown() {
     destroyStates();
     // A handler may already have shut SDL down; then the GL context is gone
@@ -76,7 +81,29 @@ SDL_Keysym keyRecordOf(const SDL_Event& event) {
     return SDL_Keysym{};
 }
 
+void dropAutorepeatPairs(std::vector<SDL_Event>& events) {
+    // The keys down as the events so far leave them: only a held key repeats.
+    std::vector<int> down = keysDown();
+    const auto isDown = [&down](int code) { return std::find(down.begin(), down.end(), code) != down.end(); };
+    std::vector<SDL_Event> kept;
+    kept.reserve(events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        const SDL_Event& event = events[i];
+        const int code = event.key.keysym.sym;
+        if (event.type == SDL_KEYUP && i + 1 < events.size() && isKeyEvent(events[i + 1], SDL_KEYDOWN, code) &&
+            isDown(code)) {
+            ++i;  // the press that follows goes with it
+            continue;
+        }
+        if (event.type == SDL_KEYDOWN && !isDown(code)) down.push_back(code);
+        if (event.type == SDL_KEYUP) down.erase(std::remove(down.begin(), down.end(), code), down.end());
+        kept.push_back(event);
+    }
+    events.swap(kept);
+}
+
 void MainLoop::deliver(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) setKeyDown(event.key.keysym.sym, event.type == SDL_KEYDOWN);
     if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
 }
 
@@ -158,8 +185,12 @@ bool MainLoop::runIteration() {
     if (windowShown_) io_.renderFrame();
     else if (io_.sleepMs) io_.sleepMs(HIDDEN_FRAME_SLEEP_MS);
 
-    SDL_Event event;
-    while (io_.pollEvent(event)) {
+    std::vector<SDL_Event> events;
+    for (SDL_Event event; io_.pollEvent(event);) events.push_back(event);
+    // Only where keys are held to drive: elsewhere a pair is typing ("00",
+    // Enter twice) faster than a slow frame.
+    if (currentState->drivesCrafts()) dropAutorepeatPairs(events);
+    for (const SDL_Event& event : events) {
         if (takeKeyEvent(event) || takePadEvent(event) || takeWindowEvent(event)) continue;
         const Gamestate* before = currentState;
         deliver(event);
@@ -167,13 +198,21 @@ bool MainLoop::runIteration() {
         if (event.type == SDL_QUIT) quit_ = true;  // window closed, SIGTERM or SIGINT
     }
     currentState->update(int(elapsed));
+    holdFrame(now);
     return !quit_;
+}
+
+void MainLoop::holdFrame(uint32_t frameStart) {
+    if (minimumFrameMs_ == 0 || !io_.sleepMs) return;
+    const uint32_t spent = io_.readTicks() - frameStart;
+    if (spent < minimumFrameMs_) io_.sleepMs(minimumFrameMs_ - spent);
 }
 
 int runGame(const VideoOverride& video) {
     // The millisecond clock starts here, so the first update covers start-up.
     SDL_Init(SDL_INIT_TIMER);
     MainLoop loop(sdlLoopIo());
+    if (const char* frameMs = std::getenv(FRAME_MS_VARIABLE)) loop.holdFramesTo(uint32_t(std::strtoul(frameMs, nullptr, 10)));
 
     createStates();
     stateTable[STATE_CONSOLE]->enter();

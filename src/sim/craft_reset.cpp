@@ -50,6 +50,7 @@ void placeCameraBehind(Craft& craft, int eyeBack, int eyeUp) {
 
 void resetCraft(Craft& craft, Level& level, int checkpoint, const ViewAngleRules& view) {
     clearCraftForRun(craft, CRAFT_KIND_PLAYER);
+    holdKeysDownNow(craft);
     int32_t x = 0, y = 0, z = 0;
     int gate = checkpoint > 0 ? checkpointBlock(level, checkpoint) : -1;
     if (gate >= 0) {

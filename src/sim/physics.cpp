@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/held_keys.h"
 #include "core/key_table.h"
 #include "core/services.h"
 #include "core/settings.h"
@@ -115,12 +116,15 @@ StepOutcome groundBranch(Craft& craft, Level& level, int previousType, int stand
 
 }  // namespace
 
-bool stepDue(StepAccumulator& accumulator, int32_t elapsedMs) {
-    if (elapsedMs > 0) accumulator.ms = int32_t(std::min<int64_t>(int64_t(accumulator.ms) + elapsedMs, INT32_MAX));
-    return accumulator.ms >= STEP_START_MS;
+void addFrameTime(StepAccumulator& accumulator, int32_t elapsedMs) {
+    // MAX_STEPS_PER_FRAME steps due, and the most a remainder can be.
+    constexpr int64_t most = int64_t(STEP_MS) * MAX_STEPS_PER_FRAME + STEP_MS;
+    if (elapsedMs > 0) accumulator.ms = int32_t(std::min<int64_t>(int64_t(accumulator.ms) + elapsedMs, most));
 }
 
-void stepFinished(StepAccumulator& accumulator) { accumulator.ms %= STEP_MODULO_MS; }
+bool stepDue(const StepAccumulator& accumulator) { return accumulator.ms >= STEP_START_MS; }
+
+void stepFinished(StepAccumulator& accumulator) { accumulator.ms -= STEP_MS; }
 
 ControlKeys controlKeys(int group) {
     const int* k = settings.keys;
@@ -137,6 +141,15 @@ void setKeyHeld(Craft& craft, int code, bool isHeld) {
 bool keyHeld(const Craft& craft, int code) {
     const int number = keyNumberOf(code);
     return number >= 0 && number < KEY_FLAG_COUNT && craft.keys[number] != 0;
+}
+
+void holdKeysDownNow(Craft& craft) {
+    for (int code : keysDown()) setKeyHeld(craft, code, true);
+}
+
+bool drivingKeyHeld(const Craft& craft, const ControlKeys& keys) {
+    return keyHeld(craft, keys.forward) || keyHeld(craft, keys.backward) || keyHeld(craft, keys.right) ||
+           keyHeld(craft, keys.left);
 }
 
 PlayRules singlePlayerRules(PlayHooks& hooks) {

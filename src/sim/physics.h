@@ -12,20 +12,47 @@
 // few named ways (PlayRules) and react to deaths, the goal and pong courts
 // through PlayHooks; nothing here prints, draws or reads the clock directly.
 
+enum class DeathCause { Fall, Crash, Health };
+enum class StepOutcome {
+    Completed,  // run the rest of the mode's step and keep the remainder
+    Died,       // the death hook ran; the step ended early
+    Finished    // the finish hook ran; the step ended early
+};
+
 // ---- Step frame --------------------------------------------------------
-// 22 ms start a step; afterwards the remainder modulo 21 is kept. At most
-// one step per frame, so slow frames slow the game down.
+// A physics step stands for STEP_MS of play. A frame's milliseconds gather
+// in the accumulator; a step runs while 22 have gathered and every step run
+// (one that ended in a death or at the goal too) takes 21 off, so the steps
+// keep up with the clock at any frame rate (at full speed, one step per
+// 21 ms as ever). A frame runs at most MAX_STEPS_PER_FRAME steps:
+// what a stalled frame gathers beyond them is dropped, so a stall of
+// seconds does not replay them all at once, and the run clock, which counts
+// steps, never counts it either.
 constexpr int32_t STEP_START_MS = 22;
-constexpr int32_t STEP_MODULO_MS = 21;
+constexpr int32_t STEP_MS = 21;
+constexpr int MAX_STEPS_PER_FRAME = 8;  // 168 ms: true speed down to 6 frames a second
 
 struct StepAccumulator {
     int32_t ms = 0;
 };
-// Adds the frame's milliseconds; true when a physics step is due.
-bool stepDue(StepAccumulator& accumulator, int32_t elapsedMs);
-// After a completed step. A step that ended early (death, goal) skips this,
-// so the next frame steps again.
+// Adds a frame's milliseconds, keeping no more than MAX_STEPS_PER_FRAME
+// steps can use.
+void addFrameTime(StepAccumulator& accumulator, int32_t elapsedMs);
+bool stepDue(const StepAccumulator& accumulator);
 void stepFinished(StepAccumulator& accumulator);
+// Runs `step` while a step is due, at most MAX_STEPS_PER_FRAME times; `stop`
+// is asked after each step (the goal reached). Returns the steps run.
+template <class Step, class Stop>
+int runDueSteps(StepAccumulator& accumulator, Step step, Stop stop) {
+    int count = 0;
+    while (count < MAX_STEPS_PER_FRAME && stepDue(accumulator)) {
+        ++count;
+        step();
+        stepFinished(accumulator);
+        if (stop()) break;
+    }
+    return count;
+}
 
 // ---- Held keys ---------------------------------------------------------
 struct ControlKeys {
@@ -38,6 +65,13 @@ ControlKeys controlKeys(int group);
 // 0..322 are ignored (never held).
 void setKeyHeld(Craft& craft, int code, bool held);
 bool keyHeld(const Craft& craft, int code);
+// A player's craft that starts or restarts a run holds the keys held down
+// now (core/held_keys.h): a key pressed before, or held through a fall,
+// drives without a fresh press.
+void holdKeysDownNow(Craft& craft);
+// Forward, backward, right or left held: a held key of these counts as the
+// first key of a run that starts with it down.
+bool drivingKeyHeld(const Craft& craft, const ControlKeys& keys);
 
 // ---- Motion constants --------------------------------------------------
 constexpr int FORWARD_LIMIT = 450;
@@ -50,12 +84,6 @@ constexpr int AIR_SIDE_LIMIT = 85;
 constexpr int FALL_SPEED = -440;     // v_speed below this: the craft has fallen
 constexpr int PONG_SIDE_SPEED = 95;
 
-enum class DeathCause { Fall, Crash, Health };
-enum class StepOutcome {
-    Completed,  // run the rest of the mode's step and keep the remainder
-    Died,       // the death hook ran; the step ended early
-    Finished    // the finish hook ran; the step ended early
-};
 
 // What a play mode does when the step reaches one of its own moments.
 class PlayHooks {

@@ -1,5 +1,11 @@
 #include "sim/run_timer.h"
 
+#include "sim/physics.h"
+
+void addStepTime(Craft& craft) {
+    if (craft.phase == 2) addRunTime(craft, STEP_MS);
+}
+
 void addRunTime(Craft& craft, int elapsedMs) {
     craft.timeMs += elapsedMs;
     craft.msPart += elapsedMs;

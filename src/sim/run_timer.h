@@ -5,11 +5,15 @@
 
 #include "sim/craft.h"
 
-// The run clock counts real milliseconds, not steps. Each call carries into
-// seconds and minutes at most once, so after a very long frame the
-// millisecond split can stay above 999 until the next call: the shown split
-// and the total then differ for a frame, which stored records never see
-// because they keep the total.
+// The run clock shows the time its steps stand for: every completed physics
+// step of a started run (phase 2) adds STEP_MS, so a slow renderer or a
+// stalled frame never changes a run's time (addStepTime).
+void addStepTime(Craft& craft);
+
+// Each call carries into seconds and minutes at most once, so after a very
+// long addition the millisecond split can stay above 999 until the next
+// call: the shown split and the total then differ for a moment, which stored
+// records never see because they keep the total.
 void addRunTime(Craft& craft, int elapsedMs);
 
 // A time in milliseconds as minutes, seconds and hundredths.

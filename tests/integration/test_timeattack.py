@@ -107,7 +107,7 @@ def on_map_list(shot):
     return b > 2 * max(r, g) + 10 and b > 60
 
 
-# A run at one physics step per frame takes minutes when frames are slow.
+# Slow frames keep the run's pace, but a loaded machine starts slowly.
 DRIVE_TIMEOUT = 240
 
 

@@ -23,8 +23,7 @@ void RaceLevel::steps(int count, HeldKeys a, HeldKeys b) {
     for (int i = 0; i < count; ++i) {
         holdPlayerKeys(race.players[0].craft, 1, a);
         holdPlayerKeys(race.players[1].craft, 2, b);
-        // 22 ms: whatever the remainder, exactly one step per frame.
-        race.update(22);
+        race.stepRound();
     }
 }
 
@@ -38,6 +37,6 @@ void CastleLevel::steps(int count, HeldKeys a, HeldKeys b) {
     for (int i = 0; i < count; ++i) {
         holdPlayerKeys(castle.players[0].craft, 1, a);
         holdPlayerKeys(castle.players[1].craft, 2, b);
-        castle.update(22);
+        castle.stepRound();
     }
 }

@@ -27,8 +27,8 @@ class RaceLevel : public TwoPlayerLevel {
 protected:
     // Loads the level and starts a race; fails the test when it does not load.
     void load(const std::string& text, int lives = 5, int gravity = 8);
-    // Frames of 22 ms with the given keys held: one step each (A first, a
-    // player without lives none), then the contact.
+    // Rounds with the given keys held: one step each (A first, a player
+    // without lives none), then the contact.
     void steps(int count, HeldKeys a = {}, HeldKeys b = {});
 
     CountedRaceRun race;  // deaths counted by cause

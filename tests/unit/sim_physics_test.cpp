@@ -441,15 +441,26 @@ TEST_F(BlockEffects, LeftAndRightBlocksPush) {
     EXPECT_EQ(craft.s_speed, -60);
 }
 
-TEST(StepFrame, TwentyTwoStartsAStepAndTheRemainderIsKeptModulo21) {
-    StepAccumulator accumulator;
-    EXPECT_FALSE(stepDue(accumulator, 21));
-    EXPECT_TRUE(stepDue(accumulator, 1));
-    stepFinished(accumulator);
-    EXPECT_EQ(accumulator.ms, 1);
-    EXPECT_TRUE(stepDue(accumulator, 40));  // a 40 ms frame: one step, not two
-    stepFinished(accumulator);
-    EXPECT_EQ(accumulator.ms, 41 % 21);
+// Steps run by a frame of `ms`, each completed.
+int framesSteps(StepAccumulator& accumulator, int ms) {
+    addFrameTime(accumulator, ms);
+    return runDueSteps(accumulator, [] {}, [] { return false; });
+}
+
+TEST(StepFrame, StepsKeepUpWithTheClockAtAnyFrameRateAndAStallIsDropped) {
+    StepAccumulator first;
+    EXPECT_EQ(framesSteps(first, 21), 0) << "22 ms start a step";
+    EXPECT_EQ(framesSteps(first, 1), 1);
+    EXPECT_EQ(first.ms, 1);
+    for (int frameMs : {1, 16, 33, 50, 100, 150}) {
+        StepAccumulator accumulator;
+        int steps = 0;
+        for (int ms = 0; ms < 21000; ms += frameMs) steps += framesSteps(accumulator, frameMs);
+        EXPECT_NEAR(steps, 1000, 1) << "21 s of " << frameMs << " ms frames";
+    }
+    StepAccumulator stalled;
+    EXPECT_EQ(framesSteps(stalled, 5000), MAX_STEPS_PER_FRAME) << "a stall runs a handful, not 238";
+    EXPECT_EQ(framesSteps(stalled, 21), 1) << "and the rest is dropped";
 }
 
 TEST(StepFrame, KeyCodesOutsideTheTableAreNeverHeld) {

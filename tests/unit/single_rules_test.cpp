@@ -5,6 +5,8 @@
 #include "frontend/console_history.h"
 #include "level/level_file.h"
 #include "modes/single/single_run.h"
+#include "sim/physics.h"
+#include "sim/run_timer.h"
 #include "sim/view_angle.h"
 #include "support/single_replay.h"
 #include "support/sim_fixtures.h"
@@ -49,8 +51,8 @@ protected:
     // showing some time.
     void runningWithClock() {
         run.startTimer();
-        run.addFrameTime(900);
-        run.addFrameTime(900);
+        addRunTime(run.craft, 900);
+        addRunTime(run.craft, 900);
     }
 
     SimServices services;
@@ -122,8 +124,10 @@ TEST_F(SingleLevel, FallingPrintsTheTimeAndTheGoalEndsTheRun) {
     HeldKeys forward;
     forward.forward = true;
     steps(3, forward);
-    for (int i = 0; i < 61; ++i) run.addFrameTime(1000);
-    steps(150, forward);
+    for (int i = 0; i < 61; ++i) addRunTime(run.craft, 1000);
+    addRunTime(run.craft, -run.craft.timeMs % 1000);
+    run.craft.v_speed = FALL_SPEED - 1;
+    steps(1, forward);
     ASSERT_GE(consoleHistory.lineCount(), 1);
     EXPECT_STREQ(consoleHistory.line(0), "Died after 1:01:00") << "minutes unpadded in single player";
 
@@ -132,20 +136,18 @@ TEST_F(SingleLevel, FallingPrintsTheTimeAndTheGoalEndsTheRun) {
     ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.deaths, 0);
-    int frames = 0;
-    for (int i = 0; i < result.steps; ++i) frames += 21 + i % 2;  // the replay's frame times
-    EXPECT_EQ(run.craft.timeMs, frames) << "real frame time from the first key on";
+    EXPECT_NEAR(run.craft.timeMs, result.steps * STEP_MS, STEP_MS) << "the time of the steps from the first key on";
 }
 
 TEST_F(SingleLevel, ALongFrameCarriesOneSecondAtATime) {
     load(GATES);
     run.startTimer();
-    run.addFrameTime(1500);
+    addRunTime(run.craft, 1500);
     EXPECT_EQ(run.craft.timeMs, 1500);
     EXPECT_EQ(run.craft.seconds, 1);
     EXPECT_EQ(run.craft.msPart, 500);
     run.craft.msPart = 1400;
-    run.addFrameTime(100);
+    addRunTime(run.craft, 100);
     EXPECT_EQ(run.craft.msPart, 500);
     EXPECT_EQ(run.craft.seconds, 2);
 }

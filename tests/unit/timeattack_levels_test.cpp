@@ -152,16 +152,13 @@ TEST_F(TimeAttackLevel, JumpAloneHopsWithoutStartingTheTimer) {
     load(STRAIGHT);
     run.pressJump();
     EXPECT_EQ(run.craft.v_speed, 125);
-    run.addFrameTime(500);
     steps(40);
     EXPECT_EQ(run.craft.phase, 0);
     EXPECT_EQ(run.craft.timeMs, 0);
     run.startTimer();
-    run.addFrameTime(500);
-    EXPECT_EQ(run.craft.timeMs, 500);
-    steps(1);
+    steps(3);
     EXPECT_EQ(run.craft.phase, 2);
-    EXPECT_EQ(run.craft.timeMs, 0) << "the first running step starts the clock from zero";
+    EXPECT_EQ(run.craft.timeMs, 3 * STEP_MS) << "the clock counts the time of the running steps";
 }
 
 TEST_F(TimeAttackLevel, NoJumpBlockRefusesTheJumpKey) {
@@ -177,10 +174,12 @@ TEST_F(TimeAttackLevel, FallRestartsWithAConsoleLine) {
     forward.forward = true;
     steps(3, forward);
     ASSERT_EQ(run.craft.phase, 2);
-    // 1:05.432 on the clock, in whole seconds so that each call carries once.
-    for (int i = 0; i < 65; ++i) run.addFrameTime(1000);
-    run.addFrameTime(432);
-    steps(117, forward);
+    // 1:05.432 on the clock, in whole seconds so that each call carries once,
+    // and the craft falling.
+    for (int i = 0; i < 65; ++i) addRunTime(run.craft, 1000);
+    addRunTime(run.craft, 432 - run.craft.timeMs % 1000);
+    run.craft.v_speed = FALL_SPEED - 1;
+    steps(1, forward);
     ASSERT_EQ(consoleHistory.lineCount(), 1);
     EXPECT_STREQ(consoleHistory.line(0), "Died after  1:05:43") << "minutes padded to two places";
     EXPECT_LT(run.craft.z, 5000) << "back near the start";
@@ -251,7 +250,7 @@ TEST_F(TimeAttackLevel, SavedRecordRunIsTheNextRunsGhost) {
     ReplayResult result = replayRecording(run, std::vector<HeldKeys>(200, forward));
     ASSERT_TRUE(result.finished);
     ASSERT_EQ(saveGhost(ghost, run.levelPath), 0);
-    run.recordTimeMs = uint32_t(result.steps * STEP_MODULO_MS);  // the record this run set
+    run.recordTimeMs = uint32_t(result.steps * STEP_MS);  // the record this run set
     run.reset();
     ASSERT_TRUE(ghost.loaded);
     EXPECT_EQ(int(ghost.samples.size()), result.steps / GHOST_STEPS_PER_SAMPLE + 1);

@@ -127,12 +127,12 @@ void startRace(CountedRaceRun& race, const Level& level) {
     race.start(RACE_CHECK_LIVES, CHECK_GRAVITY);
 }
 
-// A frame of 22 ms: exactly one step for each craft with lives, then the contact.
+// One step for each craft with lives, then the contact.
 template <class Run>
 void twoPlayerStep(Run& run, const HeldKeys& a, const HeldKeys& b) {
     holdPlayerKeys(run.players[0].craft, 1, a);
     holdPlayerKeys(run.players[1].craft, 2, b);
-    run.update(22);
+    run.stepRound();
 }
 
 RaceCheck raceCheck(const Level& level, const std::vector<HeldKeys>& keys) {

@@ -26,9 +26,10 @@ void restoreReplayClock(const ReplayClockState& state) {
 
 StepOutcome replayStep(SingleRun& run, const HeldKeys& held, const HeldKeys& before) {
     holdKeys(run, held, before);
+    // The tick clock the pong serve and the bonus craft read runs as a
+    // frame-per-step game would see it; the run clock counts the steps.
     const int ms = 21 + stepParity;
     stepParity ^= 1;
-    run.addFrameTime(ms);
     clockMs += uint32_t(ms);
     return run.step();
 }

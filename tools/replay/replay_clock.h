@@ -22,8 +22,8 @@ struct ReplayClockState {
 ReplayClockState saveReplayClock();
 void restoreReplayClock(const ReplayClockState& state);
 
-// One recorded step: keys, 21 or 22 ms on the run clock and the replay
-// clock, the physics step.
+// One recorded step: keys, 21 or 22 ms on the replay clock, the physics
+// step (which adds its own 21 ms to the run clock).
 StepOutcome replayStep(SingleRun& run, const HeldKeys& held, const HeldKeys& before);
 
 // Steps the run through the recording; stops at the goal.

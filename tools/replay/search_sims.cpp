@@ -48,7 +48,7 @@ template <class Run>
 void twoPlayerStep(Run& run, const HeldKeys& a, const HeldKeys& b) {
     holdPlayerKeys(run.players[0].craft, 1, a);
     holdPlayerKeys(run.players[1].craft, 2, b);
-    run.update(22);  // exactly one step for each craft
+    run.stepRound();  // one step for each craft
 }
 
 }  // namespace

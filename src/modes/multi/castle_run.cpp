@@ -142,15 +142,35 @@ void CastleRun::usePowerup(int player) {
 }
 
 void CastleRun::update(int elapsedMs) {
+    if (over()) return;
+    for (CastlePlayer& side : players) addFrameTime(side.accumulator, elapsedMs);
+    for (int round = 0; round < MAX_STEPS_PER_FRAME; ++round) {
+        const bool stepped = stepRound([this](int player) {
+            StepAccumulator& accumulator = players[player].accumulator;
+            if (!stepDue(accumulator)) return false;
+            stepFinished(accumulator);
+            return true;
+        });
+        if (!stepped) break;
+    }
+}
+
+void CastleRun::stepRound() {
+    stepRound([](int) { return true; });
+}
+
+template <class Due>
+bool CastleRun::stepRound(Due due) {
     bool stepped[2] = {false, false};
     for (int player = 0; player < 2; ++player) {
-        CastlePlayer& side = players[player];
-        if (over() || !stepDue(side.accumulator, elapsedMs)) continue;
+        // A scored attack can end the duel before B's step.
+        if (over() || !due(player)) continue;
         stepped[player] = true;
-        if (step(player) == StepOutcome::Completed) stepFinished(side.accumulator);
+        step(player);
     }
-    // Once per frame that stepped, never per drawn frame.
+    // Once per round of steps, never per drawn frame.
     if (stepped[0] || stepped[1]) contacts(stepped[0], stepped[1]);
+    return stepped[0] || stepped[1];
 }
 
 StepOutcome CastleRun::step(int player) {

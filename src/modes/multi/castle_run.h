@@ -73,9 +73,13 @@ public:
     // The Use key: uses the held power-up.
     void usePowerup(int player);
 
-    // Each craft at most one step on its own accumulator, A first; then the
-    // contact rules once for the frame's steps.
+    // The steps due on each craft's accumulator, in rounds of one step
+    // each, A first; the contact rules follow each round.
     void update(int elapsedMs);
+    // One round without the clock: each craft one step, A first, while the
+    // duel lasts; then the contact rules (the level tools drive duels by
+    // rounds).
+    void stepRound();
     StepOutcome step(int player);
     // Walls, craft against craft and push waves, for the crafts that have
     // just stepped (a wall is crossed within one step).
@@ -103,6 +107,10 @@ public:
     int gravity = 8;
 
 private:
+    // Each craft whose `due(player)` is true steps; then the contacts. True
+    // when one stepped.
+    template <class Due>
+    bool stepRound(Due due);
     int playerOf(const Craft& craft) const { return &craft == &players[1].craft ? 1 : 0; }
     void findCastleGoals();
     bool protectedBlock(int blockIndex) const;

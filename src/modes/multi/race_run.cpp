@@ -48,17 +48,35 @@ void RaceRun::respawn(int player) {
 }
 
 void RaceRun::update(int elapsedMs) {
+    for (RacePlayer& side : players)
+        if (side.craft.lives > 0) addFrameTime(side.accumulator, elapsedMs);
+    for (int round = 0; round < MAX_STEPS_PER_FRAME; ++round) {
+        const bool stepped = stepRound([this](int player) {
+            StepAccumulator& accumulator = players[player].accumulator;
+            if (!stepDue(accumulator)) return false;
+            stepFinished(accumulator);
+            return true;
+        });
+        if (!stepped) break;
+    }
+}
+
+void RaceRun::stepRound() {
+    stepRound([](int) { return true; });
+}
+
+template <class Due>
+bool RaceRun::stepRound(Due due) {
     bool stepped = false;
     for (int player = 0; player < 2; ++player) {
-        RacePlayer& side = players[player];
-        if (side.craft.lives <= 0) continue;
-        if (!stepDue(side.accumulator, elapsedMs)) continue;
+        if (players[player].craft.lives <= 0 || !due(player)) continue;
         stepped = true;
-        if (step(player) == StepOutcome::Completed) stepFinished(side.accumulator);
+        step(player);
     }
-    // Once per frame that stepped, never per drawn frame: at any frame rate
-    // and under the console the bump acts as often as the crafts move.
+    // Once per round of steps, never per drawn frame: at any frame rate and
+    // under the console the bump acts as often as the crafts move.
     if (stepped) contact();
+    return stepped;
 }
 
 StepOutcome RaceRun::step(int player) {

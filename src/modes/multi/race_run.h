@@ -40,16 +40,20 @@ public:
     // lost run). Lives, points and distance stay.
     void respawn(int player);
 
-    // The frame's milliseconds: each player with lives left takes at most
-    // one step on its own accumulator, A first; then the craft contact, once
-    // for the frame's steps.
+    // The frame's milliseconds: each player with lives left takes the steps
+    // due on its own accumulator, in rounds of one step each, A first; the
+    // craft contact follows each round.
     void update(int elapsedMs);
+    // One round without the clock: each player with lives left one step, A
+    // first, then the contact (the level tools drive races by rounds).
+    void stepRound();
     // One physics step of one player (no accumulator). Died and Finished
     // end the step early.
     StepOutcome step(int player);
     // Craft against craft: closer than 440 and neither held, the crafts bump,
     // share their speed and are put 442 apart. True when they touched.
     bool contact();
+
 
     bool over() const { return players[0].craft.lives <= 0 && players[1].craft.lives <= 0; }
     // 0 for A, 1 for B: more points, then more distance, A on a tie.
@@ -69,6 +73,10 @@ public:
     int gravity = 8;
 
 private:
+    // Each player with lives left whose `due(player)` is true steps; then the
+    // contact. True when one stepped.
+    template <class Due>
+    bool stepRound(Due due);
     int playerOf(const Craft& craft) const { return &craft == &players[1].craft ? 1 : 0; }
     int32_t runLength(const Craft& craft) const;
     void countRun(int player);

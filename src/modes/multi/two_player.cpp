@@ -18,6 +18,7 @@ void respawnTwoPlayerCraft(Craft& craft, int32_t x, int32_t y, int32_t z, int fa
     craft.lastTouched = -1;
     craft.touchedTriggerCount = 0;
     for (uint8_t& key : craft.keys) key = 0;
+    holdKeysDownNow(craft);
     placeCraft(craft, x, y, z, facing < 0 ? -EYE_BACK : EYE_BACK, EYE_UP);
     updateViewAngle(craft, REST_VIEW_ANGLE, true, splitScreenViewRules(facing < 0));
     placeCraft(craft, x, y, z, facing < 0 ? -EYE_BACK : EYE_BACK, EYE_UP);

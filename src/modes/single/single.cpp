@@ -78,10 +78,8 @@ int Single::handleEvent(SDL_Event event, SDL_Keysym key) {
 
 void Single::update(int elapsedMs) {
     if (!run.hasLevel()) return;
-    const bool due = stepDue(accumulator, elapsedMs);
-    run.addFrameTime(elapsedMs);
-    if (!due) return;
-    if (run.step() == StepOutcome::Completed) stepFinished(accumulator);
+    addFrameTime(accumulator, elapsedMs);
+    runDueSteps(accumulator, [this] { return run.step(); }, [this] { return run.goalReached; });
     if (run.goalReached) finish();
 }
 

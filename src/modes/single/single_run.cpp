@@ -41,6 +41,7 @@ void SingleRun::deathRoutine() {
     // it, snaps the view and resets the level's motions.
     resetCraft(craft, level, craft.checkpoint, singlePlayerViewRules());
     animationTicks = 0;
+    if (drivingKeyHeld(craft, controlKeys(2))) startTimer();
 }
 
 void SingleRun::pressJump() {
@@ -49,10 +50,6 @@ void SingleRun::pressJump() {
 
 void SingleRun::startTimer() {
     if (craft.phase == 0) craft.phase = 1;
-}
-
-void SingleRun::addFrameTime(int elapsedMs) {
-    if (craft.phase != 0) addRunTime(craft, elapsedMs);
 }
 
 StepOutcome SingleRun::step() {
@@ -66,6 +63,7 @@ StepOutcome SingleRun::step() {
     const PlayRules rules = singlePlayerRules(*this);
     StepOutcome outcome = physicsStep(craft, level, rules);
     if (outcome != StepOutcome::Completed) return outcome;
+    addStepTime(craft);
     scanItems(craft, level, *this);
     // Pusher, then bonus craft, then the pong game.
     computer.stepPusher(craft, level);

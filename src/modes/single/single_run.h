@@ -43,17 +43,17 @@ public:
 
     // Lives and checkpoints: before the first checkpoint a death only
     // restarts the clock; after one it costs a life and the clock runs on;
-    // the last life restarts the level with 6 lives.
+    // the last life restarts the level with 6 lives. The craft waits for
+    // its first key unless a driving key is held down.
     void deathRoutine();
 
     // Key presses of the play state: the immediate jump, the run start.
     void pressJump();
     void startTimer();
-    // Real milliseconds of a frame, counted while the run has started.
-    void addFrameTime(int elapsedMs);
 
-    // One physics step with everything around it. Died and Finished end it
-    // early (the accumulator then keeps its milliseconds).
+    // One physics step with everything around it; a completed one adds its
+    // time to the run clock. Died and Finished end it early (the
+    // accumulator then keeps its milliseconds).
     StepOutcome step();
 
     // How far along the level the craft is, 0..1, and where checkpoint gate

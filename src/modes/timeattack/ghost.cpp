@@ -60,7 +60,7 @@ void loadGhost(Ghost& ghost, const std::string& levelPath) {
 
 bool ghostFitsRecord(size_t sampleCount, uint32_t recordMs) {
     if (recordMs >= NO_RECORD_TIME || sampleCount == 0) return false;
-    const uint64_t sampleMs = uint64_t(GHOST_STEPS_PER_SAMPLE) * STEP_MODULO_MS;
+    const uint64_t sampleMs = uint64_t(GHOST_STEPS_PER_SAMPLE) * STEP_MS;
     return uint64_t(sampleCount - 1) * sampleMs <= uint64_t(recordMs) + sampleMs;
 }
 

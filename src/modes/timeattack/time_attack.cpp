@@ -56,10 +56,8 @@ int TimeAttack::handleEvent(SDL_Event event, SDL_Keysym key) {
 
 void TimeAttack::update(int elapsedMs) {
     if (!run.hasLevel()) return;
-    const bool due = stepDue(accumulator, elapsedMs);
-    run.addFrameTime(elapsedMs);
-    if (!due) return;
-    if (run.step() == StepOutcome::Completed) stepFinished(accumulator);
+    addFrameTime(accumulator, elapsedMs);
+    runDueSteps(accumulator, [this] { return run.step(); }, [this] { return run.goalReached; });
     if (run.goalReached) switchToState(STATE_LEVELEND);
 }
 

@@ -33,6 +33,7 @@ void TimeAttackRun::reset() {
     craft.timeMs = craft.msPart = craft.seconds = craft.minutes = 0;
     // Start block, forced view angle 35, camera and the level's motions.
     resetCraft(craft, level, 0, timeAttackViewRules());
+    if (drivingKeyHeld(craft, controlKeys(2))) startTimer();
     animationTicks = 0;
     // A record saved a moment ago is the ghost of the very next run.
     loadGhostOfRecord(ghost, levelPath, recordTimeMs);
@@ -46,10 +47,6 @@ void TimeAttackRun::pressJump() {
 
 void TimeAttackRun::startTimer() {
     if (craft.phase == 0) craft.phase = 1;
-}
-
-void TimeAttackRun::addFrameTime(int elapsedMs) {
-    if (craft.phase != 0) addRunTime(craft, elapsedMs);
 }
 
 StepOutcome TimeAttackRun::step() {
@@ -67,6 +64,7 @@ StepOutcome TimeAttackRun::step() {
     }
     StepOutcome outcome = physicsStep(craft, level, timeAttackRules(*this));
     if (outcome != StepOutcome::Completed) return outcome;
+    addStepTime(craft);
     recordAndReplay(ghost, craft, craft.phase);
     return outcome;
 }

@@ -22,17 +22,15 @@ public:
     bool hasLevel() const { return level.blockCount() > 0; }
 
     // Back to the start block, timer stopped, ghost reloaded and the
-    // recording restarted.
+    // recording restarted. A driving key held down starts the run at once.
     void reset();
 
     // Key presses of the play state: the immediate jump, the run start.
     void pressJump();
     void startTimer();
 
-    // The real milliseconds of a frame, counted while the run has started.
-    void addFrameTime(int elapsedMs);
-
-    // One physics step. Died and Finished end the step early.
+    // One physics step; a completed one adds its time to the run clock.
+    // Died and Finished end the step early.
     StepOutcome step();
 
     // PlayHooks: every death restarts the run; the goal ends it.
