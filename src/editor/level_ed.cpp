@@ -32,6 +32,14 @@ int LevelEd::handleEvent(SDL_Event event, SDL_Keysym key) {
         case SDL_KEYUP: model.keyUp(key.sym); break;
         case SDL_MOUSEBUTTONDOWN: model.mouseDown(event.button.button, event.button.x, event.button.y); break;
         case SDL_MOUSEBUTTONUP: model.mouseUp(event.button.button); break;
+        // A notch of the wheel is a click of button 4 (up) or 5 (down), as
+        // the editor has always taken it.
+        case SDL_MOUSEWHEEL: {
+            const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            for (int i = 0; i < (notches < 0 ? -notches : notches); ++i)
+                model.mouseDown(notches > 0 ? 4 : 5, model.mouseX, model.mouseY);
+            break;
+        }
         case SDL_MOUSEMOTION: model.mouseMotion(event.motion.x, event.motion.y); break;
         default: break;
     }

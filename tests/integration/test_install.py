@@ -154,8 +154,9 @@ class Package(unittest.TestCase):
         self.assertEqual(len(debs), 1, os.listdir(out))
         deb = os.path.join(out, debs[0])
         depends = run("dpkg-deb", "-f", deb, "Depends").stdout
-        for library in ("libsdl1.2debian", "libsdl-image1.2", "libsdl-mixer1.2", "libglu1-mesa", "libgl1", "libc6"):
+        for library in ("libsdl2-2.0-0", "libsdl2-image-2.0-0", "libsdl2-mixer-2.0-0", "libglu1-mesa", "libgl1", "libc6"):
             self.assertIn(library, depends)
+        self.assertNotIn("libsdl1.2", depends)
         contents = run("dpkg-deb", "-c", deb).stdout
         for path in ("./usr/bin/tavrelo", "./usr/share/tavrelo/gfx/font1.png", "./usr/share/applications/tavrelo.desktop",
                      "./usr/share/icons/hicolor/48x48/apps/tavrelo.png", "./usr/share/man/man6/tavrelo.6.gz"):

@@ -121,6 +121,8 @@ TEST_F(GamepadTranslation, ReleaseLetsGoOfWhatThePressTook) {
     EXPECT_EQ(keys(pads.releaseAll(0)), minus(table.keys[KEY_FORWARD2]) + " " + minus(table.keys[KEY_USE2]));
     EXPECT_EQ(keys(pads.releaseAll(0)), "");
     EXPECT_EQ(play(axis(1, 0)), "");
+    // Plugged in again, its buttons press afresh.
+    EXPECT_EQ(play(button(bindings.use, true)), plus(table.keys[KEY_USE2]));
 }
 
 TEST(GamepadBindings, FileRoundTripAndDamagedValuesKeepDefaults) {
