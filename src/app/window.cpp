@@ -16,9 +16,14 @@ bool openWithDepth(const WindowRequest& request, int depthBits) {
     Uint32 flags = SDL_WINDOW_OPENGL;
     if (request.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (request.resizable) flags |= SDL_WINDOW_RESIZABLE;
-    window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, request.width,
-                              request.height, flags);
+    // Full screen starts at the desktop's size: without a window manager to
+    // make it full screen the window is then the size the game draws at.
+    SDL_DisplayMode desktop{};
+    const bool desktopSize = request.fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0;
+    window = SDL_CreateWindow(request.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              desktopSize ? desktop.w : request.width, desktopSize ? desktop.h : request.height, flags);
     if (window == nullptr) return false;
+    if (desktopSize) SDL_SetWindowSize(window, request.width, request.height);  // for leaving full screen
     context = SDL_GL_CreateContext(window);
     if (context != nullptr) return true;
     SDL_DestroyWindow(window);
