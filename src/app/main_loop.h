@@ -34,7 +34,7 @@ struct LoopIo {
     // Alt+Enter: switches between full screen and a window (may be empty).
     std::function<void()> toggleFullScreen;
     // The window's drawing size changed (may be empty).
-    std::function<void()> windowResized;
+    std::function<void()> windowResized = nullptr;
     // The pads plugged in; without it pad events are ignored.
     GamepadPort* pads = nullptr;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -67,24 +66,22 @@ protected:
     }
 
     LoopIo io() {
-        LoopIo io;
-        io.readTicks = [this] { return now; };
-        io.pollEvent = [this](SDL_Event& event) {
-            if (queue.empty()) return false;
-            event = queue.front();
-            queue.pop_front();
-            return true;
-        };
-        io.renderFrame = [this] {
-            callLog.push_back("render");
-            currentState->draw();
-        };
-        io.sleepMs = [this](uint32_t ms) {
-            callLog.push_back("sleep" + std::to_string(ms));
-            now += ms;
-        };
-        io.toggleFullScreen = [] { callLog.push_back("toggle"); };
-        return io;
+        return LoopIo{[this] { return now; },
+                      [this](SDL_Event& event) {
+                          if (queue.empty()) return false;
+                          event = queue.front();
+                          queue.pop_front();
+                          return true;
+                      },
+                      [this] {
+                          callLog.push_back("render");
+                          currentState->draw();
+                      },
+                      [this](uint32_t ms) {
+                          callLog.push_back("sleep" + std::to_string(ms));
+                          now += ms;
+                      },
+                      [] { callLog.push_back("toggle"); }};
     }
     // Iconified (minimized or hidden) and shown again; losing the focus
     // alone leaves the window on screen.
@@ -182,12 +179,12 @@ TEST_F(MainLoopOrder, KeyRecordReachesTheHandler) {
     MainLoop loop(io());
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    key.key.keysym.scancode = SDL_Scancode(36);
     key.key.keysym.sym = SDLK_RETURN;
     key.key.keysym.mod = KMOD_LSHIFT;
     queue.push_back(key);
     loop.runIteration();
-    EXPECT_EQ(first.lastKey.scancode, SDL_SCANCODE_RETURN);
+    EXPECT_EQ(first.lastKey.scancode, 36);
     EXPECT_EQ(first.lastKey.sym, SDLK_RETURN);
     EXPECT_EQ(first.lastKey.mod, KMOD_LSHIFT);
 }
@@ -248,7 +245,6 @@ protected:
     }
     void TearDown() override {
         port.close();
-        for (auto& [instance, joystick] : pads) SDL_JoystickClose(joystick);
         while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         MainLoopOrder::TearDown();
@@ -259,20 +255,17 @@ protected:
         io.pads = &port;
         return io;
     }
-    SDL_JoystickID plug() {
-        const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                                    SDL_CONTROLLER_BUTTON_MAX, 0);
-        SDL_Joystick* joystick = SDL_JoystickOpen(index);
-        pads[SDL_JoystickInstanceID(joystick)] = joystick;
-        return SDL_JoystickInstanceID(joystick);
+    SDL_Joystick* plug() {
+        return SDL_JoystickOpen(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                          SDL_CONTROLLER_BUTTON_MAX, 0));
     }
-    void unplug(SDL_JoystickID pad) {
-        SDL_JoystickClose(pads[pad]);
-        pads.erase(pad);
+    void unplug(SDL_Joystick* pad) {
+        const SDL_JoystickID instance = SDL_JoystickInstanceID(pad);
+        SDL_JoystickClose(pad);
         for (int index = 0; index < SDL_NumJoysticks(); ++index)
-            if (SDL_JoystickGetDeviceInstanceID(index) == pad) SDL_JoystickDetachVirtual(index);
+            if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
     }
-    void press(SDL_JoystickID pad, int button, bool down) { SDL_JoystickSetVirtualButton(pads[pad], button, down); }
+    void press(SDL_Joystick* pad, int button, bool down) { SDL_JoystickSetVirtualButton(pad, button, down); }
     // One frame of the loop; the keys the state was handed in it, in
     // order of their codes (SDL reports a frame's buttons in its own order).
     std::multiset<std::string> frame(MainLoop& loop) {
@@ -289,12 +282,11 @@ protected:
 
     KeyLog log;
     GamepadPort port;
-    std::map<SDL_JoystickID, SDL_Joystick*> pads;
 };
 
 TEST_F(PadsThroughTheLoop, PlugUseAndPullOutWhileHeld) {
     MainLoop loop(sdlIo());
-    const SDL_JoystickID first = plug(), second = plug();
+    SDL_Joystick *first = plug(), *second = plug();
     frame(loop);
     press(first, SDL_CONTROLLER_BUTTON_A, true);
     press(first, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
@@ -305,7 +297,7 @@ TEST_F(PadsThroughTheLoop, PlugUseAndPullOutWhileHeld) {
 
     unplug(first);  // Player 1's keys go, Player 2's stay held
     EXPECT_EQ(frame(loop), keys({{'-', bound(KEY_JUMP2)}, {'-', bound(KEY_FORWARD2)}}));
-    const SDL_JoystickID again = plug();  // Player 1's place again
+    SDL_Joystick* again = plug();  // Player 1's place again
     frame(loop);
     press(again, SDL_CONTROLLER_BUTTON_A, true);
     press(again, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
