@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_run.h"
 #include "core/settings.h"
 #include "level/level_file.h"
 #include "level/level_text.h"
@@ -213,4 +214,8 @@ BENCHMARK(BM_LoadLongLevel);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    return benchmarkExitStatus(runSelectedBenchmarks());
+}

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "app/main_loop.h"
+#include "bench_run.h"
 #include "core/globals.h"
 #include "core/held_keys.h"
 #include "core/settings.h"
@@ -75,8 +76,7 @@ BENCHMARK(BM_StepRate)->Arg(10)->Arg(20)->Arg(30)->Arg(60)->Iterations(1)->UseRe
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int notRun = runSelectedBenchmarks();
     std::printf("\nPhysics steps per second of wall time (true speed %.2f; met within %.0f %%):\n", TRUE_RATE,
                 ALLOWED_DEVIATION * 100);
     for (const auto& [framesPerSecond, rate] : stepRates()) {
@@ -84,5 +84,5 @@ int main(int argc, char** argv) {
         std::printf("  %2d frames/s: %6.2f steps/s (%.3f of true speed)  %s\n", framesPerSecond, rate,
                     rate / TRUE_RATE, met ? "met" : "MISSED");
     }
-    return 0;
+    return benchmarkExitStatus(notRun);
 }

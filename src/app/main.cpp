@@ -9,6 +9,7 @@
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "core/game_paths.h"
+#include "modes/timeattack/record_save.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ void chooseFolders(const CommandLine& line, const char* argv0) {
     std::string why;
     if (!prepareUserRoot(why))
         std::printf("Cannot write to %s (%s): nothing will be saved this time.\n", roots.user.c_str(), why.c_str());
+    else
+        finishInterruptedRecordSaves();
 }
 
 }  // namespace

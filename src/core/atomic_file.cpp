@@ -16,6 +16,8 @@ constexpr const char TEMPORARY_MARK[] = ".tmp-";
 constexpr std::size_t TEMPORARY_MARK_LENGTH = sizeof TEMPORARY_MARK - 1;
 constexpr std::size_t TEMPORARY_RANDOM_LENGTH = 6;  // mkstemp's XXXXXX
 
+SavePointHook savePointHook = nullptr;
+
 // Permissions of a new file as open(2) would give them, or the old file's.
 mode_t permissionsFor(const std::string& path) {
     struct stat existing;
@@ -50,29 +52,6 @@ std::string baseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A temporary of this very file: "<base>.tmp-XXXXXX".
-bool isTemporaryOf(const std::string& name, const std::string& base) {
-    return isTemporaryFileName(name) &&
-           name.size() == base.size() + TEMPORARY_MARK_LENGTH + TEMPORARY_RANDOM_LENGTH &&
-           name.compare(0, base.size(), base) == 0;
-}
-
-// What an earlier crash left between creating the temporary and renaming it.
-void removeLeftoverTemporaries(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const std::string base = baseNameOf(path);
-    DIR* directory = ::opendir(folder.c_str());
-    if (directory == nullptr) return;
-    std::vector<std::string> leftovers;
-    while (dirent* item = ::readdir(directory))
-        if (isTemporaryOf(item->d_name, base)) leftovers.push_back(folder + "/" + item->d_name);
-    ::closedir(directory);
-    for (const std::string& leftover : leftovers) {
-        struct stat info;
-        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(leftover.c_str());
-    }
-}
-
 // Creates an empty temporary beside `path`; the descriptor, or -1.
 int createTemporary(const std::string& path, std::string& temporaryPath) {
     std::string pattern = path + TEMPORARY_MARK + std::string(TEMPORARY_RANDOM_LENGTH, 'X');
@@ -83,15 +62,21 @@ int createTemporary(const std::string& path, std::string& temporaryPath) {
     return fd;
 }
 
-// Makes the rename itself survive a power cut; failure here loses nothing.
-void syncFolder(const std::string& path) {
+}  // namespace
+
+// Failure here loses nothing: the rename itself has happened.
+void syncFolderOf(const std::string& path) {
     const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
 
-}  // namespace
+void setSavePointHook(SavePointHook hook) { savePointHook = hook; }
+
+void passSavePoint() {
+    if (savePointHook != nullptr) savePointHook();
+}
 
 bool isTemporaryFileName(const std::string& name) {
     const std::size_t suffix = TEMPORARY_MARK_LENGTH + TEMPORARY_RANDOM_LENGTH;
@@ -103,16 +88,25 @@ bool isTemporaryFileName(const std::string& name) {
     return true;
 }
 
-std::string moveAsideAsTemporary(const std::string& path) {
-    std::string aside;
-    const int fd = createTemporary(path, aside);
-    if (fd < 0) return std::string();
-    ::close(fd);
-    if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        ::unlink(aside.c_str());
-        return std::string();
+void removeLeftoverTemporaries(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string base = baseNameOf(path);
+    DIR* directory = ::opendir(folder.c_str());
+    if (directory == nullptr) return;
+    std::vector<std::string> leftovers;
+    // Not those of a file whose name starts with this one's.
+    while (dirent* item = ::readdir(directory))
+        if (fileOfTemporary(item->d_name) == base) leftovers.push_back(folder + "/" + item->d_name);
+    ::closedir(directory);
+    for (const std::string& leftover : leftovers) {
+        struct stat info;
+        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(leftover.c_str());
     }
-    return aside;
+}
+
+std::string fileOfTemporary(const std::string& name) {
+    if (!isTemporaryFileName(name)) return std::string();
+    return name.substr(0, name.size() - TEMPORARY_MARK_LENGTH - TEMPORARY_RANDOM_LENGTH);
 }
 
 int writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
@@ -121,15 +115,18 @@ int writeFileAtomically(const std::string& path, const void* data, std::size_t s
     const int fd = createTemporary(path, temporaryPath);
     if (fd < 0) return -1;
     const char* temporary = temporaryPath.c_str();
+    passSavePoint();
 
     bool ok = ::fchmod(fd, permissionsFor(path)) == 0;
     ok = ok && writeAll(fd, static_cast<const char*>(data), size);
+    if (ok) passSavePoint();
     ok = ok && ::fsync(fd) == 0;
     int savedErrno = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         savedErrno = errno;
     }
+    if (ok) passSavePoint();
     if (ok && std::rename(temporary, path.c_str()) != 0) {
         ok = false;
         savedErrno = errno;
@@ -139,7 +136,8 @@ int writeFileAtomically(const std::string& path, const void* data, std::size_t s
         errno = savedErrno;
         return -1;
     }
-    syncFolder(path);
+    passSavePoint();
+    syncFolderOf(path);
     return 0;
 }
 

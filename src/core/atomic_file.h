@@ -15,8 +15,22 @@ int writeFileAtomically(const std::string& path, const std::string& contents);
 // The writer's temporary files are named "<file>.tmp-XXXXXX" beside their
 // file (six letters or digits); no list the game shows ever holds one.
 bool isTemporaryFileName(const std::string& name);
+// The name of the file a temporary was written for ("a.slv" of
+// "a.slv.tmp-Ab12Cd"); "" when `name` is no temporary.
+std::string fileOfTemporary(const std::string& name);
 
-// Moves the file at `path` to a fresh temporary name beside it (removed like
-// any leftover at the next write of `path`) and returns that name; empty
-// when there was no file to move.
-std::string moveAsideAsTemporary(const std::string& path);
+// Removes what a crash left between creating a temporary of `path` and
+// renaming it: only the temporaries of that very file.
+void removeLeftoverTemporaries(const std::string& path);
+
+// Makes renames and removals in the folder of `path` survive a power cut.
+void syncFolderOf(const std::string& path);
+
+// The points a save passes, in order: inside every atomic write (temporary
+// made, bytes written, closed, renamed into place) and between the steps of
+// a save that changes several files. A test hook called at each lets the
+// tests kill a save at every one of them in turn; without one they cost a
+// null check.
+using SavePointHook = void (*)();
+void setSavePointHook(SavePointHook hook);
+void passSavePoint();

@@ -40,6 +40,7 @@ void Options::enter() {
     // global set count.
     textureSetCount_ = listTextureSets();
     textureSetNames_ = textureSetNames;
+    saveNotice_.clear();
     readSettingsFile();
 }
 
@@ -58,9 +59,12 @@ int Options::handleEvent(SDL_Event event, SDL_Keysym key) {
 }
 
 void Options::saveAndLeave() {
-    writeSettings(userFileForWriting(SETTINGS_FILE));
-    writePadBindings(userFileForWriting(GAMEPAD_FILE), padBindings);
-    switchToState(STATE_MENU);
+    const std::string settingsPath = userFileForWriting(SETTINGS_FILE);
+    const std::string padPath = userFileForWriting(GAMEPAD_FILE);
+    const bool settingsSaved = writeSettings(settingsPath) == 0;
+    const bool padSaved = writePadBindings(padPath, padBindings) == 0;
+    if (saveNotice_.allowsLeaving(settingsSaved && padSaved, settingsSaved ? padPath : settingsPath))
+        switchToState(STATE_MENU);
 }
 
 void Options::playSelectSound() { playSound(ANY_CHANNEL, SOUND_SELECT); }
@@ -93,6 +97,7 @@ void Options::draw() {
     drawText(atWidth(0.499), atHeight(0.111), 0.8f, 0.35f, 0.35f, 0.35f, pads);
 
     drawPanel(atWidth(0.029), atHeight(0.82), atWidth(0.941), atHeight(0.751), 0, 0, 1.0f);
+    saveNotice_.draw(0.049, 0.025);  // below the panel
 }
 
 // The blue "Options" strip of the title image, added onto the backdrop.

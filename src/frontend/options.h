@@ -5,9 +5,11 @@
 
 #include "core/gamestate.h"
 #include "frontend/options_keys.h"
+#include "frontend/save_notice.h"
 
 // Key bindings of both players and five graphics settings; Escape writes
-// settings.ini and returns to the menu.
+// settings.ini and gamepad.ini and returns to the menu (a failed save stays
+// once, saying so).
 class Options : public Gamestate, private OptionsHost {
 public:
     void enter() override;
@@ -21,6 +23,7 @@ public:
     void readSettingsFile();
 
     const OptionsCursor& cursor() const { return cursor_; }
+    const SaveNotice& saveNotice() const { return saveNotice_; }
 
 private:
     void saveAndLeave() override;
@@ -32,6 +35,7 @@ private:
     void drawGraphicsRows() const;
 
     OptionsCursor cursor_;
+    SaveNotice saveNotice_;
     std::vector<std::string> textureSetNames_;
     int textureSetCount_ = 0;
 };

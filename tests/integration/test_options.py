@@ -22,6 +22,15 @@ def read_lines(path):
 ROWS_BOX = (150, 150, 800, 460)
 
 
+# Below the frame: the line saying a save failed (top-down pixels).
+NOTICE_BOX = (40, 725, 900, 760)
+
+
+def is_red(rgb):
+    r, g, b = rgb
+    return r > 180 and g < 110 and b < 110
+
+
 def is_magenta(rgb):
     r, g, b = rgb
     return r > 150 and b > 150 and g < 90
@@ -107,7 +116,8 @@ class OptionsScreenTest(unittest.TestCase):
 
     def test_a_file_size_limit_fails_the_save_without_ending_the_game(self):
         # As `ulimit -f` or a quota would: settings.ini does not fit, the
-        # write fails, the old file stays whole and the game plays on.
+        # write fails, the old file stays whole and the game plays on. The
+        # screen says so in red below its frame and stays once.
         with harness.Game(settings=harness.settings_ini(**BASE)) as game:
             before = open(game.path("settings.ini"), "rb").read()
             soft, hard = resource.getrlimit(resource.RLIMIT_FSIZE)
@@ -117,6 +127,11 @@ class OptionsScreenTest(unittest.TestCase):
             finally:
                 resource.setrlimit(resource.RLIMIT_FSIZE, (soft, hard))
             self.enter_options(game)
+            game.key("Escape")
+            told = game.wait_for_screen(lambda shot: shot.count(is_red, box=NOTICE_BOX) > 100,
+                                        what="the line saying the settings were not saved")
+            told.save_png(game.path("options-not-saved.png"))
+            self.assertGreater(told.count(is_magenta, box=ROWS_BOX), 50, "still on the options screen")
             game.key("Escape")
             game.wait_for_screen(lambda shot: shot.count(is_magenta, box=ROWS_BOX) < 10,
                                  what="the menu after the options screen")

@@ -66,6 +66,18 @@ void resetLeftoverState() {
     glLoadIdentity();
 }
 
+// SDL may open the display more than once as it starts (a probe, then its
+// own connection). An X server that resets when its last client leaves (as
+// xvfb-run's does) turns that second connection away now and then ("Couldn't
+// open X11 display"), so a few tries.
+bool startVideo() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+        SDL_Delay(200);
+    }
+    return false;
+}
+
 }  // namespace
 
 void applyGameGlState(int width, int height) {
@@ -76,7 +88,7 @@ void applyGameGlState(int width, int height) {
 
 GlContext::GlContext(int width, int height) : width_(width), height_(height) {
     if (!videoStarted) {
-        if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        if (!startVideo()) {
             error_ = SDL_GetError();
             return;
         }

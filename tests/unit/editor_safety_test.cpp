@@ -425,6 +425,20 @@ TEST_F(EditorSafety, AnInstalledGameSavesInThePlayersFolderAndListsBoth) {
     EXPECT_TRUE(exists("user/maps/shipped.slv"));
     EXPECT_EQ(std::count(entries.begin(), entries.end(), "shipped.slv"), 1);
 
+    // Saving over the player's own level asks first; loading a level and
+    // leaving at once asks nothing.
+    placeBlockAt(0, 1200);
+    saveTyping("mine");
+    EXPECT_EQ(editor.question, EditorQuestion::Overwrite);
+    key(SDLK_n, 'n');
+    key(SDLK_ESCAPE);
+    openToolbarDialog(0.22);
+    editor.file.name.clear();
+    type("shipped");
+    key(SDLK_RETURN);
+    ASSERT_EQ(editor.level.blockCount(), 1);
+    EXPECT_EQ(editor.keyDown(SDLK_ESCAPE, 27, false), EditorResult::Leave);
+
     setGameRoots(GameRoots{".", "."});
     EXPECT_EQ(::chdir(startFolder.c_str()), 0);
 }

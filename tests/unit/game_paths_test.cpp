@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 
 #include "app/command_line.h"
 #include "core/game_paths.h"
+#include "level/level_file.h"
+#include "support/sim_levels.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -115,21 +118,34 @@ TEST_F(GameRootsTest, CommandLineFoldersWin) {
 }
 
 TEST_F(GameRootsTest, PlayerFilesShadowShippedOnesAndAreListedOnce) {
-    // Shipped: a.slv, b.slv; the player's: b.slv (his own version), c.slv.
+    // Shipped: a.slv, b.slv; the player's: b.slv (his own version, one block
+    // longer and written later), c.slv.
     makeFolder(dir.file("runtime/maps"));
     dir.write("runtime/maps/a.slv", "shipped a");
-    dir.write("runtime/maps/b.slv", "shipped b");
+    const std::string block = "block plain pos=300,0,0 size=600,500,1000\n";
+    ASSERT_EQ(writeLevelFile(dir.file("runtime/maps/b.slv"), levelFromText(block)), 0);
+    const utimbuf shippedTime{1000000000, 1000000000};
+    ASSERT_EQ(utime(dir.file("runtime/maps/b.slv").c_str(), &shippedTime), 0);
     setGameRoots(GameRoots{dir.file("runtime"), dir.file("home/tavrelo")});
     std::string why;
     ASSERT_TRUE(prepareUserRoot(why)) << why;
-    dir.write("home/tavrelo/maps/b.slv", "own b");
+    ASSERT_EQ(writeLevelFile(dir.file("home/tavrelo/maps/b.slv"), levelFromText(block + block)), 0);
     dir.write("home/tavrelo/maps/c.slv", "own c");
 
     enterFolder(dir.file("runtime"));
     std::vector<std::string> names;
-    for (const DirectoryEntry& entry : listGameFolder("maps")) names.push_back(entry.name);
+    for (const DirectoryEntry& entry : listGameFolder("maps")) {
+        names.push_back(entry.name);
+        // The player's file time, so the shipped map's record stays with it.
+        if (entry.name == "b.slv") {
+            EXPECT_GT(entry.modifiedTime, shippedTime.modtime);
+        }
+    }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"a.slv", "b.slv", "c.slv"}));
+    Level played;
+    ASSERT_EQ(loadPlayLevel("maps/b.slv", played), 0);
+    EXPECT_EQ(played.blockCount(), 2) << "the player's own b.slv is the one played";
     EXPECT_EQ(readableFile("maps/a.slv"), "maps/a.slv");
     EXPECT_EQ(readableFile("maps/b.slv"), dir.file("home/tavrelo/maps/b.slv"));
     EXPECT_EQ(userFile("highscore.hsc"), dir.file("home/tavrelo/highscore.hsc"));
@@ -165,6 +181,9 @@ TEST(CommandLine, OptionsAndRefusals) {
         {{"--data", "/d", "--user=/u"}, true, -1, 0, 0, "/d", "/u"},
         {{"--size", "800"}, false, -1, 0, 0, "", ""},
         {{"--size", "0x600"}, false, -1, 0, 0, "", ""},
+        {{"--size", "16384x16384"}, true, -1, 16384, 16384, "", ""},  // both bounds of each side
+        {{"--size", "16385x600"}, false, -1, 0, 0, "", ""},
+        {{"--size", "800x16385"}, false, -1, 0, 0, "", ""},
         {{"--size", "800x600x"}, false, -1, 0, 0, "", ""},
         {{"--size"}, false, -1, 0, 0, "", ""},
         {{"--data"}, false, -1, 0, 0, "", ""},

@@ -3,9 +3,16 @@
 #include <cstdio>
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "core/settings.h"
+#include "core/state_ids.h"
+#include "modes/multi/mode_sel_m.h"
 #include "modes/multi/multiplayer_settings_file.h"
+#include "modes/multi/race_m.h"
 #include "support/temp_dir.h"
+#include "support/two_player_fixtures.h"
 
 namespace {
 
@@ -120,6 +127,42 @@ TEST_F(MultiplayerSettingsFile, ReadsWhatItWrote) {
     EXPECT_EQ(read.castleGravity, 10);
     EXPECT_EQ(read.raceLives, 9);
     EXPECT_EQ(read.raceGravity, 5);
+}
+
+// multiplayer.ini cannot be written (a folder stands in its place): Enter
+// on a race map keeps the players on the selection once, saying so; the
+// next Enter races with the settings they chose all the same.
+TEST_F(TwoPlayerLevel, AChoiceThatCannotBeSavedIsToldOnceAndStillPlayed) {
+    char saved[4096];
+    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+    ASSERT_EQ(chdir(temp.path().c_str()), 0);
+    ASSERT_EQ(mkdir("maps", 0755), 0);
+    ASSERT_EQ(mkdir(MULTIPLAYER_FILE, 0755), 0);
+    writeLevel("block plain pos=1200,0,0 size=2400,500,6000\n", "maps/ra-x.slv");
+    ModeSelM selection;
+    RaceM race;
+    Gamestate* const savedStates[] = {stateTable[STATE_MODESELM], stateTable[STATE_RACEM], currentState};
+    stateTable[STATE_MODESELM] = currentState = &selection;
+    stateTable[STATE_RACEM] = &race;
+    selection.menu.page = PAGE_RACE;
+    selection.menu.raceMaps = {"ra-x.slv"};
+    selection.menu.settings.raceLives = 3;
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    SDL_Keysym enter{};
+    enter.sym = SDLK_RETURN;
+
+    selection.handleEvent(event, enter);
+    EXPECT_EQ(currentState, &selection);
+    EXPECT_EQ(selection.saveNotice.line(), "Settings could not be saved to multiplayer.ini");
+    selection.handleEvent(event, enter);
+    EXPECT_EQ(currentState, &race);
+    EXPECT_EQ(race.run.players[0].craft.lives, 3);
+
+    stateTable[STATE_MODESELM] = savedStates[0];
+    stateTable[STATE_RACEM] = savedStates[1];
+    currentState = savedStates[2];
+    EXPECT_EQ(chdir(saved), 0);
 }
 
 TEST(SettingPieces, LinesAreCutAsA64ByteLineBufferCutsThem) {

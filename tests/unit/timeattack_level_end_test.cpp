@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/byte_io.h"
+#include "core/game_paths.h"
 #include "core/gamestate.h"
 #include "core/state_ids.h"
 #include "modes/timeattack/ghost.h"
 #include "modes/timeattack/level_end.h"
+#include "modes/timeattack/record_save.h"
 #include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "modes/timeattack/time_attack.h"
@@ -19,16 +23,21 @@
 
 namespace {
 
-// The record screen keeping (or not keeping) a finished run, in a private
-// working directory with one level whose record and ghost already exist.
+// The record screen keeping (or not keeping) a finished run, installed:
+// the level in the data root (the working directory), the record and ghost
+// that already exist in the player's folder apart from it.
 class RecordScreen : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(temp.ok());
         ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
-        ASSERT_EQ(chdir(temp.path().c_str()), 0);
+        ASSERT_EQ(mkdir(temp.file("data").c_str(), 0755), 0);
+        ASSERT_EQ(chdir(temp.file("data").c_str()), 0);
         mkdir("maps", 0755);
         std::ofstream("maps/track.slv") << "level";
+        setGameRoots(GameRoots{temp.file("data"), temp.file("user")});
+        std::string why;
+        ASSERT_TRUE(prepareUserRoot(why)) << why;
         savedPlay = stateTable[STATE_TIMEATTACK];
         stateTable[STATE_TIMEATTACK] = &play;
 
@@ -53,6 +62,7 @@ protected:
         stateTable[STATE_TIMEATTACK] = savedPlay;
         releaseGhost(ghost);
         recordTable.clear();
+        setGameRoots(GameRoots{".", "."});
         EXPECT_EQ(chdir(saved), 0);
     }
 
@@ -62,7 +72,7 @@ protected:
         recordTable[0].recordTime = 9000;
         recordTable[0].holder = "Old";
         recordTable[0].medal = MEDAL_BRONZE;
-        ASSERT_EQ(writeHighscores(HIGHSCORE_FILE, recordTable), 0);
+        ASSERT_EQ(writeHighscores(userFile(HIGHSCORE_FILE), recordTable), 0);
         writeOldGhost();
     }
     void writeOldGhost() {
@@ -71,17 +81,25 @@ protected:
         writer.writeInt32(7);
         writer.writeInt32(8);
         writer.writeInt32(9);
-        ASSERT_EQ(writeBytesAtomically("maps/track.gho", writer.bytes()), 0);
+        ASSERT_EQ(writeBytesAtomically(userFile("maps/track.gho"), writer.bytes()), 0);
     }
     size_t ghostFileSize() {
         std::vector<uint8_t> bytes;
-        return readWholeFile("maps/track.gho", bytes) ? bytes.size() : 0;
+        return readWholeFile(userFile("maps/track.gho"), bytes) ? bytes.size() : 0;
     }
     std::vector<RecordEntry> recordsOnDisk() {
         std::vector<RecordEntry> table;
         scanMaps("maps", table);
-        readHighscores(HIGHSCORE_FILE, table);
+        readHighscores(userFile(HIGHSCORE_FILE), table);
         return table;
+    }
+    // Every file in the player's folder, as "maps/track.gho".
+    std::vector<std::string> userFiles() {
+        std::vector<std::string> names;
+        for (const auto& item : std::filesystem::recursive_directory_iterator(temp.file("user")))
+            if (item.is_regular_file()) names.push_back(item.path().lexically_relative(temp.file("user")).string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     TempDir temp{"tavrelo-levelend"};
@@ -112,8 +130,8 @@ TEST_F(RecordScreen, RunWithoutNewRecordChangesNothing) {
 
 TEST_F(RecordScreen, UnwritableRecordFileKeepsTheOldGhost) {
     // A directory in the record file's place: the rename over it fails.
-    ASSERT_EQ(unlink(HIGHSCORE_FILE), 0);
-    ASSERT_EQ(mkdir(HIGHSCORE_FILE, 0755), 0);
+    ASSERT_EQ(unlink(userFile(HIGHSCORE_FILE).c_str()), 0);
+    ASSERT_EQ(mkdir(userFile(HIGHSCORE_FILE).c_str(), 0755), 0);
     EXPECT_EQ(screen.store(), -1);
     EXPECT_EQ(ghostFileSize(), 4u + 12u) << "the ghost still belongs to the record that is kept";
     // The table goes back to the kept record: the next run races 9 s, not
@@ -127,36 +145,42 @@ TEST_F(RecordScreen, UnwritableRecordFileKeepsTheOldGhost) {
     EXPECT_EQ(recordTable[0].recordTime, 9000u);
 }
 
-// The game killed in the middle of storing a record (here by a file-size
-// limit, at the record file or at the ghost): whatever it left, the next run
-// never races a ghost that is not the stored record's run.
-TEST_F(RecordScreen, AKillWhileStoringNeverPairsARecordWithAnotherRunsGhost) {
-    // A longer run: its ghost (4 + 31 * 12 bytes) outgrows the record file
-    // (4 + 108 bytes), so one limit kills at the ghost and a lower one at
-    // the record file.
-    ghost.sampleIndex = 30;
-    struct Case {
-        rlim_t limit;
-        uint32_t storedRecord;
-    } cases[] = {{200, 6500}, {100, 9000}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.limit);
-        storeOldRecord();
-        EXPECT_TRUE(killedBySizeLimitWhile(c.limit, [this] { screen.store(); }));
-        const std::vector<RecordEntry> stored = recordsOnDisk();
-        ASSERT_EQ(stored[0].recordTime, c.storedRecord);
+// The game killed (SIGKILL) at every point of a record save in turn, then
+// started again: the player finds the old record beside its old ghost or
+// the new record beside its new ghost, and no other file. Also when the new
+// ghost cannot be written (a folder in its way): the new record then stands
+// without a ghost.
+TEST_F(RecordScreen, AKillAtAnyPointOfTheSaveKeepsEachRecordWithItsOwnGhost) {
+    ghost.sampleIndex = 30;  // the new run's ghost: 31 samples, the old one's: 1
+    for (const bool ghostRefused : {false, true}) {
+        int point = 1;
+        for (bool killed = true; killed; ++point) {
+            SCOPED_TRACE(testing::Message() << "ghost refused " << ghostRefused << ", killed at point " << point);
+            storeOldRecord();
+            const std::string blocker = userFile("maps/track.gho.new-" + std::to_string(recordTable[0].fileTime) + "-6500");
+            if (ghostRefused) mkdir(blocker.c_str(), 0755);
+            killed = killedAtSavePoint(point, [this] { screen.store(); });
+            finishInterruptedRecordSaves();
+            rmdir(blocker.c_str());
 
-        Ghost next;
-        loadGhostOfRecord(next, "maps/track.slv", stored[0].recordTime);
-        if (!next.loaded) continue;  // no ghost is fine; a wrong one is not
-        const size_t samples = c.storedRecord == 6500 ? 31 : 1;
-        EXPECT_EQ(next.samples.size(), samples) << "the ghost belongs to another run than the record";
+            const RecordEntry stored = recordsOnDisk()[0];
+            const bool newRecord = stored.recordTime == 6500;
+            EXPECT_TRUE(newRecord || stored.recordTime == 9000) << stored.recordTime;
+            Ghost next;
+            loadGhostOfRecord(next, "maps/track.slv", stored.recordTime);
+            const size_t samples = !newRecord ? 1 : ghostRefused ? 0 : 31;
+            EXPECT_EQ(next.samples.size(), samples);
+            std::vector<std::string> expected = {"highscore.hsc"};
+            if (samples > 0) expected.push_back("maps/track.gho");
+            EXPECT_EQ(userFiles(), expected);
+        }
+        EXPECT_GT(point, 8) << "every write of the save passes its points";
     }
 }
 
 TEST_F(RecordScreen, EnterOnAnUnsavedRecordStaysOnTheScreenOnce) {
-    ASSERT_EQ(unlink(HIGHSCORE_FILE), 0);
-    ASSERT_EQ(mkdir(HIGHSCORE_FILE, 0755), 0);
+    ASSERT_EQ(unlink(userFile(HIGHSCORE_FILE).c_str()), 0);
+    ASSERT_EQ(mkdir(userFile(HIGHSCORE_FILE).c_str(), 0755), 0);
     // The list the screen returns to, standing in for the real one.
     struct ListStandIn : Gamestate {
         void enter() override { ++entered; }

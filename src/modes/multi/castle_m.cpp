@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/textures.h"
@@ -25,17 +24,17 @@ constexpr int HEALTH_TEXT_HEIGHT = 6000;  // above the castle goal
 CastleWall wallOf(const CastlePlayer& side) { return CastleWall{side.wall.x, side.wall.y, side.wall.z}; }
 }  // namespace
 
-int CastleM::chooseLevel(const std::string& path) {
+int CastleM::chooseLevel(const std::string& path, const MultiplayerSettings& chosen) {
     levelPath = path;
+    modeSettings = chosen;
     return run.loadLevel(path);
 }
 
 void CastleM::enter() {
-    const MultiplayerSettings values = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
     // A fresh duel starts on the arena as the file has it.
     if (!levelPath.empty()) run.loadLevel(levelPath);
     setProjectionSetter(loadSplitFacingProjection);
-    run.start(values.castleLives, values.powerups, values.castleGravity);
+    run.start(modeSettings.castleLives, modeSettings.powerups, modeSettings.castleGravity);
 }
 
 int CastleM::handleEvent(SDL_Event event, SDL_Keysym key) {

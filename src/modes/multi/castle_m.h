@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/gamestate.h"
+#include "modes/multi/multiplayer_settings_file.h"
 #include "modes/multi/castle_run.h"
 
 // The castle-attack duel on a split screen: craft A (first key group) below
@@ -17,11 +18,13 @@ public:
     bool drivesCrafts() const override { return true; }
 
     // Reads the stored half and builds the arena; -1 (and "Level not
-    // found.") when it cannot be played.
-    int chooseLevel(const std::string& path);
+    // found.") when it cannot be played. Every start of the mode plays
+    // `chosen`, the settings of the mode selection.
+    int chooseLevel(const std::string& path, const MultiplayerSettings& chosen);
 
     CastleRun run;
     std::string levelPath;
+    MultiplayerSettings modeSettings;
 
 private:
     void drawHalf(int player);

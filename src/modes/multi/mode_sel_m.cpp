@@ -32,6 +32,7 @@ void arrowMark(double left, double right) {
 }  // namespace
 
 void ModeSelM::enter() {
+    saveNotice.clear();
     menu.settings = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
     menu.castleMaps = listModeMaps(MAPS_FOLDER, "ca-");
     menu.raceMaps = listModeMaps(MAPS_FOLDER, "ra-");
@@ -67,16 +68,20 @@ void ModeSelM::startSelectedMap() {
     const std::string name = menu.selectedMap();
     if (name.empty()) return;  // an empty page has nothing to start
     const std::string path = std::string(MAPS_FOLDER) + "/" + name;
-    // A level that cannot be played keeps the players here.
+    // A level that cannot be played keeps the players here. The mode plays
+    // the settings chosen here, also when they could not be saved.
     if (menu.page == PAGE_CASTLE_ATTACK) {
-        if (stateObject<CastleM>(STATE_CASTLEM).chooseLevel(path) != 0) return;
-        writeMultiplayerSettings(menu.settings, userFileForWriting(MULTIPLAYER_FILE));
+        if (stateObject<CastleM>(STATE_CASTLEM).chooseLevel(path, menu.settings) != 0 || !saveSettings()) return;
         leaveTo(STATE_CASTLEM);
     } else {
-        if (stateObject<RaceM>(STATE_RACEM).chooseLevel(path) != 0) return;
-        writeMultiplayerSettings(menu.settings, userFileForWriting(MULTIPLAYER_FILE));
+        if (stateObject<RaceM>(STATE_RACEM).chooseLevel(path, menu.settings) != 0 || !saveSettings()) return;
         leaveTo(STATE_RACEM);
     }
+}
+
+bool ModeSelM::saveSettings() {
+    const std::string path = userFileForWriting(MULTIPLAYER_FILE);
+    return saveNotice.allowsLeaving(writeMultiplayerSettings(menu.settings, path) == 0, path);
 }
 
 int ModeSelM::handleEvent(SDL_Event event, SDL_Keysym key) {
@@ -119,6 +124,7 @@ void ModeSelM::draw() {
     if (menu.page == PAGE_OPTIONS) drawOptionsPage();
     else drawMapPage();
     drawListPanel(MODE_PANEL);
+    saveNotice.draw(0.049, 0.2);  // inside the frame, under the maps
 }
 
 void ModeSelM::drawPageNames() {

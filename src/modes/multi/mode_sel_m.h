@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/gamestate.h"
+#include "frontend/save_notice.h"
 #include "modes/multi/mode_menu.h"
 
 // The two-player entry screen: Castle Attack, Race and Options pages, the
@@ -17,9 +18,11 @@ public:
     void update(int elapsedMs) override;
 
     ModeMenu menu;
+    SaveNotice saveNotice;  // multiplayer.ini could not be written
 
 private:
     void startSelectedMap();
+    bool saveSettings();
     void loadPreviews();
     void releasePreviews();
     void leaveTo(int state);

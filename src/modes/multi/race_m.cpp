@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/textures.h"
@@ -18,17 +17,17 @@
 #include "render/track.h"
 #include "sim/view_angle.h"
 
-int RaceM::chooseLevel(const std::string& path) {
+int RaceM::chooseLevel(const std::string& path, const MultiplayerSettings& chosen) {
     levelPath = path;
+    modeSettings = chosen;
     return run.loadLevel(path);
 }
 
 void RaceM::enter() {
-    const MultiplayerSettings values = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
     // A new race always starts on the level as its file has it.
     if (!levelPath.empty()) run.loadLevel(levelPath);
     setProjectionSetter(loadSplitProjection);
-    run.start(values.raceLives, values.raceGravity);
+    run.start(modeSettings.raceLives, modeSettings.raceGravity);
 }
 
 int RaceM::handleEvent(SDL_Event event, SDL_Keysym key) {

@@ -1,15 +1,10 @@
 #include "modes/timeattack/ghost.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
-
-#include "core/atomic_file.h"
-#include "modes/timeattack/records_file.h"
-#include "sim/physics.h"
 
 #include "core/game_paths.h"
+#include "modes/timeattack/records_file.h"
+#include "sim/physics.h"
 
 Ghost ghost;
 
@@ -70,18 +65,6 @@ void loadGhostOfRecord(Ghost& ghost, const std::string& levelPath, uint32_t reco
         ghost.loaded = false;
         ghost.samples.clear();
     }
-}
-
-int saveRecordWithGhost(const Ghost& ghost, const std::string& levelPath, const std::function<int()>& writeRecord) {
-    const std::string path = ghostPathFor(levelPath).empty() ? std::string() : userFile(ghostPathFor(levelPath));
-    const std::string aside = path.empty() ? std::string() : moveAsideAsTemporary(path);
-    if (writeRecord() != 0) {
-        if (!aside.empty()) std::rename(aside.c_str(), path.c_str());
-        return -1;
-    }
-    // A successful save removes the old ghost with the writer's leftovers.
-    if (saveGhost(ghost, levelPath) != 0 && !aside.empty()) ::unlink(aside.c_str());
-    return 0;
 }
 
 void startRecording(Ghost& ghost, const Craft& craft) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,13 +51,6 @@ bool ghostFitsRecord(size_t sampleCount, uint32_t recordMs);
 // that record's run (left by an older game, or no record at all) is not
 // loaded, so the player never races a run that is not the record.
 void loadGhostOfRecord(Ghost& ghost, const std::string& levelPath, uint32_t recordMs);
-
-// Stores a new record through `writeRecord` (0 or -1) and the run just
-// recorded as its ghost. The old ghost is moved aside before the record is
-// written, so a kill between the two writes leaves the record without a
-// ghost, never beside another run's ghost; when the record cannot be
-// written the old ghost is put back. Returns writeRecord's result.
-int saveRecordWithGhost(const Ghost& ghost, const std::string& levelPath, const std::function<int()>& writeRecord);
 
 // Restarts the recording with sample 0 at the craft's start position.
 void startRecording(Ghost& ghost, const Craft& craft);

@@ -10,6 +10,7 @@
 #include "render/screen_pieces.h"
 #include "modes/timeattack/map_sel.h"
 #include "modes/timeattack/name_entry.h"
+#include "modes/timeattack/record_save.h"
 #include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "sim/run_timer.h"
@@ -62,7 +63,8 @@ int LevelEnd::store() {
     // A record the file does not hold is no record: the table goes back to
     // the kept one (the next run races it, beside its ghost), and the ghost
     // file stays the run of that kept record.
-    if (saveRecordWithGhost(ghost, run.levelPath, [] { return writeHighscores(userFileForWriting(HIGHSCORE_FILE), recordTable); }) != 0) {
+    const auto writeRecords = [] { return writeHighscores(userFileForWriting(HIGHSCORE_FILE), recordTable); };
+    if (saveRecordWithGhost(ghost, run.levelPath, *entry, writeRecords) != 0) {
         *entry = previous;
         saveFailed = true;
         return -1;

@@ -15,7 +15,7 @@ public:
     void update(int elapsedMs) override;
 
     // Keeps a new record: the entry's time, holder and medal, the record
-    // file and then the run's ghost. Nothing without a new record, nor a
+    // file and the run's ghost together. Nothing without a new record, nor a
     // second time. Returns 0, or -1 when the record file could not be
     // written: the table entry is rolled back to the kept record, the ghost
     // file is left alone and the screen says the record was not saved.
