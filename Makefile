@@ -11,7 +11,7 @@ PACKAGES := build-essential cmake pkg-config clang libclang-rt-dev \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
 	googletest libgtest-dev libbenchmark-dev libstb-dev fonts-dejavu-core \
 	xvfb xauth xdotool x11-apps imagemagick python3 \
-	desktop-file-utils appstream dpkg-dev file
+	desktop-file-utils appstream dpkg-dev file lintian x11-utils
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "core/version.h"
 
 namespace {
 
@@ -74,7 +74,9 @@ std::string usageText() {
            "  --size WxH        use a video size of W x H pixels this time\n"
            "  --data DIR        read the game's data (gfx, sounds, shaders, maps) from DIR\n"
            "  --user DIR        keep settings, records, ghosts, progress and levels in DIR\n"
-           "                    (default $XDG_DATA_HOME/tavrelo, i.e. ~/.local/share/tavrelo)\n"
+           "                    (by default the settings go to $XDG_CONFIG_HOME/tavrelo,\n"
+           "                    i.e. ~/.config/tavrelo, the rest to $XDG_DATA_HOME/tavrelo,\n"
+           "                    i.e. ~/.local/share/tavrelo)\n"
            "  -h, --help        show this help and exit\n"
            "      --version     show the version and exit\n"
            "\n"
@@ -82,4 +84,4 @@ std::string usageText() {
            "change them for this start only. Alt+Enter switches full screen while playing.\n";
 }
 
-std::string versionText() { return std::string(WINDOW_CAPTION).replace(0, 1, "t") + "\n"; }
+std::string versionText() { return "tavrelo " TAVRELO_VERSION "\n"; }

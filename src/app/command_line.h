@@ -21,5 +21,5 @@ CommandLine parseCommandLine(int argc, const char* const* argv);
 // The text --help prints (and, after an error, the text on stderr).
 std::string usageText();
 
-// "tavrelo 1.16b"
+// "tavrelo <version>", e.g. "tavrelo 1.16b"
 std::string versionText();

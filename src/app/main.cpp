@@ -9,6 +9,9 @@
 #include "app/main_loop.h"
 #include "app/startup.h"
 #include "core/game_paths.h"
+#include "core/gamepad.h"
+#include "core/settings.h"
+#include "modes/multi/multiplayer_settings_file.h"
 #include "modes/timeattack/record_save.h"
 
 namespace {
@@ -24,16 +27,22 @@ std::string executableFolder(const char* argv0) {
 }
 
 // Data paths (gfx/, sounds/, shaders/, maps/) are relative to the data root,
-// so the game runs inside it; the player's files go to the user root.
+// so the game runs inside it; the player's files go to the user root and his
+// settings to the config root, where settings kept beside his files by
+// earlier versions are moved.
 void chooseFolders(const CommandLine& line, const char* argv0) {
     const GameRoots roots = chooseGameRoots(executableFolder(argv0), line.dataFolder, line.userFolder);
     if (chdir(roots.data.c_str()) != 0) std::perror(roots.data.c_str());
     setGameRoots(roots);
     std::string why;
-    if (!prepareUserRoot(why))
-        std::printf("Cannot write to %s (%s): nothing will be saved this time.\n", roots.user.c_str(), why.c_str());
-    else
-        finishInterruptedRecordSaves();
+    if (!prepareUserRoot(why)) {
+        std::printf("Cannot write to %s: nothing will be saved this time.\n", why.c_str());
+        return;
+    }
+    finishInterruptedRecordSaves();
+    for (const char* name : {SETTINGS_FILE, GAMEPAD_FILE, MULTIPLAYER_FILE})
+        if (!moveSettingsFileToConfigRoot(name, why))
+            std::printf("Could not move %s to the settings folder: %s; it stays where it was.\n", name, why.c_str());
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ LoopIo sdlLoopIo() {
 // today's terms once, at the first start that reads them.
 void readGamepadFile() {
     bool oldNumbers = false;
-    padBindings = readPadBindings(userFile(GAMEPAD_FILE), &oldNumbers);
-    if (oldNumbers) writePadBindings(userFileForWriting(GAMEPAD_FILE), padBindings);
+    padBindings = readPadBindings(configFile(GAMEPAD_FILE), &oldNumbers);
+    if (oldNumbers) writePadBindings(configFile(GAMEPAD_FILE), padBindings);
 }
 
 // The frame benchmark starts the game with FIRST_FRAME_EXIT_VARIABLE set and
@@ -220,7 +220,7 @@ int runGame(const VideoOverride& video) {
     const int started = startUp(video);
     if (started != 0) return started;
     readGamepadFile();
-    gamepadPort.open(userFile(GAMEPAD_MAPPING_FILE));
+    gamepadPort.open(configFile(GAMEPAD_MAPPING_FILE));
 
     // The player sees the menu as soon as its own textures are read.
     const bool running = loop.runIteration();

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -76,6 +77,15 @@ void startGlow() {
 
 uint32_t sdlTicks() { return SDL_GetTicks(); }
 
+// The window's icon, drawn by the data generator like the desktop icons.
+// A window without an icon still plays.
+void setWindowIcon() {
+    SDL_Surface* icon = IMG_Load("gfx/icon.png");
+    if (icon == nullptr) return;
+    SDL_SetWindowIcon(gameWindow(), icon);
+    SDL_FreeSurface(icon);
+}
+
 }  // namespace
 
 int setVideoModeWithDepth(const std::function<bool(int depthBits)>& trySetMode) {
@@ -137,7 +147,7 @@ int startUp(const VideoOverride& video) {
     requestGlAttributes();
     SDL_ShowCursor(SDL_DISABLE);
 
-    readSettings(userFile(SETTINGS_FILE), listTextureSets());
+    readSettings(configFile(SETTINGS_FILE), listTextureSets());
     // The video mode is set once: width, height and windowed changed later
     // take effect at the next start.
     screenWidth = video.width > 0 ? video.width : settings.width;
@@ -152,6 +162,7 @@ int startUp(const VideoOverride& video) {
     // Full screen is the desktop's size, and a window manager may have
     // chosen another size than asked: the drawing follows the real one.
     gameWindowDrawableSize(screenWidth, screenHeight);
+    setWindowIcon();
     SDL_StartTextInput();
     std::srand(SDL_GetTicks());
 

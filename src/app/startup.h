@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "core/version.h"
+
 // The command line's video choices for this start: 0 (or -1 for the
 // window mode) keeps what settings.ini says. They are never saved.
 struct VideoOverride {
@@ -38,4 +40,4 @@ int setVideoModeWithDepth(const std::function<bool(int depthBits)>& trySetMode);
 void setFixedGlState(int width, int height);
 
 // The window title.
-constexpr const char* WINDOW_CAPTION = "Tavrelo 1.16b";
+constexpr const char* WINDOW_CAPTION = "Tavrelo " TAVRELO_VERSION;

@@ -1,5 +1,6 @@
 #include "core/game_paths.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,15 +34,32 @@ std::string absolute(const std::string& path) {
     return result;
 }
 
-std::string xdgUserRoot() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    // An empty or relative value is to be ignored, as the XDG rules say.
-    if (dataHome && dataHome[0] == '/') return std::string(dataHome) + "/tavrelo";
+// $HOME, else the password database's entry; empty when neither has one.
+std::string homeFolder() {
     const char* home = std::getenv("HOME");
-    return std::string(home && home[0] ? home : ".") + "/.local/share/tavrelo";
+    if (home && home[0]) return home;
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry && entry->pw_dir ? entry->pw_dir : "";
+}
+
+// $<variable>/tavrelo, or <home>/<fallback>/tavrelo: an empty or relative
+// value is to be ignored, as the XDG rules say.
+std::string xdgFolder(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/') return std::string(value) + "/tavrelo";
+    const std::string home = homeFolder();
+    return home.empty() ? "" : home + "/" + fallback + "/tavrelo";
+}
+
+// A file below a root; with no root (no home folder) a path below /dev/null,
+// where no folder or file can ever be made, so every save fails and says so.
+std::string inRoot(const std::string& root, const std::string& relative) {
+    return (root.empty() ? std::string("/dev/null") : root) + "/" + relative;
 }
 
 bool oneFolder() { return currentRoots.user == currentRoots.data; }
+
+const std::string& configRoot() { return currentRoots.config.empty() ? currentRoots.user : currentRoots.config; }
 
 // mkdir -p for the folders above `path` (the last component is a file).
 bool makeFoldersAbove(const std::string& path) {
@@ -57,7 +75,7 @@ bool makeFoldersAbove(const std::string& path) {
 GameRoots chooseGameRoots(const std::string& executableFolder, const std::string& dataOverride,
                           const std::string& userOverride) {
     GameRoots roots;
-    const std::string installedData = parentOf(executableFolder) + "/share/tavrelo";
+    const std::string installedData = parentOf(executableFolder) + "/share/games/tavrelo";
     bool besideExecutable = true;
     if (!dataOverride.empty()) {
         roots.data = absolute(dataOverride);
@@ -68,10 +86,14 @@ GameRoots chooseGameRoots(const std::string& executableFolder, const std::string
     } else {
         roots.data = executableFolder;
     }
-    if (!userOverride.empty())
-        roots.user = absolute(userOverride);
-    else
-        roots.user = besideExecutable ? roots.data : xdgUserRoot();
+    if (!userOverride.empty()) {
+        roots.user = roots.config = absolute(userOverride);
+    } else if (besideExecutable) {
+        roots.user = roots.config = roots.data;
+    } else {
+        roots.user = xdgFolder("XDG_DATA_HOME", ".local/share");
+        roots.config = xdgFolder("XDG_CONFIG_HOME", ".config");
+    }
     return roots;
 }
 
@@ -80,17 +102,25 @@ void setGameRoots(const GameRoots& roots) { currentRoots = roots; }
 const GameRoots& gameRoots() { return currentRoots; }
 
 bool prepareUserRoot(std::string& why) {
-    const std::string probe = currentRoots.user + "/maps/.";
-    if (!makeFoldersAbove(probe) || ::access(currentRoots.user.c_str(), W_OK) != 0 ||
-        ::access((currentRoots.user + "/maps").c_str(), W_OK) != 0) {
-        why = std::strerror(errno);
+    if (currentRoots.user.empty() || configRoot().empty()) {
+        why = "a home folder (HOME is not set and the password database has none)";
         return false;
+    }
+    for (const std::string& folder : {currentRoots.user, currentRoots.user + "/maps", configRoot()}) {
+        if (!makeFoldersAbove(folder + "/.") || ::access(folder.c_str(), W_OK) != 0) {
+            why = folder + " (" + std::strerror(errno) + ")";
+            return false;
+        }
     }
     return true;
 }
 
 std::string userFile(const std::string& relative) {
-    return oneFolder() ? relative : currentRoots.user + "/" + relative;
+    return oneFolder() ? relative : inRoot(currentRoots.user, relative);
+}
+
+std::string configFile(const std::string& relative) {
+    return configRoot() == currentRoots.data ? relative : inRoot(configRoot(), relative);
 }
 
 std::string userFileForWriting(const std::string& relative) {

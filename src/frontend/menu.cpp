@@ -7,6 +7,7 @@
 
 #include "core/globals.h"
 #include "core/services.h"
+#include "core/version.h"
 #include "frontend/menu_block.h"
 #include "render/screen_pieces.h"
 #include "render/camera.h"
@@ -149,7 +150,7 @@ void Menu::drawEntryBlock(int labelSlot) {
 
 void Menu::drawOverlay() {
     drawTitleStrip(0.1f, 0.842f, 0.9f, 0.942f, 0.0f, 0.13f, 1, 1, 1);
-    drawText(int(0.685 * screenWidth), int(screenHeight - 0.165 * screenHeight), 0.8f, 1, 1, 1, "Version 1.16b");
+    drawText(int(0.685 * screenWidth), int(screenHeight - 0.165 * screenHeight), 0.8f, 1, 1, 1, "Version " TAVRELO_VERSION);
     if (!debugView) return;
     char text[64];
     std::snprintf(text, sizeof text, "selection:   %d", selection);

@@ -46,8 +46,8 @@ void Options::enter() {
 
 void Options::readSettingsFile() {
     cursor_.reset();
-    readSettings(userFile(SETTINGS_FILE), textureSetCount_);
-    padBindings = readPadBindings(userFile(GAMEPAD_FILE));
+    readSettings(configFile(SETTINGS_FILE), textureSetCount_);
+    padBindings = readPadBindings(configFile(GAMEPAD_FILE));
 }
 
 bool Options::takePadButton(int, int button) { return handleOptionsPadButton(cursor_, button, *this); }
@@ -59,8 +59,8 @@ int Options::handleEvent(SDL_Event event, SDL_Keysym key) {
 }
 
 void Options::saveAndLeave() {
-    const std::string settingsPath = userFileForWriting(SETTINGS_FILE);
-    const std::string padPath = userFileForWriting(GAMEPAD_FILE);
+    const std::string settingsPath = configFile(SETTINGS_FILE);
+    const std::string padPath = configFile(GAMEPAD_FILE);
     const bool settingsSaved = writeSettings(settingsPath) == 0;
     const bool padSaved = writePadBindings(padPath, padBindings) == 0;
     if (saveNotice_.allowsLeaving(settingsSaved && padSaved, settingsSaved ? padPath : settingsPath))

@@ -55,8 +55,8 @@ class Installed(unittest.TestCase):
         shutil.rmtree(cls.stage, ignore_errors=True)
 
     def test_files_land_in_their_places_and_validate(self):
-        for relative in ("bin/tavrelo", "share/tavrelo/gfx/font1.png", "share/tavrelo/sounds/jump.wav",
-                         "share/tavrelo/shaders/filter.frag", "share/tavrelo/maps/nopic.png",
+        for relative in ("games/tavrelo", "share/games/tavrelo/gfx/font1.png", "share/games/tavrelo/sounds/jump.wav",
+                         "share/games/tavrelo/shaders/filter.frag", "share/games/tavrelo/maps/nopic.png",
                          "share/applications/tavrelo.desktop", "share/metainfo/org.tavrelo.Tavrelo.metainfo.xml",
                          "share/man/man6/tavrelo.6.gz"):
             self.assertTrue(os.path.isfile(os.path.join(self.root, relative)), relative)
@@ -67,9 +67,9 @@ class Installed(unittest.TestCase):
             self.assertEqual(struct.unpack(">II", header[16:24]), (size, size), icon)
         # Shipped levels are installed; what a game run from the build
         # folder wrote beside them (records, ghosts, progress) is not.
-        shipped = [name for name in os.listdir(os.path.join(self.root, "share/tavrelo/maps")) if name.endswith(".slv")]
+        shipped = [name for name in os.listdir(os.path.join(self.root, "share/games/tavrelo/maps")) if name.endswith(".slv")]
         self.assertGreater(len(shipped), 3)
-        for folder, _, names in os.walk(os.path.join(self.root, "share/tavrelo")):
+        for folder, _, names in os.walk(os.path.join(self.root, "share/games/tavrelo")):
             for name in names:
                 self.assertFalse(name.endswith(".gho") or name in ("single.stat", "highscore.hsc", "settings.ini"),
                                  os.path.join(folder, name))
@@ -80,7 +80,7 @@ class Installed(unittest.TestCase):
         self.assertEqual(metainfo.returncode, 0, metainfo.stdout + metainfo.stderr)
 
     def test_command_line(self):
-        binary = os.path.join(self.root, "bin/tavrelo")
+        binary = os.path.join(self.root, "games/tavrelo")
         version = run(binary, "--version")
         self.assertEqual((version.returncode, version.stdout), (0, "tavrelo 1.16b\n"))
         usage = run(binary, "--help")
@@ -97,15 +97,16 @@ class Installed(unittest.TestCase):
         home = tempfile.mkdtemp(prefix="tavrelo-home-")
         self.addCleanup(shutil.rmtree, home, True)
         user = os.path.join(home, ".local/share/tavrelo")
-        data_before = snapshot(os.path.join(self.root, "share/tavrelo"))
-        command = [os.path.join(self.root, "bin/tavrelo"), "--windowed", "--size", "1024x768"]
-        env = {"HOME": home, "XDG_DATA_HOME": ""}
+        data_before = snapshot(os.path.join(self.root, "share/games/tavrelo"))
+        command = [os.path.join(self.root, "games/tavrelo"), "--windowed", "--size", "1024x768"]
+        env = {"HOME": home, "XDG_DATA_HOME": "", "XDG_CONFIG_HOME": ""}
 
         # First start: the player's folder is made; quit from the menu.
         with harness.Game(settings=None, env=env) as game:
             game.start(command=command, cwd=home)
-            game.wait_for_window()
+            window = game.wait_for_window()
             game.wait_for_picture()
+            self.assertRegex(run("xprop", "-id", str(window), env=game.env).stdout, r"to use for icon|_NET_WM_ICON\(", "an icon")
             self.assertTrue(os.path.isdir(os.path.join(user, "maps")), "the user folder is created")
             game.key("Escape")
             self.assertEqual(game.wait(timeout=60).returncode, 0)
@@ -147,7 +148,7 @@ class Installed(unittest.TestCase):
         self.assertGreater(entries["aaa-dash.slv"][1], 500)
         self.assertEqual([name for name in os.listdir(os.path.join(user, "maps")) if ".gho" in name],
                          ["aaa-dash.gho"], "the ghost is the player's, and nothing else is left")
-        self.assertEqual(snapshot(os.path.join(self.root, "share/tavrelo")), data_before,
+        self.assertEqual(snapshot(os.path.join(self.root, "share/games/tavrelo")), data_before,
                          "nothing is written under the data root")
 
 
@@ -161,13 +162,17 @@ class Package(unittest.TestCase):
         self.assertEqual(len(debs), 1, os.listdir(out))
         deb = os.path.join(out, debs[0])
         depends = run("dpkg-deb", "-f", deb, "Depends").stdout
-        for library in ("libsdl2-2.0-0", "libsdl2-image-2.0-0", "libsdl2-mixer-2.0-0", "libglu1-mesa", "libgl1", "libc6"):
-            self.assertIn(library, depends)
-        self.assertNotIn("libsdl1.2", depends)
+        self.assertIn("libgl1", depends)  # opened by SDL, so no library the executable names
+        needed = [line.split("[")[1] for line in run("readelf", "-d", BUILD + "/runtime/tavrelo").stdout.split("]\n") if "NEEDED" in line]
+        for library in ("*/%s-linux-gnu/%s" % (os.uname().machine, name) for name in needed):  # each library it names
+            self.assertIn(run("dpkg", "-S", library).stdout.split(":")[0], depends, library)
+        self.assertIn("libsdl2-2.0-0", depends)
         contents = run("dpkg-deb", "-c", deb).stdout
-        for path in ("./usr/bin/tavrelo", "./usr/share/tavrelo/gfx/font1.png", "./usr/share/applications/tavrelo.desktop",
+        for path in ("./usr/games/tavrelo", "./usr/share/games/tavrelo/gfx/font1.png", "./usr/share/applications/tavrelo.desktop",
                      "./usr/share/icons/hicolor/48x48/apps/tavrelo.png", "./usr/share/man/man6/tavrelo.6.gz"):
             self.assertIn(path, contents)
+        lint = run("lintian", "--pedantic", deb)
+        self.assertNotRegex(lint.stdout, r"(?m)^[EW]: ", lint.stdout)
 
 
 if __name__ == "__main__":

@@ -37,7 +37,7 @@ class SinglePlayerRoad(SinglePlayerCase):
             game.pause(300)
 
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
-            self.assertEqual(len(records), 12)
+            self.assertEqual(len(records), 13)
             self.assertEqual(progress, 1)
             name, skipped, record_time, spare = records[0]
             self.assertEqual((name, skipped, spare), ("s-01-throttle.slv", 0, 5))
@@ -51,7 +51,7 @@ class SinglePlayerRoad(SinglePlayerCase):
             time_column = (0.732, 0.95)
             self.assertGreater(text_pixels(listed, row_box(0, *time_column), "magenta"), 30)
 
-            # Level 2 is the first open one: 's' skips it (twelve levels, two skips).
+            # Level 2 is the first open one: 's' skips it (thirteen levels, two skips).
             game.key("Down", "s")
             game.pause(500)
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string campaignOf(const LevelReport& report) {
-    const size_t slash = report.label.rfind('/');
-    return slash == std::string::npos ? "" : report.label.substr(0, slash);
-}
-
 double median(std::vector<int> values) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
@@ -69,6 +64,7 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
         for (const std::string& fault : report.proofFaults()) faults.push_back(report.label + ": broken proof: " + fault);
         if (!report.error.empty() || !report.proof.present) continue;
         const bool isTutorial = tutorial.count(report.label) > 0;
+        for (const std::string& fault : report.designFaults()) faults.push_back(report.label + ": " + fault);
         const int least = report.mode == LevelMode::Castle ? limits.castleMinProofSteps
                           : isTutorial                       ? limits.tutorialMinProofSteps
                                                              : limits.minProofSteps;
@@ -102,12 +98,17 @@ std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& report
                     faults.push_back(report.label + ": medal times " + seconds(report.goldMs) + ", " +
                                      seconds(report.silverMs) + ", " + seconds(report.bronzeMs) +
                                      " do not rise from gold to bronze");
+                if (report.naiveMedal() != MEDAL_NONE && report.label != limits.beginnerMap)
+                    faults.push_back(report.label + ": holding forward alone wins a medal; only the beginner's map " +
+                                     limits.beginnerMap + " may give one");
                 break;
             case LevelMode::Castle:
                 if (report.castle.singleKeyScores.empty()) castlesGuarded.push_back(report.label);
                 break;
         }
     }
+    for (const Cliff& cliff : campaignCliffs(reports))
+        if (cliff.campaign == 0) faults.push_back(cliffLine(cliff));
     if (median(campaignSteps) < limits.medianCampaignSteps)
         faults.push_back("campaign levels: median proof " + figure(median(campaignSteps)) + " steps, below " +
                          std::to_string(limits.medianCampaignSteps));

@@ -21,6 +21,7 @@ struct LevelLimits {
     int minTimeAttackMaps;          // race maps count
     int minRaceMapsForwardLoses;    // forward alone loses a life within the check's laps
     int minCastleMapsNoSingleKey;   // no key held alone scores within the check's steps
+    std::string beginnerMap;        // the one map where forward alone may win a medal (bronze)
 };
 
 // Every level below `folder` (searched recursively), checked.
@@ -31,4 +32,5 @@ std::vector<LevelReport> checkFolder(const std::string& folder);
 // player finishes must be tutorials (the first `tutorialLevels` levels of the
 // first campaign, campaigns and levels in name order), and a campaign proof
 // plays a game on every pong court (one it passes shows the court skippable).
+// Each level keeps the check's design rules; a cliff fails in the first campaign.
 std::vector<std::string> levelLimitFaults(const std::vector<LevelReport>& reports, const LevelLimits& limits);

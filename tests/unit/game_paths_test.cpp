@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/command_line.h"
@@ -47,14 +49,14 @@ private:
     bool hadOld_ = false;
 };
 
-// A prefix with an installed game (bin/, share/tavrelo/gfx) and a build
+// A prefix with an installed game (games/, share/games/tavrelo/gfx) and a build
 // folder with its data beside the executable.
 class GameRootsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.ok());
-        for (const char* folder : {"prefix", "prefix/bin", "prefix/share", "prefix/share/tavrelo",
-                                   "prefix/share/tavrelo/gfx", "runtime", "runtime/gfx", "home"})
+        for (const char* folder : {"prefix", "prefix/games", "prefix/share", "prefix/share/games",
+                                   "prefix/share/games/tavrelo", "prefix/share/games/tavrelo/gfx", "runtime", "runtime/gfx", "home"})
             makeFolder(dir.file(folder));
     }
     void TearDown() override {
@@ -101,20 +103,53 @@ TEST_F(GameRootsTest, InstalledGameReadsShareAndWritesTheXdgFolder) {
     ScopedEnv home("HOME", dir.file("home").c_str());
     for (const Case& c : cases) {
         ScopedEnv xdg("XDG_DATA_HOME", c.xdgDataHome);
-        const GameRoots roots = chooseGameRoots(dir.file("prefix/bin"), "", "");
-        EXPECT_EQ(roots.data, dir.file("prefix/share/tavrelo")) << (c.xdgDataHome ? c.xdgDataHome : "unset");
+        const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
+        EXPECT_EQ(roots.data, dir.file("prefix/share/games/tavrelo")) << (c.xdgDataHome ? c.xdgDataHome : "unset");
         EXPECT_EQ(roots.user, c.expectedUser) << (c.xdgDataHome ? c.xdgDataHome : "unset");
     }
 }
 
 TEST_F(GameRootsTest, CommandLineFoldersWin) {
     ScopedEnv home("HOME", dir.file("home").c_str());
-    GameRoots roots = chooseGameRoots(dir.file("prefix/bin"), dir.file("runtime"), dir.file("mine"));
+    GameRoots roots = chooseGameRoots(dir.file("prefix/games"), dir.file("runtime"), dir.file("mine"));
     EXPECT_EQ(roots.data, dir.file("runtime"));
     EXPECT_EQ(roots.user, dir.file("mine"));
+    EXPECT_EQ(roots.config, dir.file("mine"));
     // Only --data: the player's files still go to the user's folder.
-    roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/tavrelo"), "");
+    roots = chooseGameRoots(dir.file("runtime"), dir.file("prefix/share/games/tavrelo"), "");
     EXPECT_EQ(roots.user, dir.file("home") + "/.local/share/tavrelo");
+}
+
+TEST_F(GameRootsTest, SettingsGoToTheXdgConfigFolderAndNoHomeMeansThePasswordDatabasesOne) {
+    ScopedEnv home("HOME", nullptr), data("XDG_DATA_HOME", nullptr), config("XDG_CONFIG_HOME", "/xdg");
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    const GameRoots roots = chooseGameRoots(dir.file("prefix/games"), "", "");
+    EXPECT_EQ(roots.user, std::string(entry->pw_dir) + "/.local/share/tavrelo");
+    EXPECT_EQ(roots.config, "/xdg/tavrelo");
+}
+
+// An old settings.ini in the user root, and in the config root a new one or the temporary a killed move left.
+TEST_F(GameRootsTest, SettingsFileMovesOnceAndNeverOverwrites) {
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+        // new copy, temporary -> new copy afterwards, old copy kept
+        {nullptr, nullptr, "old", false},  // the first start
+        {nullptr, "ol", "old", false},     // killed while writing the new copy
+        {"old", nullptr, "old", false},    // killed before removing the old copy
+        {"new", nullptr, "new", true},     // never over a new one
+    };
+    for (const auto& [current, leftover, expected, oldKept] : cases) {
+        TempDir place{"settings-move"};
+        setGameRoots(GameRoots{dir.file("runtime"), place.file("data"), place.file("config")});
+        std::string why;
+        ASSERT_TRUE(prepareUserRoot(why)) << why;
+        place.write("data/settings.ini", "old");
+        if (current) place.write("config/settings.ini", current);
+        if (leftover) place.write("config/settings.ini.tmp-Ab12Cd", leftover);
+        EXPECT_TRUE(moveSettingsFileToConfigRoot("settings.ini", why)) << why;
+        EXPECT_EQ(place.readBytes("config/settings.ini"), std::vector<uint8_t>(expected, expected + 3)) << expected;
+        EXPECT_EQ(exists(place.file("data/settings.ini")), oldKept) << expected;
+    }
 }
 
 TEST_F(GameRootsTest, PlayerFilesShadowShippedOnesAndAreListedOnce) {

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -119,13 +120,14 @@ TEST_F(LevelCheck, ProofDeathsAreCountedByCause) {
     }
     const LevelReport court = check("s-court", COURT, "3000 F\n");
     EXPECT_TRUE(court.proof.finished) << "a lost ball costs a life, not the run";
+    EXPECT_LT(court.proof.standingSteps, 20) << "a pong game holds the craft at speed 0, but it is play";
     EXPECT_EQ(court.proof.livesEnd, court.proof.livesStart - 1);
     EXPECT_EQ(court.pongCourts, 1);
     EXPECT_EQ(court.proof.pongGames, 1);
 }
 
 TEST_F(LevelCheck, ACleanProofIsMeasured) {
-    const LevelReport report = check("first", STRAIGHT, "300 F\n");
+    const LevelReport report = check("first", STRAIGHT, "40 -\n300 F\n");
     EXPECT_EQ(report.mode, LevelMode::TimeAttack);
     EXPECT_EQ(report.blocks, 2);
     EXPECT_EQ(report.length, 8000);
@@ -134,9 +136,10 @@ TEST_F(LevelCheck, ACleanProofIsMeasured) {
     EXPECT_GT(report.proof.steps, 10);
     EXPECT_LT(report.proof.steps, 300) << "counted to the goal, not to the end of the keys";
     EXPECT_EQ(report.proofTimeMs(), report.proof.steps * 21);
+    EXPECT_EQ(report.proof.standingSteps, 40 + 5) << "waiting, then forward speed 4 to 20";
     EXPECT_FALSE(report.proofBroken());
     EXPECT_EQ(report.naive.result, NaiveRun::FinishedClean);
-    EXPECT_EQ(report.naive.step, report.proof.steps) << "the same keys";
+    EXPECT_EQ(report.naive.step, report.proof.steps - 40) << "the same keys, without the wait";
 }
 
 TEST_F(LevelCheck, AMissingOrUnfinishedProofIsBroken) {
@@ -214,6 +217,19 @@ TEST_F(LevelCheck, CastleMapsWantAnAttackThatNoSingleKeyMakes) {
     const LevelReport stuck = check("ca-stuck", STEP_CASTLE, "600 F\n");
     ASSERT_TRUE(stuck.proofBroken());
     EXPECT_GE(stuck.castle.deaths.crashes, 1);
+
+    EXPECT_EQ(check("ca-miss", FLAT_CASTLE, "600 -\n").proofFaults(),
+              std::vector<std::string>{"castle proof lands 0 of 5 attacks: attack 1 misses (no deaths, own castle lost 0)"});
+}
+
+// Each count stands under the heading of its cause.
+TEST_F(LevelCheck, TheTableNamesEachColumnsCause) {
+    LevelReport report = check("gap", GAP, "200 F\n");
+    report.proof.deaths = {1, 2, 3, 4};
+    std::istringstream header(checkTableHeader()), row(checkTableRow(report));
+    std::string cells;
+    for (std::string name, value; header >> name && row >> value;) cells += name + "=" + value + " ";
+    EXPECT_NE(cells.find(" falls=1 crash=2 health=3 pong=4 "), std::string::npos) << cells;
 }
 
 TEST_F(LevelCheck, FoldersAreSearchedAndATextWinsOverItsBuiltLevel) {

@@ -36,6 +36,7 @@ const LimitRow LIMITS[] = {
 LevelLimits limits(int LimitRow::*column) {
     LevelLimits chosen{};
     for (const LimitRow& row : LIMITS) chosen.*(row.field) = row.*column;
+    chosen.beginnerMap = column == &LimitRow::shipped ? "first-steps" : "first-map";
     return chosen;
 }
 
@@ -69,6 +70,7 @@ TEST(ShippedLevelLimits, EveryLevelIsProvedAndWithinTheLimits) {
     ASSERT_FALSE(reports.empty());
     std::string table = checkTableHeader();
     for (const LevelReport& report : reports) table += checkTableRow(report);
+    for (const Cliff& cliff : campaignCliffs(reports)) table += cliffLine(cliff) + "\n";
     std::fputs(table.c_str(), stdout);
     const std::vector<std::string> faults = levelLimitFaults(reports, limits(&LimitRow::shipped));
     EXPECT_TRUE(faults.empty()) << faults.size() << " limits not met:" << lines(faults);
@@ -91,7 +93,7 @@ TEST(LevelLimits, EveryLimitNotMetIsNamed) {
         "a-camp/s-01-straight: proof of 87 steps, below 300 (a tutorial level)",
         "b-camp/s-01-gap: proof of 424 steps, below 1000",
         "ca-step: proof of 113 steps, below 1000",
-        "campaign levels: median proof 211 steps, below 1400",
+        "campaign levels: median proof 237 steps, below 1400",
         "time-attack maps: median proof 212 steps, below 1400",
         "campaigns: 3 with 7 levels, wanted at least 3 with 30",
         "time-attack maps: 3 (race maps included), wanted at least 12",
@@ -108,12 +110,15 @@ TEST(LevelLimits, BrokenProofsEasyLevelsSkippedCourtsAndCheapMedalsAreNamed) {
     ASSERT_EQ(reports.size(), 11u);
     for (LevelReport& report : reports) {
         if (report.label == "b-camp/s-01-gap") report.naive.result = NaiveRun::FinishedClean;
+        if (report.label == "b-camp/s-02-gap")
+            report.naive = {NaiveRun::LostLife, 9}, report.proof.standingSteps = report.proof.steps / 3;
         if (report.label == "c-camp/s-01-gap") report.proof.deaths.crashes = 1;
-        if (report.label == "first-map") report.naive.result = NaiveRun::FinishedClean;
-        if (report.label == "second-map") report.naive.result = NaiveRun::FinishedClean;
+        if (report.label == "c-camp/s-02-gap") report.proof.standingSteps = report.proof.steps / 3 + 1;
+        if (report.label == "first-map") report.naive = {NaiveRun::FinishedClean, report.bronzeMs / CHECK_STEP_MS};
+        if (report.label == "second-map") report.naive.result = NaiveRun::FinishedClean, report.silverMs += 300;
         if (report.label == "ra-jump") report.goldMs = report.proofTimeMs();
         if (report.label == "ca-step") report.castle.hits = 4;
-        if (report.label == "a-camp/s-03-gap") report.pongCourts = 1;
+        if (report.label == "a-camp/s-03-gap") report.pongCourts = 1, report.naive = {NaiveRun::LostLife, 190};
     }
     const std::vector<std::string> faults = levelLimitFaults(reports, limits(&LimitRow::sample));
     const std::string easy = "b-camp/s-01-gap: holding forward alone finishes it without losing a life (only the "
@@ -127,9 +132,15 @@ TEST(LevelLimits, BrokenProofsEasyLevelsSkippedCourtsAndCheapMedalsAreNamed) {
         gold,
         "ca-step: broken proof: castle proof lands 4 of 5 attacks",
         "a-camp/s-03-gap: the proof plays 0 pong games on 1 courts: a court can be driven past",
+        "CLIFF a-camp/s-03-gap: forward alone finishes a-camp/s-02-longer, then loses a life here after 4.0 s",
+        "c-camp/s-02-gap: 33 % of the proof standing or waiting, above one step in 3",
+        "second-map: holding forward alone wins gold in 2.5 s, above bronze",
+        "second-map: holding forward alone wins a medal; only the beginner's map first-map may give one",
+        "second-map: silver 13.4 s is more than 30 % above the proof's 10.1 s",
     };
     for (const std::string& fault : expected) EXPECT_TRUE(anyContains(faults, fault)) << fault << " in" << lines(faults);
-    EXPECT_EQ(faults.size(), 6u) << lines(faults);
+    EXPECT_EQ(faults.size(), 11u) << "bronze on the beginner's map, a third standing, a later cliff pass:"
+                                  << lines(faults);
     EXPECT_FALSE(anyContains(faults, "a-camp/s-01-straight")) << "a tutorial may be driven by forward alone";
 }
 

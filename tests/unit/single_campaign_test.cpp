@@ -230,6 +230,20 @@ TEST_F(CampaignFolder, LongFolderNamesKeepTheirOwnProgress) {
     EXPECT_EQ(loadCampaignProgress(temp.path(), first).progress, 1);
 }
 
+TEST_F(CampaignFolder, ALevelAddedBeforeTheFirstOpenOneTakesNothingBack) {
+    folder("grow-camp");
+    for (const char* name : {"s-1.slv", "s-2.slv", "s-3.slv"}) temp.write(std::string("grow-camp/") + name, "x");
+    CampaignProgress played = loadCampaignProgress(temp.path(), "grow-camp");
+    finishLevel(played, 0, 3, 1000);
+    finishLevel(played, 1, 3, 1000);
+    ASSERT_EQ(played.progress, 2);
+    ASSERT_EQ(writeProgressFile(progressPath(temp.path(), "grow-camp"), played), 0);
+    temp.write("grow-camp/s-15.slv", "x");  // a new second level
+    const CampaignProgress grown = loadCampaignProgress(temp.path(), "grow-camp");
+    EXPECT_EQ(grown.progress, 3) << "s-3 is still the first open level";
+    EXPECT_EQ(grown.levels[1].recordTime, NO_CAMPAIGN_RECORD);
+}
+
 // single.stat holds 63 bytes of a name: a level named longer could never
 // find its record or skip mark again (the skip would come back at every
 // reading), so it is left out of the campaign and the list says so.

@@ -70,6 +70,8 @@ Canvas drawMasterIcon() {
 
 }  // namespace
 
+void writeWindowIcon(DataWriter& out) { out.writePng(drawMasterIcon().resized(64, 64), "gfx/icon.png"); }
+
 void writeAppIcons(DataWriter& out) {
     const Canvas master = drawMasterIcon();
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {

@@ -41,3 +41,5 @@ void writeSounds(DataWriter& out);         // sounds/*.wav
 // hicolor/<N>x<N>/apps/tavrelo.png: the desktop icon at the usual sizes
 // (written by `tavrelo-gen --icons DIR`, not into the data tree).
 void writeAppIcons(DataWriter& out);
+// gfx/icon.png: the same picture at 64 x 64, for the game's window.
+void writeWindowIcon(DataWriter& out);

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
 
     writeFont(out);
     writeTitles(out);
+    writeWindowIcon(out);
     writeInterfaceArt(out);
     writeBackdrops(out);
     writeTextureSets(out);

@@ -78,8 +78,9 @@ int build(const std::string& textPath, const std::string& outPath) {
     return 0;
 }
 
-// One row a level, then what is wrong with each broken proof, and a failing
-// status when there is one (or when nothing was found to check).
+// One row a level, then the cliffs in the campaigns' ramps, the design rules
+// broken, what is wrong with each broken proof, and a failing status when
+// there is one (or when nothing was found to check).
 int check(const std::vector<std::string>& paths) {
     const std::vector<LevelFile> files = findLevelFiles(paths);
     if (files.empty()) {
@@ -87,13 +88,18 @@ int check(const std::vector<std::string>& paths) {
         return 1;
     }
     std::fputs(checkTableHeader().c_str(), stdout);
+    std::vector<LevelReport> reports;
     std::vector<std::string> faults;
     for (const LevelFile& file : files) {
-        const LevelReport report = checkLevel(file.path, file.label);
-        std::fputs(checkTableRow(report).c_str(), stdout);
+        reports.push_back(checkLevel(file.path, file.label));
+        std::fputs(checkTableRow(reports.back()).c_str(), stdout);
         std::fflush(stdout);
-        for (const std::string& fault : report.proofFaults()) faults.push_back(report.label + ": " + fault);
+        for (const std::string& fault : reports.back().proofFaults()) faults.push_back(file.label + ": " + fault);
     }
+    for (const Cliff& cliff : campaignCliffs(reports)) std::printf("%s\n", cliffLine(cliff).c_str());
+    for (const LevelReport& report : reports)
+        for (const std::string& fault : report.designFaults())
+            std::printf("DESIGN %s: %s\n", report.label.c_str(), fault.c_str());
     for (const std::string& fault : faults) std::printf("BROKEN %s\n", fault.c_str());
     std::printf("%zu levels checked, %zu proof faults\n", files.size(), faults.size());
     return faults.empty() ? 0 : 1;

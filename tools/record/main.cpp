@@ -33,11 +33,14 @@ struct MedalTimes {
     int gold, silver, bronze;
 };
 
-// Gold a little above the proof's time, silver and bronze clearly within
-// reach; whole tenths of a second.
+// Gold a little above the proof's time, silver and bronze as far above it
+// as the design rules allow; whole tenths of a second, gold rounded up, the
+// others down so that they stay within.
 MedalTimes suggestedMedals(int proofMs) {
-    const auto tenths = [proofMs](int percent) { return (proofMs * percent / 100 + 99) / 100 * 100; };
-    return {tenths(105), tenths(130), tenths(160)};
+    const auto tenths = [proofMs](int percent, int roundUp) {
+        return (proofMs * (100 + percent) / 100 + roundUp) / 100 * 100;
+    };
+    return {tenths(5, 99), tenths(MEDAL_ABOVE_PERCENT[MEDAL_SILVER], 0), tenths(MEDAL_ABOVE_PERCENT[MEDAL_BRONZE], 0)};
 }
 
 int usage() {

@@ -7,26 +7,30 @@
 
 namespace {
 
-std::string seconds(int ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", ms / 1000.0);
-    return text;
-}
-
 std::string naiveText(const LevelReport& report) {
     const NaiveRun& naive = report.naive;
     if (report.mode == LevelMode::Castle)
         return naive.result == NaiveRun::FinishedClean ? "F scores @" + std::to_string(naive.step) : "F no hit";
+    static const char* const medals[] = {" gold", " silver", " bronze"};
+    const int medal = report.naiveMedal();
     switch (naive.result) {
-        case NaiveRun::FinishedClean: return "finished @" + std::to_string(naive.step);
+        case NaiveRun::FinishedClean:
+            return "finished @" + std::to_string(naive.step) + (medal == MEDAL_NONE ? "" : medals[medal]);
         case NaiveRun::LostLife: return "life lost @" + std::to_string(naive.step);
         case NaiveRun::DidNotFinish: break;
     }
     return "no finish";
 }
 
+// The medal times, and how far each lies above the proof's time.
 std::string medalsText(const LevelReport& report) {
-    return "medals " + seconds(report.goldMs) + "/" + seconds(report.silverMs) + "/" + seconds(report.bronzeMs);
+    if (report.goldMs == 0) return "no medal times";
+    const auto above = [&report](int ms) {
+        return report.proof.steps ? std::to_string((ms - report.proofTimeMs()) * 100 / report.proofTimeMs()) : "?";
+    };
+    return "medals " + secondsText(report.goldMs) + "/" + secondsText(report.silverMs) + "/" +
+           secondsText(report.bronzeMs) + " (+" + above(report.goldMs) + "/+" + above(report.silverMs) + "/+" +
+           above(report.bronzeMs) + " %)";
 }
 
 std::string raceForwardText(const RaceCheck& race, int player) {
@@ -67,8 +71,9 @@ std::string rulesText(const LevelReport& report) {
 
 std::string checkTableHeader() {
     char line[256];
-    std::snprintf(line, sizeof line, "%-30s %6s %8s %6s %6s %5s %5s %6s %4s %5s %-6s %-16s %s\n", "level", "blocks",
-                  "length", "steps", "time", "falls", "crash", "health", "pong", "lives", "proof", "naive", "rules");
+    std::snprintf(line, sizeof line, "%-30s %6s %8s %6s %6s %5s %5s %5s %6s %4s %5s %-6s %-21s %s\n", "level",
+                  "blocks", "length", "steps", "time", "stand", "falls", "crash", "health", "pong", "lives", "proof",
+                  "naive", "rules");
     return line;
 }
 
@@ -79,11 +84,12 @@ std::string checkTableRow(const LevelReport& report) {
                                   ? std::to_string(proof.livesStart) + ">" + std::to_string(proof.livesEnd)
                                   : "-";
     const char* verdict = !proof.present ? "none" : (report.proofBroken() ? "BROKEN" : "ok");
+    const std::string standing = std::to_string(report.standingPercent()) + "%";
     char line[512];
-    std::snprintf(line, sizeof line, "%-30s %6d %8lld %6d %6s %5d %5d %6d %4d %5s %-6s %-16s %s\n",
+    std::snprintf(line, sizeof line, "%-30s %6d %8lld %6d %6s %5s %5d %5d %6d %4d %5s %-6s %-21s %s\n",
                   report.label.c_str(), report.blocks, static_cast<long long>(report.length), proof.steps,
-                  seconds(report.proofTimeMs()).c_str(), proof.deaths.falls, proof.deaths.crashes, proof.deaths.health,
-                  proof.deaths.pongLosses, lives.c_str(), verdict, naiveText(report).c_str(),
+                  secondsText(report.proofTimeMs()).c_str(), standing.c_str(), proof.deaths.falls, proof.deaths.crashes,
+                  proof.deaths.health, proof.deaths.pongLosses, lives.c_str(), verdict, naiveText(report).c_str(),
                   rulesText(report).c_str());
     return line;
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "core/services.h"
 #include "core/settings.h"
+#include "modes/timeattack/records.h"
 #include "replay/level_source.h"
 #include "replay/replay_clock.h"
 #include "sim/view_angle.h"
@@ -60,6 +62,20 @@ NaiveRun driveForwardOnly(Run& run, Step step) {
     return naive;
 }
 
+bool standing(const Craft& craft) {
+    return std::abs(craft.f_speed) <= STANDING_SPEED && craft.holdTimer != HOLD_BY_PONG;
+}
+
+// The mode's step, counting the steps that end with the craft standing.
+template <class Run, class Step>
+auto countingStanding(int& steps, Step step) {
+    return [&steps, step](Run& run, const HeldKeys& held, const HeldKeys& before) {
+        const StepOutcome outcome = step(run, held, before);
+        if (standing(run.craft)) ++steps;
+        return outcome;
+    };
+}
+
 // ---- Campaign levels: the single-player run ----------------------------
 
 void startCampaign(CountedSingleRun& run, const Level& level) {
@@ -76,7 +92,8 @@ ProofRun campaignProof(const Level& level, const std::vector<HeldKeys>& keys) {
     CountedSingleRun run;
     startCampaign(run, level);
     proof.livesStart = run.craft.lives;
-    const ReplayResult result = replayRecording(run, keys);
+    const ReplayResult result =
+        replaySteps(run, keys, countingStanding<CountedSingleRun>(proof.standingSteps, replayStep));
     proof.finished = result.finished;
     proof.steps = result.steps;
     proof.deaths = run.deaths;
@@ -106,7 +123,8 @@ ProofRun timeAttackProof(const Level& level, const std::vector<HeldKeys>& keys) 
     proof.present = true;
     CountedTimeAttackRun run;
     startTimeAttack(run, level);
-    const ReplayResult result = replaySteps(run, keys, timeAttackStep);
+    const ReplayResult result =
+        replaySteps(run, keys, countingStanding<CountedTimeAttackRun>(proof.standingSteps, timeAttackStep));
     proof.finished = result.finished;
     proof.steps = result.steps;
     proof.deaths = run.deaths;
@@ -182,16 +200,21 @@ void castleProof(const Level& level, const std::vector<HeldKeys>& keys, LevelRep
     CastleCheck& check = report.castle;
     for (int round = 0; round < CASTLE_CHECK_LIVES && !castle.over(); ++round) {
         const int before = castle.players[1].castleHealth;
-        int steps = 0;
+        int steps = 0, standingSteps = 0;
         for (const HeldKeys& held : keys) {
             twoPlayerStep(castle, held, HeldKeys());
             ++steps;
+            if (standing(castle.players[0].craft)) ++standingSteps;
             if (castle.players[1].castleHealth < before) break;
         }
-        if (castle.players[1].castleHealth >= before) break;
+        if (castle.players[1].castleHealth >= before) {
+            check.missedAttack = round + 1;
+            break;
+        }
         if (round == 0) {
             report.proof.finished = true;
             report.proof.steps = steps;
+            report.proof.standingSteps = standingSteps;
         }
         ++check.hits;
     }
@@ -255,10 +278,13 @@ std::vector<std::string> LevelReport::proofFaults() const {
     if (!error.empty()) return {error};
     if (!proof.present) return {"no readable proof " + name + ".keys beside the level"};
     if (mode == LevelMode::Castle) {
+        const std::string missed =
+            castle.missedAttack ? ": attack " + std::to_string(castle.missedAttack) + " misses" : "";
         if (!castle.proofWins())
             faults.push_back("castle proof lands " + std::to_string(castle.hits) + " of " +
-                             std::to_string(CASTLE_CHECK_LIVES) + " attacks (" + describeDeaths(castle.deaths) +
-                             ", own castle lost " + std::to_string(castle.castleLost) + ")");
+                             std::to_string(CASTLE_CHECK_LIVES) + " attacks" + missed + " (" +
+                             describeDeaths(castle.deaths) + ", own castle lost " +
+                             std::to_string(castle.castleLost) + ")");
         return faults;
     }
     if (!proof.finished) faults.push_back("proof does not finish in its " + std::to_string(proof.steps) + " steps");
@@ -268,6 +294,65 @@ std::vector<std::string> LevelReport::proofFaults() const {
                          std::to_string(proof.livesStart));
     if (mode == LevelMode::Race && !race.proofScoresForBoth)
         faults.push_back("race proof: both crafts side by side do not each score a lap without losing a life");
+    return faults;
+}
+
+int LevelReport::naiveMedal() const {
+    const bool map = mode == LevelMode::TimeAttack || mode == LevelMode::Race;
+    if (!map || naive.result != NaiveRun::FinishedClean) return MEDAL_NONE;
+    return medalFor(naive.step * CHECK_STEP_MS, goldMs, silverMs, bronzeMs);
+}
+
+std::string campaignOf(const LevelReport& report) {
+    const size_t slash = report.label.rfind('/');
+    return slash == std::string::npos ? "" : report.label.substr(0, slash);
+}
+
+std::vector<Cliff> campaignCliffs(const std::vector<LevelReport>& reports) {
+    std::vector<Cliff> cliffs;
+    const LevelReport* before = nullptr;
+    int campaign = -1;
+    for (const LevelReport& report : reports) {
+        if (report.mode != LevelMode::Campaign) continue;
+        const bool follows = before != nullptr && campaignOf(*before) == campaignOf(report);
+        if (!follows) ++campaign;
+        if (follows && before->naive.result == NaiveRun::FinishedClean && report.naive.result == NaiveRun::LostLife &&
+            report.naive.step * CHECK_STEP_MS <= CLIFF_MS)
+            cliffs.push_back({before->label, report.label, report.naive.step, campaign});
+        before = &report;
+    }
+    return cliffs;
+}
+
+std::string cliffLine(const Cliff& cliff) {
+    return "CLIFF " + cliff.hard + ": forward alone finishes " + cliff.easy + ", then loses a life here after " +
+           secondsText(cliff.step * CHECK_STEP_MS) + " s";
+}
+
+std::string secondsText(int ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", ms / 1000.0);
+    return text;
+}
+
+std::vector<std::string> LevelReport::designFaults() const {
+    std::vector<std::string> faults;
+    if (!error.empty() || !proof.finished) return faults;
+    if (int64_t(proof.standingSteps) * STANDING_ONE_IN > proof.steps)
+        faults.push_back(std::to_string(standingPercent()) + " % of the proof standing or waiting, above one step in " +
+                         std::to_string(STANDING_ONE_IN));
+    if (mode != LevelMode::TimeAttack && mode != LevelMode::Race) return faults;
+    const char* const names[] = {"gold", "silver", "bronze"};
+    const int times[] = {goldMs, silverMs, bronzeMs};
+    for (int medal = MEDAL_GOLD; medal <= MEDAL_BRONZE; ++medal)
+        if (int64_t(times[medal]) * 100 > int64_t(proofTimeMs()) * (100 + MEDAL_ABOVE_PERCENT[medal]))
+            faults.push_back(std::string(names[medal]) + " " + secondsText(times[medal]) + " s is more than " +
+                             std::to_string(MEDAL_ABOVE_PERCENT[medal]) + " % above the proof's " +
+                             secondsText(proofTimeMs()) + " s");
+    const int naive = naiveMedal();
+    if (naive != MEDAL_NONE && naive < MEDAL_BRONZE)
+        faults.push_back(std::string("holding forward alone wins ") + names[naive] + " in " +
+                         secondsText(this->naive.step * CHECK_STEP_MS) + " s, above bronze");
     return faults;
 }
 

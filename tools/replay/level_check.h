@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "modes/timeattack/records_file.h"
 #include "replay/counted_runs.h"
 #include "replay/recording.h"
 
@@ -23,6 +24,20 @@ constexpr int RACE_CHECK_LIVES = 3;
 constexpr int CASTLE_CHECK_LIVES = 5;      // also the attacks the proof must land
 constexpr int CASTLE_KEY_STEPS = 1500;
 constexpr int CHECK_GRAVITY = 8;
+// A level where the forward-only player loses a life this soon, right after
+// one it finishes, is a cliff in the campaign's ramp.
+constexpr int CLIFF_MS = 4000;
+// A craft standing, waiting for a ferry or a gate or riding one, or
+// creeping while it waits: the recorder's proofs wait at a few units a step
+// as often as at 0. Within 5 % of the top speed (450); a pong game is play,
+// not a wait, though it holds the craft at 0.
+constexpr int STANDING_SPEED = 20;
+// The level design rules a level keeps by itself: its medal times at most
+// these shares above its proof's time (gold, silver, bronze), at most one
+// proof step in STANDING_ONE_IN standing, and no medal above bronze for
+// holding forward alone.
+constexpr int MEDAL_ABOVE_PERCENT[] = {7, 30, 60};
+constexpr int STANDING_ONE_IN = 3;
 
 // A replay of the proof through the level's one-craft rules (campaign and
 // time attack; for castle maps the first attack of the duel).
@@ -33,6 +48,8 @@ struct ProofRun {
     DeathCount deaths;
     int livesStart = 0, livesEnd = 0;  // campaign levels
     int pongGames = 0;                 // campaign levels: games started
+    // Steps that end standing (castle maps: of the first attack).
+    int standingSteps = 0;
     bool clean() const { return finished && deaths.total() == 0 && livesEnd >= livesStart; }
 };
 
@@ -65,6 +82,7 @@ struct CastleCheck {
     bool won = false;
     DeathCount deaths;     // of the attacker over the whole duel
     int castleLost = 0;    // the attacker's own castle health lost
+    int missedAttack = 0;  // the first attack of the proof that missed (1-based), 0 none
     std::vector<HeldKeyScore> singleKeyScores;  // the keys that score alone within CASTLE_KEY_STEPS
     bool proofWins() const { return won && hits == CASTLE_CHECK_LIVES && deaths.total() == 0 && castleLost == 0; }
 };
@@ -85,8 +103,14 @@ struct LevelReport {
     CastleCheck castle;  // castle maps
 
     int proofTimeMs() const { return proof.steps * CHECK_STEP_MS; }
+    int standingPercent() const { return proof.steps ? proof.standingSteps * 100 / proof.steps : 0; }
+    // The medal (MEDAL_GOLD .. MEDAL_BRONZE, MEDAL_NONE) that holding forward
+    // alone wins on a time-attack or race map.
+    int naiveMedal() const;
     // Why the proof does not prove the level; empty when it does.
     std::vector<std::string> proofFaults() const;
+    // The design rules above that the level breaks; empty when it keeps them.
+    std::vector<std::string> designFaults() const;
     bool proofBroken() const { return !proofFaults().empty(); }
 };
 
@@ -100,3 +124,17 @@ LevelReport checkLevelWithProof(const std::string& path, const std::string& labe
 std::string checkTableHeader();
 std::string checkTableRow(const LevelReport& report);
 std::string describeDeaths(const DeathCount& deaths);
+std::string secondsText(int ms);  // "12.3"
+
+// A cliff in a campaign's ramp: the forward-only player finishes `easy` and
+// loses a life on `hard`, the next level, within CLIFF_MS.
+struct Cliff {
+    std::string easy, hard;
+    int step = 0;      // of the lost life on `hard`
+    int campaign = 0;  // 0 for the first campaign checked
+};
+// Over reports sorted by path (a campaign is a folder, its levels in name
+// order); the line the check prints for each.
+std::vector<Cliff> campaignCliffs(const std::vector<LevelReport>& reports);
+std::string cliffLine(const Cliff& cliff);
+std::string campaignOf(const LevelReport& report);

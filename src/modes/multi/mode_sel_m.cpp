@@ -33,7 +33,7 @@ void arrowMark(double left, double right) {
 
 void ModeSelM::enter() {
     saveNotice.clear();
-    menu.settings = readMultiplayerSettings(userFile(MULTIPLAYER_FILE));
+    menu.settings = readMultiplayerSettings(configFile(MULTIPLAYER_FILE));
     menu.castleMaps = listModeMaps(MAPS_FOLDER, "ca-");
     menu.raceMaps = listModeMaps(MAPS_FOLDER, "ra-");
     // Maps may have gone since the last visit.
@@ -80,7 +80,7 @@ void ModeSelM::startSelectedMap() {
 }
 
 bool ModeSelM::saveSettings() {
-    const std::string path = userFileForWriting(MULTIPLAYER_FILE);
+    const std::string path = configFile(MULTIPLAYER_FILE);
     return saveNotice.allowsLeaving(writeMultiplayerSettings(menu.settings, path) == 0, path);
 }
 

@@ -63,6 +63,15 @@ CampaignProgress loadCampaignProgress(const std::string& mapsDir, const std::str
         campaign.levels.push_back(record);
     }
     readProgressFile(userFile(progressPath(mapsDir, campaignDirectory)), campaign);
+    // Levels added before the first open one (a newer version of the
+    // campaign) leave the stored progress pointing at a level already
+    // finished or skipped: it moves on past those, so a new level is open to
+    // play but takes back nothing the player had opened.
+    const auto done = [&campaign](int index) {
+        const LevelRecord& level = campaign.levels[size_t(index)];
+        return level.skipped || level.recordTime != NO_CAMPAIGN_RECORD;
+    };
+    while (campaign.progress < int(campaign.levels.size()) && done(campaign.progress)) campaign.progress += 1;
     return campaign;
 }
 

@@ -30,7 +30,8 @@ std::string progressPath(const std::string& mapsDir, const std::string& campaign
 // Whether single.stat can store the level's name whole (63 bytes at most).
 bool fitsProgressFile(const std::string& levelName);
 
-// A fresh table of the campaign's levels, then its progress file. Levels
+// A fresh table of the campaign's levels, then its progress file (its
+// progress moved past levels already finished or skipped). Levels
 // whose names do not fit single.stat are left out (listed in `leftOut`):
 // a record or skip mark the file cannot tie to them would be lost at every
 // reading, and a skip given back each time.
