@@ -124,20 +124,6 @@ void drawMedalDialog(const EditorModel& model) {
 
 }  // namespace
 
-// The level shows through a panel's frame; a dark veil behind the dialog
-// keeps its words readable over bright block tops.
-void drawVeil(double left, double top, double width, double height) {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.75f);
-    drawFlatPiece(0, left, top - height, left + width, top, 0, 0, 0, 0);
-    glBlendFunc(GL_ONE, GL_ONE);  // the frame's additive blending
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1, 1, 1);
-}
-
 void drawEditorDialog(const EditorModel& model) {
     switch (model.dialog) {
         case DIALOG_SAVE:

@@ -8,9 +8,6 @@
 void drawEditorDialog(const EditorModel& model);
 // The open question's line on its dark band (nothing when none is open).
 void drawEditorQuestion(const EditorModel& model);
-// A dark veil under words that stand over the level: (left, top) corner
-// and size as fractions of the window.
-void drawVeil(double left, double top, double width, double height);
 // The right-hand column (view, new level, save, load and in top view the
 // twelve block tools) and in top view the item column on the left; the
 // name of the icon under the cursor beside it.

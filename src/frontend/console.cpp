@@ -11,7 +11,7 @@
 #include "render/textures.h"
 
 void Console::enter() {
-    input_.clear();
+    line_.clear();
     consoleHistory.clear();
 }
 
@@ -24,19 +24,23 @@ int Console::handleEvent(SDL_Event event, SDL_Keysym key) {
     // The typed characters, not the keys. The text of the key that opened
     // or closes the console never arrives here (the main loop drops the
     // text of a key that changed the screen).
-    if (event.type == SDL_TEXTINPUT)
-        for (const char* c = event.text.text; *c; ++c)
-            if (input_.size() < INPUT_CHARS && *c >= 32 && *c <= 125) input_ += *c;
+    if (event.type == SDL_TEXTINPUT) line_.insertText(event.text.text);
     if (event.type != SDL_KEYDOWN) return 0;
-    if (key.sym == SDLK_TAB || key.sym == SDLK_BACKQUOTE) closeConsole();
-    if (key.sym == SDLK_BACKSPACE && !input_.empty()) input_.pop_back();
-    if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) runInput();
+    switch (key.sym) {
+        case SDLK_TAB:
+        case SDLK_BACKQUOTE: closeConsole(); break;
+        case SDLK_BACKSPACE: line_.backspace(); break;
+        case SDLK_UP: line_.historyUp(); break;
+        case SDLK_DOWN: line_.historyDown(); break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: run(line_.submit()); break;
+        default: break;
+    }
     return 0;
 }
 
-// The input line stays after Enter, so a command can be run again at once.
-void Console::runInput() {
-    ConsoleCommandResult result = runConsoleCommand(input_);
+void Console::run(const std::string& command) {
+    ConsoleCommandResult result = runConsoleCommand(command);
     if (result.wireframeChanged) setWireframe(wireframe);
     if (result.reloadTextures) loadTextures();
     for (const std::string& line : result.replies) consolePrint(line.c_str());
@@ -95,7 +99,7 @@ void Console::drawLines() const {
         int y = static_cast<int>(0.977 * screenHeight - (ConsoleHistory::LINES - 1 - i) * 0.013 * screenHeight);
         drawText(0, y, 0.5f, grey, grey, grey, consoleHistory.line(i));
     }
-    drawText(0, static_cast<int>(0.697 * screenHeight), 0.5f, grey, grey, grey, input_.c_str());
+    drawText(0, static_cast<int>(0.697 * screenHeight), 0.5f, grey, grey, grey, line_.text().c_str());
 }
 
 void Console::update(int) {}

@@ -5,6 +5,7 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
+#include "render/textures.h"
 
 namespace {
 
@@ -49,18 +50,28 @@ long long numberAfter(const std::string& input, std::size_t wordStart, std::size
 
 }  // namespace
 
-const std::vector<std::string>& consoleHelpLines() {
-    static const std::vector<std::string> lines = {
-        "Available commands:",
-        "   texset [0-?]                Activates set of textures x",
-        "   details [0-2]            \tChanges detail settings",
-        "   glow [on/off]               Activates/Deactivates glow effect",
-        "   debug [on/off]              Activates/Deactivates debug output",
-        "   wireframe [on/off]          Activates/Deactivates wireframe mode",
-        "   speed [on/off]          \tActivates/Deactivates speed-effect",
-        "   shadows [on/off]          \tActivates/Deactivates shadows",
-        "   animspeed [0-50]          \tAdjusts speed of animations",
+std::vector<std::string> consoleHelpLines(int textureSets) {
+    // Blanks, not tabs, line the columns up: the font has no tab stops.
+    const std::string sets = "[0-" + std::to_string(textureSets > 1 ? textureSets - 1 : 0) + "]";
+    const struct {
+        std::string command;
+        const char* meaning;
+    } commands[] = {
+        {"texset " + sets, "Changes the set of textures"},
+        {"details [0-3]", "Changes detail settings (0 low .. 3 ultra)"},
+        {"glow [on/off]", "Activates/Deactivates glow effect"},
+        {"debug [on/off]", "Activates/Deactivates debug output"},
+        {"wireframe [on/off]", "Activates/Deactivates wireframe mode"},
+        {"speed [on/off]", "Activates/Deactivates speed-effect"},
+        {"shadows [on/off]", "Activates/Deactivates shadows"},
+        {"animspeed [0-50]", "Adjusts speed of animations"},
     };
+    std::vector<std::string> lines = {"Available commands:"};
+    for (const auto& each : commands) {
+        std::string line = "   " + each.command;
+        line.resize(HELP_MEANING_COLUMN, ' ');
+        lines.push_back(line + each.meaning);
+    }
     return lines;
 }
 
@@ -97,6 +108,6 @@ ConsoleCommandResult runConsoleCommand(const std::string& input) {
         result.replies.push_back("Speed adjusted");
         return result;
     }
-    result.replies = consoleHelpLines();
+    result.replies = consoleHelpLines(textureSetCount);
     return result;
 }

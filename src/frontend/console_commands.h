@@ -16,8 +16,11 @@ struct ConsoleCommandResult {
 // no command answers with the help text.
 ConsoleCommandResult runConsoleCommand(const std::string& input);
 
-// The nine help lines, in the order they are printed.
-const std::vector<std::string>& consoleHelpLines();
+// The nine help lines, in the order they are printed, with the ranges the
+// game takes (texset up to the last of `textureSets` sets); the meanings
+// start in one column.
+std::vector<std::string> consoleHelpLines(int textureSets);
+constexpr std::size_t HELP_MEANING_COLUMN = 25;
 
 // Divisor stored by "animspeed <value>": 53 minus the value, never below 1
 // because the animation tick counter is divided by it.

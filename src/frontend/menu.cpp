@@ -24,6 +24,7 @@ constexpr int ENTRY_ANGLE = 60;
 constexpr int TURN_STEP = 5;
 constexpr int HOP_SPEED = 120;
 constexpr int HOP_GRAVITY = 10;
+constexpr float MENU_BLOCK_CENTRE_Z = -4000.0f;  // the slab's middle, its place on the ring
 
 int ringEntry(int entry) { return (entry % MENU_ENTRY_COUNT + MENU_ENTRY_COUNT) % MENU_ENTRY_COUNT; }
 }  // namespace
@@ -111,13 +112,22 @@ void Menu::draw() {
     glLoadIdentity();
     gluLookAt(0, 2000, -12000, 0, 0, 0, 0, 1, 0);
     glColor3f(1, 1, 1);
+    glPushMatrix();
     glRotatef(float(angle), 0, 1, 0);
     drawSkyBox();
+    glPopMatrix();
     for (int entry = 0; entry < MENU_ENTRY_COUNT; ++entry) {
-        if (entry > 0) glRotatef(float(ENTRY_ANGLE), 0, 1, 0);
+        // Each block rides the ring but keeps its label turned to the
+        // viewer, so the entries beside the front one read as well.
+        const float around = float(angle + ENTRY_ANGLE * entry);
+        glPushMatrix();
+        glRotatef(around, 0, 1, 0);
+        glTranslatef(0, 0, MENU_BLOCK_CENTRE_Z);
+        glRotatef(-around, 0, 1, 0);
+        glTranslatef(0, 0, -MENU_BLOCK_CENTRE_Z);
         drawEntryBlock(menuEntryLabel(entry));
+        glPopMatrix();
     }
-    glRotatef(float(-300 - angle), 0, 1, 0);
     drawCraft(CRAFT_KIND_PLAYER, verticalSpeed, prevX, prevY, prevZ, craftX, craftY, craftZ, 0.0f, 16, 0, 0);
     glColor3f(1, 1, 1);
     drawOverlay();

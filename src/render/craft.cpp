@@ -35,6 +35,7 @@ const float RING_SHADE[5] = {0.6f, 0.5f, 0.4f, 0.3f, 0.3f};
 struct RingBody {
     float radii[3];
     float tint[3];  // added to each ring's shade
+    float paint[3];  // then multiplied in: white leaves the texture's colours
     float alpha;
     bool disc;      // disc normals point up, its texture wraps twice as often
     float segments;
@@ -48,7 +49,8 @@ void emitRingBody(const RingBody& body) {
     glBegin(GL_QUAD_STRIP);
     for (int ring = 0; ring < 5; ++ring) {
         const float shade = RING_SHADE[ring];
-        glColor4f(body.tint[0] + shade, body.tint[1] + shade, body.tint[2] + shade, body.alpha);
+        glColor4f((body.tint[0] + shade) * body.paint[0], (body.tint[1] + shade) * body.paint[1],
+                  (body.tint[2] + shade) * body.paint[2], body.alpha);
         for (int k = 0; k <= count; ++k) {
             const float angle = float(k) * step;
             const float s = std::sin(angle), c = std::cos(angle);
@@ -65,10 +67,17 @@ void emitRingBody(const RingBody& body) {
     glEnd();
 }
 
-void emitFin(int kind, float alpha) {
-    glColor4f(1, 1, 1, alpha);
+// A painted fin is plain colour: the texture's blue would darken any colour
+// laid over it.
+void emitFin(int kind, float alpha, const CraftPaint* paint) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
+    if (paint != nullptr) {
+        glDisable(GL_TEXTURE_2D);
+        glColor4f(paint->red, paint->green, paint->blue, alpha);
+    } else {
+        glColor4f(1, 1, 1, alpha);
+    }
     const bool swapped = kind < 1;
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i < 16; ++i) {
@@ -78,6 +87,7 @@ void emitFin(int kind, float alpha) {
         glTexCoord2f(swapped ? 0.0f : 0.5f, v); glVertex3f(float(-g), y, float(z));
     }
     glEnd();
+    if (paint != nullptr && !wireframe) glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
     glEnable(GL_CULL_FACE);
 }
@@ -157,7 +167,7 @@ void emitMarker() {
 }  // namespace
 
 void drawCraft(int kind, int verticalSpeed, int prevX, int /*prevY*/, int prevZ, int x, int y, int z,
-               float tint, float segments, int forwardSpeed, unsigned transparency) {
+               float tint, float segments, int forwardSpeed, unsigned transparency, const CraftPaint* paint) {
     const int dir = std::clamp(kind, -1, 1);
     const unsigned t = transparency & 0xffu;
     const bool marker = kind >= -1 && kind <= 1 && t == 0;
@@ -168,10 +178,16 @@ void drawCraft(int kind, int verticalSpeed, int prevX, int /*prevY*/, int prevZ,
     if (dir < 0) glRotatef(180, 0, 1, 0);
     bindSlot(SLOT_CRAFT_BODY, animationTicks);
     const CraftRadii radii = craftRadii(verticalSpeed);
-    emitRingBody({{radii.p, radii.q, radii.r}, {tint, 0, 0}, alpha, false, segments, 0, 0, 0});
+    RingBody ring{{radii.p, radii.q, radii.r}, {tint, 0, 0}, {1, 1, 1}, alpha, false, segments, 0, 0, 0};
+    if (paint != nullptr) {
+        // Some of the texture's light stays, so the ring's panels still show.
+        const float rgb[3] = {paint->red, paint->green, paint->blue};
+        for (int k = 0; k < 3; ++k) ring.paint[k] = 0.35f + 0.65f * rgb[k];
+    }
+    emitRingBody(ring);
     // Sideways motion turns the fin and the engines.
     glRotatef(float(x - prevX) * float(dir) / 10.0f, 0, 1, 0);
-    emitFin(kind, alpha);
+    emitFin(kind, alpha, paint);
     emitEngine(-1);
     emitEngine(1);
     emitExhaust({dir, forwardSpeed, prevZ, z, t != 0});
@@ -182,15 +198,15 @@ void drawCraft(int kind, int verticalSpeed, int prevX, int /*prevY*/, int prevZ,
     glColor3f(1, 1, 1);
 }
 
-void drawCraftRecord(const Craft& craft) {
+void drawCraftRecord(const Craft& craft, const CraftPaint* paint) {
     drawCraft(craft.kind, craft.v_speed, craft.prevX, craft.prevY, craft.prevZ, craft.x, craft.ypos, craft.z,
-              float(100 - craft.health) / 10.0f, 16, craft.f_speed, 0);
+              float(100 - craft.health) / 10.0f, 16, craft.f_speed, 0, paint);
     glColor3f(1, 1, 1);
 }
 
 void drawDisc(int x, int y, int z, int segments, float red, float green, float blue, float scale, float alpha) {
     const float radii[3] = {std::min(150 * scale, 230.0f), std::min(200 * scale, 280.0f), std::min(140 * scale, 220.0f)};
-    emitRingBody({{radii[0], radii[1], radii[2]}, {red, green, blue}, alpha, true, float(segments), x, y, z});
+    emitRingBody({{radii[0], radii[1], radii[2]}, {red, green, blue}, {1, 1, 1}, alpha, true, float(segments), x, y, z});
 }
 
 void drawPongPaddle(int x, int y, int z) {

@@ -57,12 +57,20 @@ private:
 // (for comparisons).
 void setCheapGlowPass(bool enabled);
 
+// A player's own colour on a craft (the two-player modes tell the crafts
+// apart by it): the fin in that colour, the ring tinted toward it.
+struct CraftPaint {
+    float red, green, blue;
+};
+
 // The craft model. kind: 1 / -1 face +z / -z, -2 the pong paddle; only
 // kinds -1..1 that are opaque (transparency 0) carry the red marker.
+// paint: null for the craft's own textured colours.
 void drawCraft(int kind, int verticalSpeed, int prevX, int prevY, int prevZ, int x, int y, int z,
-               float tint, float segments, int forwardSpeed, unsigned transparency);
+               float tint, float segments, int forwardSpeed, unsigned transparency,
+               const CraftPaint* paint = nullptr);
 // A craft record with damage tint (100 - health) / 10 and 16 segments.
-void drawCraftRecord(const Craft& craft);
+void drawCraftRecord(const Craft& craft, const CraftPaint* paint = nullptr);
 
 // One additive textured tile from "efx01".
 void drawSprite(EffectSprite sprite);

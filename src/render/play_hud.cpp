@@ -17,6 +17,11 @@ void drawRunClock(const Craft& craft) {
     drawText(pixelX(0.90), y, 1.0f, 0.9f, 0.9f, 0.9f, text);
 }
 
+void drawBesideClock(const std::string& text, float red, float green, float blue) {
+    const double width = 0.0146 * double(text.size());
+    drawText(pixelX(0.78 - 0.02 - width), pixelY(0.06), 1.0f, red, green, blue, text.c_str());
+}
+
 void drawCraftDebugLines(const Craft& craft, const DebugLineFormats& formats,
                          const std::string& message) {
     const int values[6] = {craft.f_speed, craft.s_speed, craft.v_speed,

@@ -8,6 +8,8 @@
 
 // The run clock at the lower right: minutes, seconds and hundredths.
 void drawRunClock(const Craft& craft);
+// Words on the clock's line, ending just left of it.
+void drawBesideClock(const std::string& text, float red, float green, float blue);
 
 // The yellow debug lines at the upper left: f_speed, s_speed, v_speed,
 // ypos, health and the frame rate, each through its mode's format (the

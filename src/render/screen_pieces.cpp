@@ -68,6 +68,26 @@ void drawScrollArrows(bool hiddenAbove, bool hiddenBelow, const ScrollArrows& ar
     endFlat2D();
 }
 
+void drawSideArrow(double left, double bottom, double right, double top, bool pointsRight, ScreenColour colour) {
+    // The arrow's tip lies at v 0.1 of the image: on the right or the left
+    // edge now, its width (u) running up the quad.
+    const float tipSide = 0.1f, tailSide = 0.7f;
+    const float leftV = pointsRight ? tailSide : tipSide, rightV = pointsRight ? tipSide : tailSide;
+    beginFlat2D(textureFrame(TEX_GUI, 0));
+    glColor3f(colour.red, colour.green, colour.blue);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.4f, leftV);
+    glVertex2i(pixelX(left), pixelY(bottom));
+    glTexCoord2f(0.4f, rightV);
+    glVertex2i(pixelX(right), pixelY(bottom));
+    glTexCoord2f(0.47f, rightV);
+    glVertex2i(pixelX(right), pixelY(top));
+    glTexCoord2f(0.47f, leftV);
+    glVertex2i(pixelX(left), pixelY(top));
+    glEnd();
+    endFlat2D();
+}
+
 void drawListPanel(const ListPanel& panel) {
     drawPanel(pixelX(panel.left), pixelY(panel.top), pixelX(panel.width), pixelY(panel.height),
               panel.frame.red, panel.frame.green, panel.frame.blue);
@@ -82,3 +102,20 @@ void drawDimmedBackdrop(int slot, float brightness) {
 }
 
 void drawListBackdrop() { drawDimmedBackdrop(TEX_SPACE1, 0.7f); }
+
+void drawVeil(double left, double top, double width, double height) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.75f);
+    // Whatever winding the scene's faces were culled by: a play state's
+    // view can leave a mirrored one behind.
+    const GLboolean culling = glIsEnabled(GL_CULL_FACE);
+    glDisable(GL_CULL_FACE);
+    drawFlatPiece(0, left, top - height, left + width, top, 0, 0, 0, 0);
+    if (culling) glEnable(GL_CULL_FACE);
+    glBlendFunc(GL_ONE, GL_ONE);  // the frame's additive blending
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+}

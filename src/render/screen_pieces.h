@@ -51,6 +51,10 @@ constexpr ScrollArrows listScrollArrowsLit(ScreenColour lit) {
 
 void drawScrollArrows(bool hiddenAbove, bool hiddenBelow, const ScrollArrows& arrows = LIST_SCROLL_ARROWS);
 
+// The same "gui" arrow turned to point left or right (the keys that turn a
+// row of pages), in a colour.
+void drawSideArrow(double left, double bottom, double right, double top, bool pointsRight, ScreenColour colour);
+
 // A framed list: the panel's outline and where its rows go.
 struct ListPanel {
     double left, top, width, height;  // the outline (top is its upper edge)
@@ -75,3 +79,9 @@ int pixelY(double fraction);
 void drawDimmedBackdrop(int slot, float brightness);
 // The list screens' backdrop: "space1" dimmed to 0.7.
 void drawListBackdrop();
+
+// A dark veil under words that stand over a scene (a dialog, a result):
+// (left, top) corner and size as fractions of the window. The scene shows
+// through a panel's frame; the veil keeps the words readable over bright
+// block tops.
+void drawVeil(double left, double top, double width, double height);

@@ -20,11 +20,11 @@ constexpr int END_MARGIN = 250;
 constexpr int PADDLE_REACH = 450;
 constexpr int WALL_MIN_SIDE = 10;      // a ball never creeps along a court wall
 
-int clampDifficulty(int32_t stored) { return std::clamp<int32_t>(stored, 0, 2); }
-
 void pongSound() { playSound(ANY_CHANNEL, SOUND_PONG1); }
 
 }  // namespace
+
+int courtDifficulty(const BlockBody& court) { return std::clamp<int32_t>(court.pointZ, 0, 2); }
 
 void PongGame::start(const Level& level, int courtIndex) {
     if (running_ || !level.validIndex(courtIndex)) return;
@@ -40,7 +40,7 @@ void PongGame::start(const Level& level, int courtIndex) {
     }
     ball_.court = courtIndex;
     paddleX_ = court.pointX;
-    difficulty_ = clampDifficulty(court.pointZ);
+    difficulty_ = courtDifficulty(court);
     rallySteps_ = 0;
     if (!window_.builtFor(level)) window_.build(level);
     running_ = true;

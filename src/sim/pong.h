@@ -35,6 +35,9 @@ public:
     virtual void onPongLost(Craft& player) = 0;
 };
 
+// The computer's difficulty a court block sets: 0 easy .. 2 hard.
+int courtDifficulty(const BlockBody& court);
+
 enum class PongOutcome { NotRunning, Playing, Won, Lost };
 
 class PongGame {

@@ -24,3 +24,10 @@ TimeSplit splitTime(uint32_t ms);
 
 // The run time as its split shows it.
 int32_t runTimeOf(const Craft& craft);
+
+// Times in milliseconds as minutes, seconds and hundredths for the screens:
+// the lists write "m: ss: hh", the result screens and the HUD "m:ss:hh".
+std::string listTimeText(uint64_t ms);
+std::string clockTimeText(uint64_t ms);
+// What a list or result screen writes where a level has no record.
+constexpr const char* NO_RECORD_TEXT = "no record";

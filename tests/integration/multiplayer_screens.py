@@ -30,6 +30,21 @@ def is_yellow(rgb):
     return r > 2 * b + 10 and g > 2 * b + 10
 
 
+def is_player1(rgb):  # Player 1's amber (craft B, the upper half)
+    return rgb[0] > 200 and 110 < rgb[1] < 210 and rgb[2] < 100
+
+
+def is_player2(rgb):  # Player 2's green (craft A, the lower half)
+    return rgb[1] > 190 and rgb[0] < 160 and rgb[2] < 170 and rgb[1] > rgb[0] + 60
+
+
+def half_line(shot, half, left, right, y, colour):
+    """Pixels of a colour on a HUD line, y a fraction of the half (0 the lower one)."""
+    bottom = H if half == 0 else H // 2
+    top = bottom - int(H / 2 * y)
+    return shot.count(colour, (int(W * left), top - 2, int(W * right), top + int(0.026 * H)))
+
+
 def track_pixels(shot, half):
     """Lit track seams (light blue) in the middle of the lower part of a
     half: 0 is craft A's lower half, 1 craft B's upper half."""
@@ -75,6 +90,12 @@ class TwoPlayerTest(unittest.TestCase):
         self.wait_until(game, lambda s: s.count(lambda p: max(p) > 120, (0, 0, W, H // 2)) > 2000, 30,
                         "the menu")
         game.pause(500)
+        self.wait_for_rest(game)
+        # The entries beside the front one turn their labels to the player:
+        # "Single Player" (yellow) on the right, "Quit" (red) on the left.
+        menu = game.screenshot()
+        self.assertGreater(menu.count(is_yellow, (700, 400, W, 520)), 600, "Single Player reads")
+        self.assertGreater(menu.count(lambda p: p[0] > 180 and max(p[1:]) < 110, (0, 400, 300, 520)), 600, "Quit")
         # The ring rests on Time Attack; Multiplayer is two entries on. A
         # press while the ring still turns is lost, so each turn is waited
         # out, however slowly the software renderer draws.

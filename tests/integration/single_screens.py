@@ -62,6 +62,12 @@ def is_level_list(shot):
     return is_list(shot) and text_pixels(shot, (int(W * 0.5), top, int(W * 0.64), top + 20), "white") > 40
 
 
+def is_finish_moment(shot):  # the yellow "Level complete" over the stopped level
+    top = H - int(H * 0.71)
+    return shot.count(lambda p: p[0] > 200 and p[1] > 200 and p[2] < 90,
+                      (int(W * 0.35), top, int(W * 0.65), top + 26)) > 150
+
+
 def row_box(row, left, right):
     top = H - int(H * (0.716 - 0.039 * row))
     return (int(W * left), top, int(W * right), top + int(0.026 * H))

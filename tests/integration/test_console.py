@@ -99,9 +99,9 @@ class ConsoleTest(unittest.TestCase):
             change = sum(abs(a - b) for a, b in zip(first, second))
             self.assertGreater(change, 60, "set 1 looks like set 0: %s %s" % (first, second))
 
-            # The input line is kept: shorten "texset 1" to "texset 0".
+            # Up brings "texset 1" back: shorten it to "texset 0".
             self.toggle_console(game, True)
-            game.key("BackSpace")
+            game.key("Up", "BackSpace")
             game.type_text("0")
             game.key("Return")
             self.toggle_console(game, False)

@@ -6,8 +6,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from multiplayer_screens import (H, W, TwoPlayerTest, frame_colour, is_cyan, is_red, is_yellow,  # noqa: E402
-                                 read_ini, track_pixels)
+from multiplayer_screens import (H, W, TwoPlayerTest, frame_colour, half_line, is_cyan, is_player1,  # noqa: E402
+                                 is_player2, is_yellow, read_ini, track_pixels)
 
 
 class CastleRoad(TwoPlayerTest):
@@ -22,6 +22,11 @@ class CastleRoad(TwoPlayerTest):
             self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
                             "the duel's split screen")
             self.assertIn("lives = 1\n", read_ini(game))
+            duel = game.screenshot()
+            # Each half names its player and labels its castle in its colour.
+            for half, colour in ((0, is_player2), (1, is_player1)):
+                self.assertGreater(half_line(duel, half, 0.03, 0.2, 0.1, colour), 60, "the player's name")
+                self.assertGreater(half_line(duel, half, 0.03, 0.25, 0.05, colour), 150, "Your castle: 1")
             # Player 2 storms Player 1's castle, hopping all the way over the
             # hurt field in the middle (forward alone burns out there);
             # Player 1 stays at home.
@@ -31,6 +36,8 @@ class CastleRoad(TwoPlayerTest):
             game.key_up("space")
             game.key_up("w")
             self.assertTrue(is_yellow(frame_colour(end)))
+            title = (int(W * 0.17), H - int(H * 0.872), int(W * 0.9), H - int(H * 0.872) + 40)
+            self.assertGreater(end.count(is_player2, title), 200, "Player 2 wins, in Player 2's green")
             game.key("Escape")
             self.wait_until(game, lambda s: is_cyan(frame_colour(s)), 10, "back on the mode selection")
 

@@ -8,8 +8,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from multiplayer_screens import (H, W, TwoPlayerTest, frame_colour, is_cyan, is_red, is_yellow,  # noqa: E402
-                                 read_ini, track_pixels)
+from multiplayer_screens import (H, W, TwoPlayerTest, frame_colour, half_line, is_cyan, is_player1,  # noqa: E402
+                                 is_player2, is_red, read_ini, track_pixels)
 
 
 class RaceRoad(TwoPlayerTest):
@@ -24,6 +24,13 @@ class RaceRoad(TwoPlayerTest):
             game.key("Down", "space")
             game.pause(300)
             self.assertFalse(os.path.exists(game.path("multiplayer.ini")), "nothing is written before a start")
+            # Left and Right turn the pages: arrows flank the page names, each
+            # with its thin tip on the side it points to.
+            shot, top = game.screenshot(), H - int(H * 0.714) - 2
+            for left, tip in ((0.049, 0), (0.575, -1)):
+                lit = [n for n in (shot.count(is_cyan, (x, top, x + 1, top + 21))
+                                   for x in range(int(W * left) - 4, int(W * left) + 24)) if n]
+                self.assertLess(lit[tip] + 2, lit[-1 - tip], "the arrow at %s points outward" % left)
             game.key("Left")  # the Race page; ra-canyon, ra-cascade, ra-slalom, ra-sprint
             game.key("Down", "Return")
             race = self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,
@@ -31,6 +38,11 @@ class RaceRoad(TwoPlayerTest):
             self.assertEqual(read_ini(game), "[CASTLE-ATTACK]\nlives = 5\npowerups = 1\ngravity = 8\n\n"
                                              "[RACE]\nlives = 1\ngravity = 9\n\n")
             self.assertFalse(is_cyan(frame_colour(race)))
+            # Two crafts of two colours in each half, its lives in its colour.
+            for half, colour in ((0, is_player2), (1, is_player1)):
+                crafts = (int(W * 0.3), (1 - half) * H // 2 + H // 4, int(W * 0.7), (2 - half) * H // 2 - 20)
+                self.assertGreater(min(race.count(is_player1, crafts), race.count(is_player2, crafts)), 40)
+                self.assertGreater(half_line(race, half, 0.75, 0.95, 0.15, colour), 60, "Lives: 1")
 
             # Player 2 (first keys) backs off the start at once; Player 1
             # (cursor keys) drives on until the cascade's first gap, which
@@ -41,8 +53,7 @@ class RaceRoad(TwoPlayerTest):
             game.key_up("s")
             game.key_up("Up")
             title = (int(W * 0.17), H - int(H * 0.872), int(W * 0.9), H - int(H * 0.872) + 40)
-            self.assertGreater(end.count(lambda p: p[0] > 200 and p[1] < 80 and p[2] < 80, title), 200,
-                               "the red winner line")
+            self.assertGreater(end.count(is_player1, title), 200, "Player 1 wins, in Player 1's amber")
 
             game.key("Return")  # the same race again, fresh lives
             self.wait_until(game, lambda s: track_pixels(s, 0) > 200 and track_pixels(s, 1) > 200, 20,

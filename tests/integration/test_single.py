@@ -8,8 +8,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from single_screens import (CAMPAIGN, SinglePlayerCase, is_list, read_progress, recorded_hold,  # noqa: E402
-                            row_box, text_pixels)
+from single_screens import (CAMPAIGN, SinglePlayerCase, is_finish_moment, is_list, read_progress,  # noqa: E402
+                            recorded_hold, row_box, text_pixels)
 
 
 class SinglePlayerRoad(SinglePlayerCase):
@@ -30,10 +30,14 @@ class SinglePlayerRoad(SinglePlayerCase):
             game.pause(800)
             self.assertFalse(is_list(game.screenshot()), "the level is being played")
             # The recording holds forward for every step; the game runs slower
-            # under a software renderer, so hold until the list is back.
+            # under a software renderer, so hold until the goal's result shows.
             game.key_down("Up")
-            self.wait_until(game, is_list, 60, "the level list after the goal")
+            self.wait_until(game, is_finish_moment, 60, "the result at the goal")
             game.key_up("Up")
+            game.pause(1500)
+            self.assertTrue(is_finish_moment(game.screenshot()), "the result stays until a key")
+            game.key("Return")
+            self.wait_until(game, is_list, 30, "the level list after the result")
             game.pause(300)
 
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
@@ -46,13 +50,13 @@ class SinglePlayerRoad(SinglePlayerCase):
             self.assertEqual(records[1][2:], (99999999, 0), "no record yet on level 2")
 
             listed = game.screenshot()
-            self.assertGreater(text_pixels(listed, row_box(1, *name_column), "white"), 50,
-                               "the second level is open")
+            self.assertGreater(text_pixels(listed, row_box(1, *name_column), "magenta"), 50,
+                               "the cursor on the second level, open now")
             time_column = (0.732, 0.95)
-            self.assertGreater(text_pixels(listed, row_box(0, *time_column), "magenta"), 30)
+            self.assertGreater(text_pixels(listed, row_box(0, *time_column), "white"), 30)
 
             # Level 2 is the first open one: 's' skips it (thirteen levels, two skips).
-            game.key("Down", "s")
+            game.key("s")
             game.pause(500)
             progress, records = read_progress(game.path("maps/%s/single.stat" % CAMPAIGN))
             self.assertEqual(progress, 2)

@@ -87,6 +87,16 @@ def field_changed(a, b):
     return sum(1 for x, y in zip(a, b) if x != y) >= 6
 
 
+def readable_title_pixels(shot):  # the title strip, bright enough to read on the night sky
+    box = (int(W * 0.15), H - int(H * 0.932), int(W * 0.85), H - int(H * 0.842))
+    return shot.count(lambda p: 0.2126 * p[0] + 0.7152 * p[1] + 0.0722 * p[2] > 110, box)
+
+
+def gold_beside_clock(shot):
+    top = H - int(H * 0.06)
+    return shot.count(lambda p: p[0] > 200 and p[1] > 150 and p[2] < 90, (int(W * 0.5), top - 4, int(W * 0.77), top + 20))
+
+
 def result_frame(shot):
     """The record screen's frame colour: both side borders of its panel,
     halfway down, in one strong red or green; None on any other picture."""
@@ -168,12 +178,14 @@ class TimeAttackRoad(unittest.TestCase):
             listed = self.open_map_list(game)
             r, g, b = frame_colour(listed)
             self.assertGreater(b, 2 * max(r, g) + 10, "the map list has its blue frame")
+            self.assertGreater(readable_title_pixels(listed), 1500, "TIME ATTACK reads on the backdrop")
             holder_column = (0.439, 0.72)
             self.assertLess(mismatch(listed, row_box(LEVEL_ROW, *holder_column),
                                      row_box(LEVEL_ROW - 1, *holder_column)), 0.005,
                             "both levels start with the default holder")
 
-            self.start_level(game, "Down", "Down", "Return")
+            run = self.start_level(game, "Down", "Down", "Return")
+            self.assertGreater(gold_beside_clock(run), 60, "the gold time stands beside the clock")
             game.key_down("Up")
             # First Steps, driven by holding forward alone, takes about 26
             # seconds at full speed; under a software renderer the game runs
@@ -219,9 +231,9 @@ class TimeAttackRoad(unittest.TestCase):
 
             r, g, b = frame_colour(relisted)
             self.assertGreater(b, 2 * max(r, g) + 10, "back on the map list")
-            self.assertGreater(mismatch(relisted, row_box(LEVEL_ROW, *holder_column),
-                                        row_box(LEVEL_ROW - 1, *holder_column)), 0.02,
-                               "the list shows the new holder")
+            self.assertGreater(relisted.count(lambda p: p[0] > 150 and p[2] > 150 and p[1] < 90,
+                                              row_box(LEVEL_ROW, *holder_column)), 60,
+                               "the list shows the new holder on the chosen row")
             time_column = (0.732, 0.9)
             self.assertGreater(mismatch(relisted, row_box(LEVEL_ROW, *time_column),
                                         row_box(LEVEL_ROW - 1, *time_column)), 0.02,

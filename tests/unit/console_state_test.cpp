@@ -157,24 +157,30 @@ TEST(ConsoleOverPlay, AKeyLetGoWhileOpenIsLetGoInEveryPlayMode) {
     returnState = savedReturn;
 }
 
-TEST_F(ConsoleStateTest, EnterRunsTheLineAndKeepsIt) {
+// "glow off", Enter, "debug on", Enter runs "debug on"; Up brings the
+// earlier commands back, Down returns to the line being typed.
+TEST_F(ConsoleStateTest, EnterClearsTheLineAndUpRecallsEarlierCommands) {
+    type("glow off");
+    enter();
+    EXPECT_EQ(console.input(), "");
     type("debug on");
     enter();
     EXPECT_TRUE(debugView);
-    EXPECT_EQ(console.input(), "debug on");
     EXPECT_STREQ(consoleHistory.line(0), "Debugmode now on");
-}
-
-TEST_F(ConsoleStateTest, EnterTwiceRunsTwiceThenMoreTextGivesHelp) {
-    type("details 2");
+    type("det");
+    press(SDLK_UP);
+    EXPECT_EQ(console.input(), "debug on");
+    press(SDLK_UP);
+    EXPECT_EQ(console.input(), "glow off");
+    press(SDLK_DOWN);
+    press(SDLK_DOWN);
+    EXPECT_EQ(console.input(), "det");
+    type("ails 2");
     enter();
+    press(SDLK_UP);
     enter();
     EXPECT_STREQ(consoleHistory.line(0), "Details are now on high");
     EXPECT_STREQ(consoleHistory.line(1), "Details are now on high");
-    type("x");
-    enter();
-    EXPECT_STREQ(consoleHistory.line(8), "Available commands:");
-    EXPECT_STREQ(consoleHistory.line(0), "   animspeed [0-50]          \tAdjusts speed of animations");
 }
 
 TEST_F(ConsoleStateTest, TabClosesBackToThePausedState) {
@@ -187,7 +193,7 @@ TEST_F(ConsoleStateTest, TabClosesBackToThePausedState) {
 
 // The backquote's text goes with the key that closed (the main loop drops
 // it): the line keeps what was typed.
-TEST_F(ConsoleStateTest, BackquoteCloses) {
+TEST_F(ConsoleStateTest, BackquoteClosesWithoutTypingItsCharacter) {
     type("abc");
     press(SDLK_BACKQUOTE);
     EXPECT_EQ(currentState, &paused);
@@ -205,8 +211,11 @@ TEST_F(ConsoleStateTest, InputStopsAt127Characters) {
 TEST_F(ConsoleStateTest, EnterClearsHistoryAndInput) {
     type("debug on");
     enter();
+    type("x");
     console.enter();
     EXPECT_EQ(console.input(), "");
+    press(SDLK_UP);
+    EXPECT_EQ(console.input(), "") << "no command is remembered";
     EXPECT_EQ(consoleHistory.lineCount(), 0);
     EXPECT_STREQ(consoleHistory.line(0), "");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "modes/multi/race_run.h"
+#include "modes/multi/split_hud.h"
 #include "support/two_player_fixtures.h"
 
 namespace {
@@ -187,7 +188,7 @@ TEST_F(RaceContact, RunsOncePerPhysicsStepNotPerFrame) {
     EXPECT_EQ(services.mixer.count(SOUND_BUMP), 1);
 }
 
-TEST(RaceWinner, PointsThenDistanceThenPlayerA) {
+TEST(RaceWinner, PointsThenDistanceThenADraw) {
     RacePlayer a, b;
     a.points = 2;
     b.points = 3;
@@ -198,7 +199,10 @@ TEST(RaceWinner, PointsThenDistanceThenPlayerA) {
     b.distance = 900001;
     EXPECT_EQ(raceWinner(a, b), PLAYER_B);
     b.distance = 900000;
-    EXPECT_EQ(raceWinner(a, b), PLAYER_A) << "a full tie goes to craft A (\"Player 2\")";
+    EXPECT_EQ(raceWinner(a, b), RACE_DRAW) << "equal points and distance: nobody wins";
+    EXPECT_EQ(raceResultLine(RACE_DRAW), "A draw: equal points, equal distance.");
+    EXPECT_EQ(raceResultLine(PLAYER_B), "Congratulations Player 1 - you win.") << "craft B is Player 1";
+    EXPECT_EQ(castleResultLine(PLAYER_A), "Congratulations Player 2 - you win.");
 }
 
 }  // namespace

@@ -324,6 +324,25 @@ TEST(CampaignRules, MoreSpareLivesBeatAFasterTime) {
     EXPECT_FALSE(finishLevel(campaign, 7, 6, 1)) << "a level the list does not have";
 }
 
+// The finish moment compares with the best finish before it; the list's
+// cursor then stands on the next open level; no record shows as none.
+TEST(CampaignRules, FinishMomentAndRowsTellTheRecordAsItIs) {
+    CampaignProgress campaign = campaignWith(3);
+    const auto row = [&campaign] { return levelRowTexts(campaign.levels[0]).lives + "|" + levelRowTexts(campaign.levels[0]).time; };
+    EXPECT_EQ(row(), "-|no record");
+    LevelFinish first = finishAndCompare(campaign, 0, 4, 75010);
+    EXPECT_EQ(levelFinishLines(first), (std::vector<std::string>{"Level complete", "Time: 1:15:01", "Spare lives: 3",
+                                                                 "Your first finish of this level.",
+                                                                 "Press a key for the level list."}));
+    EXPECT_EQ(first.nextLevel, 1);
+    EXPECT_EQ(row(), "3| 1: 15: 01");
+    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 4, 75010))[3], "Your best stays 1:15:01, 3 spare lives.");
+    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 4, 75000))[3], "New best! Before: 1:15:01, 3 spare lives.");
+    EXPECT_EQ(levelFinishLines(finishAndCompare(campaign, 0, 5, 99000))[3], "New best! Before: 1:15:00, 3 spare lives.");
+    EXPECT_EQ(finishAndCompare(campaign, 1, 1, 5000).nextLevel, 2);
+    EXPECT_EQ(finishAndCompare(campaign, 2, 1, 5000).nextLevel, 2) << "the last level stays chosen";
+}
+
 TEST(CampaignRules, RankFromProgressAndLivesLost) {
     EXPECT_STREQ(rankName(0, 0), "Newbie");
     EXPECT_STREQ(rankName(2, 0), "Veteran");

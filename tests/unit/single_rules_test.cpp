@@ -228,6 +228,24 @@ TEST_F(SingleLevel, PongGamesAreAnnouncedAndALostBallCostsALife) {
     EXPECT_FALSE(run.computer.pong.running());
 }
 
+// Driven at full speed down a long lane, the craft sees the court's notice
+// for about two seconds before the serve, and not while the game runs.
+TEST_F(SingleLevel, ACourtIsAnnouncedAboutTwoSecondsBeforeTheServe) {
+    load("block plain pos=600,0,0 size=1200,500,60000\n"
+         "block plain pos=1800,-100,60400 size=3600,400,9000 point=50,69000,2 flags=PONG\n");
+    EXPECT_EQ(run.courtAhead(), -1) << "far away";
+    HeldKeys forward;
+    forward.forward = true;
+    int announced = 0;
+    for (int i = 0; i < 600 && !run.computer.pong.running(); ++i) {
+        steps(1, forward);
+        if (run.courtAhead() == 2) ++announced;
+    }
+    ASSERT_TRUE(run.computer.pong.running());
+    EXPECT_TRUE(announced * 21 > 1500 && announced * 21 < 3000) << announced << " steps of notice";
+    EXPECT_EQ(run.courtAhead(), -1) << "the game itself is under way";
+}
+
 TEST_F(SingleLevel, CaughtBonusCraftGivesALifeAndADeathRemovesIt) {
     load("block plain pos=1200,0,0 size=2400,500,40000 point=100,600,0 flags=BONUS\n");
     SimServices::ticks = 1001;  // no catch cooldown starts on this tick

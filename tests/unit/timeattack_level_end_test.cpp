@@ -223,15 +223,21 @@ TEST(RecordScreenTexts, DifferenceIsComputedWide) {
     EXPECT_EQ(slower.recordTime, "Record time is:  1:00:00  by Ada");
     EXPECT_EQ(slower.difference, "That's a difference of 2345 milliseconds.");
 
-    entry.recordTime = 0xffffffffu;
     RecordScreenTexts faster = recordScreenTexts(run, &entry, true);
-    EXPECT_EQ(faster.difference, "That's a difference of 4294904950 milliseconds.");
-    EXPECT_EQ(faster.recordTime, "Old record time was: 71582:47:29");
+    EXPECT_EQ(faster.recordTime, "Old record time was:  1:00:00");
+    EXPECT_EQ(faster.difference, "That's a difference of -2345 milliseconds.");
     EXPECT_EQ(recordDifferenceMs(INT32_MIN, 0xffffffffu, true), 4294967295LL + 2147483648LL);
     EXPECT_EQ(recordDifferenceMs(INT32_MAX, 0, false), 2147483647LL);
 
-    RecordScreenTexts none = recordScreenTexts(run, nullptr, false);
-    EXPECT_EQ(none.recordTime, "Record time is: 16:39:99  by Brannoc");
+    // Without a record before (none in the file, or no map) there is nothing
+    // to compare with: a first record says so.
+    for (uint32_t none : {NO_RECORD_TIME, 0xffffffffu}) {
+        entry.recordTime = none;
+        RecordScreenTexts first = recordScreenTexts(run, &entry, true);
+        EXPECT_EQ(first.recordTime + first.difference, "This is the first record of this map.");
+    }
+    RecordScreenTexts slow = recordScreenTexts(run, nullptr, false);
+    EXPECT_EQ(slow.recordTime + slow.difference, "No record yet: a record run finishes within 16:39:99.");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "core/byte_io.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "support/temp_dir.h"
 
@@ -95,7 +96,7 @@ TEST_F(RecordFiles, EmptyOrMissingFolderGivesNoMaps) {
     std::vector<RecordEntry> table(3);
     EXPECT_EQ(scanMaps(temp.file("nowhere"), table), 0);
     EXPECT_TRUE(table.empty());
-    EXPECT_EQ(averageRecordTime(table), 0u);
+    EXPECT_EQ(recordTotals(table).averageMs, 0u);
 }
 
 TEST_F(RecordFiles, MissingFileGivesDefaultRecords) {
@@ -262,11 +263,26 @@ TEST(RecordRules, MedalsAreAwardedAtOrBelowEachTime) {
     EXPECT_EQ(medalFor(0, 0, 20000, 30000), MEDAL_SILVER);
 }
 
-TEST(RecordRules, TotalAndAverageCountLevelsWithoutRecord) {
+// Beside the clock: the best medal still in reach and the time to beat.
+TEST(RecordRules, MedalBesideTheClockIsTheNextOneInReach) {
+    const std::pair<int32_t, const char*> cases[] = {
+        {26900, "Gold 0:26:90"}, {26901, "Silver 0:33:00"}, {33001, "Bronze 1:00:50"}, {60501, ""}};
+    for (const auto& [runMs, text] : cases) EXPECT_EQ(medalTarget(runMs, 26900, 33000, 60500).text, text) << runMs;
+    EXPECT_EQ(medalTarget(0, 0, 0, 0).text, "") << "a level without medal times";
+}
+
+// Levels without a record show none and stay out of the total and average.
+TEST(RecordRules, ListsCountOnlyTheRecordsThatExist) {
     std::vector<RecordEntry> table(3);
-    table[0].recordTime = 1000;
-    EXPECT_EQ(totalRecordTime(table), 1000u + 2 * NO_RECORD_TIME);
-    EXPECT_EQ(averageRecordTime(table), (1000u + 2 * NO_RECORD_TIME) / 3);
+    EXPECT_EQ(mapListFooter(table).total + "|" + mapListFooter(table).average, "Total: no records yet|Average: none");
+    EXPECT_EQ(mapRowTexts(table[0]).holder + "|" + mapRowTexts(table[0]).time, "|no record");
+    table[0].recordTime = 61000;
+    table[0].holder = "Ada";
+    table[2].recordTime = 1000;
+    EXPECT_EQ(mapRowTexts(table[0]).holder + "|" + mapRowTexts(table[0]).time, "Ada| 1: 01: 00");
+    const MapListFooter footer = mapListFooter(table);
+    EXPECT_EQ(footer.maps + "|" + footer.total + "|" + footer.average,
+              "Maps: 3|Total of 2 records:  1: 02: 00|Average:  0: 31: 00");
 }
 
 }  // namespace

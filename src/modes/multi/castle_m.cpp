@@ -78,10 +78,11 @@ void CastleM::drawHalf(int player) {
         options.spinAngle = run.spinAngle;
         drawSplitTrack(run.level, craft, facing, options);
         backdrop.behindTrack();
-        for (CastlePlayer& each : run.players) {
-            drawCraftRecord(each.craft);
-            drawCraftTrail(each.craft);
-            drawJumpEffect(each.craft);
+        for (int each = 0; each < 2; ++each) {
+            CastlePlayer& other = run.players[each];
+            drawCraftRecord(other.craft, &playerPaint(each));
+            drawCraftTrail(other.craft);
+            drawJumpEffect(other.craft);
         }
         drawCastleWalls(wallOf(run.players[PLAYER_A]), wallOf(run.players[PLAYER_B]));
         drawSplitShadows(run.players[PLAYER_A].craft, run.players[PLAYER_B].craft);
@@ -95,9 +96,10 @@ void CastleM::drawHalf(int player) {
         setWholeViewport();
         drawPowerupIcon(pixelX(0.9), halfPowerupIconTop(player), craft.powerup);
     }
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", side.castleHealth);
-    drawHalfText(player, 0.95, 0.1, 1.0f, text);
+    char text[32];
+    drawHalfPlayerName(player);
+    std::snprintf(text, sizeof text, "Your castle: %d", side.castleHealth);
+    drawHalfText(player, 0.03, 0.05, 0.9f, text);
 }
 
 void CastleM::drawCastleHealth(int player) {
@@ -112,6 +114,8 @@ void CastleM::drawCastleHealth(int player) {
     const int shift = health >= 10 ? 1100 : 500;
     const int facing = player == PLAYER_A ? 1 : -1;
     const Craft& viewer = run.players[player].craft;
-    drawWorldText(viewer.camZ, body.x - body.width / 2 + facing * shift, body.y + HEALTH_TEXT_HEIGHT, body.z, 1, 1, 1, 8.0f,
-                  text);
+    // In the colour of the player whose castle it is.
+    const CraftPaint& paint = playerPaint(opponent);
+    drawWorldText(viewer.camZ, body.x - body.width / 2 + facing * shift, body.y + HEALTH_TEXT_HEIGHT, body.z, paint.red,
+                  paint.green, paint.blue, 8.0f, text);
 }

@@ -28,20 +28,20 @@ void CastleMEnd::draw() {
     glDisable(GL_LIGHTING);
     drawDimmedBackdrop(TEX_SPACE4, 0.7f);
     char text[96];
-    // Craft B is "Player 1": it wins when A's castle has fallen.
-    std::snprintf(text, sizeof text, "Congratulations Player %d - you win.",
-                  run.players[PLAYER_A].castleHealth < 1 ? 1 : 2);
-    drawText(pixelX(0.17), pixelY(0.872), 1.3f, 1, 1, 0, text);
+    const int winner = run.winner() == PLAYER_B ? PLAYER_B : PLAYER_A;
+    const CraftPaint& headline = playerPaint(winner);
+    drawText(pixelX(0.17), pixelY(0.872), 1.3f, headline.red, headline.green, headline.blue,
+             castleResultLine(winner).c_str());
     const struct {
         int player;
         double top;
     } blocks[] = {{PLAYER_B, 0.65}, {PLAYER_A, 0.4}};
     for (const auto& block : blocks) {
         const CastlePlayer& side = run.players[block.player];
-        std::snprintf(text, sizeof text, "Player %d died %d times", block.player == PLAYER_B ? 1 : 2, side.deaths);
-        drawText(pixelX(0.2), pixelY(block.top), 1, 1, 1, 1, text);
+        std::snprintf(text, sizeof text, "%s died %d times", playerName(block.player).c_str(), side.deaths);
+        drawPlayerLine(block.player, block.top, text);
         std::snprintf(text, sizeof text, "and used %d powerups.", side.powerupsUsed);
-        drawText(pixelX(0.2), pixelY(block.top - 0.05), 1, 1, 1, 1, text);
+        drawPlayerLine(block.player, block.top - 0.05, text);
     }
     drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 1, 0);
     glEnable(GL_LIGHTING);

@@ -25,9 +25,11 @@ void label(double x, double y, float scale, bool chosen, const char* text) {
     drawText(pixelX(x), pixelY(y), scale, 1, chosen ? 0.0f : 1.0f, 1, text);
 }
 
-void arrowMark(double left, double right) {
-    glColor3f(0, 1, 1);
-    drawFlatPiece(textureFrame(TEX_GUI, 0), left, 0.697, right, 0.711, 0.4f, 0.47f, 0.1f, 0.7f);
+// The page names between a left and a right arrow: Left and Right turn the
+// pages.
+void pageArrows() {
+    drawSideArrow(0.049, 0.692, 0.065, 0.714, false, SCREEN_CYAN);
+    drawSideArrow(0.575, 0.692, 0.591, 0.714, true, SCREEN_CYAN);
 }
 }  // namespace
 
@@ -129,9 +131,10 @@ void ModeSelM::draw() {
 
 void ModeSelM::drawPageNames() {
     label(0.049, 0.78, 1, false, "Selected Mode:");
-    label(0.049, 0.716, 1, menu.page == PAGE_CASTLE_ATTACK, "Castle Attack");
-    label(0.3, 0.716, 1, menu.page == PAGE_RACE, "Race");
-    label(0.42, 0.716, 1, menu.page == PAGE_OPTIONS, "Options");
+    label(0.085, 0.716, 1, menu.page == PAGE_CASTLE_ATTACK, "Castle Attack");
+    label(0.33, 0.716, 1, menu.page == PAGE_RACE, "Race");
+    label(0.45, 0.716, 1, menu.page == PAGE_OPTIONS, "Options");
+    pageArrows();
 }
 
 void ModeSelM::drawMapPage() {
@@ -140,7 +143,8 @@ void ModeSelM::drawMapPage() {
         label(0.049, 0.638, 0.8f, false, "Try to get hold of some of the power-ups placed on the maps;");
         label(0.049, 0.612, 0.8f, false, "things should be easier then.");
     } else {
-        label(0.049, 0.664, 0.8f, false, "Earn points by reaching the goal.");
+        label(0.049, 0.664, 0.8f, false, "Earn points by reaching the goal; a fall costs a life.");
+        label(0.049, 0.638, 0.8f, false, "When both are out of lives, more points win, then more distance.");
     }
     label(0.049, 0.546, 1, false, "Maps:");
     const std::vector<std::string>& maps = menu.pageMaps();
@@ -149,8 +153,6 @@ void ModeSelM::drawMapPage() {
         label(0.049, listRowY(MODE_PANEL, row - menu.firstVisibleRow), 0.8f, row == menu.selectedRow,
               maps[size_t(row)].c_str());
     drawScrollArrows(menu.hiddenAbove(), menu.hiddenBelow(), MODE_SCROLL_ARROWS);
-    arrowMark(0.261, 0.281);
-    arrowMark(0.381, 0.401);
     const int index = menu.previewIndex();
     // The picture stays out of the glow image.
     if (index < 0 || index >= int(previews.size()) || glowPass) return;
@@ -182,5 +184,4 @@ void ModeSelM::drawOptionsPage() {
         else std::snprintf(value, sizeof value, "%d", rows[row].value);
         label(0.56, rows[row].height, 0.8f, chosen, value);
     }
-    arrowMark(0.381, 0.401);
 }

@@ -28,9 +28,12 @@ void RaceEnd::draw() {
     glDisable(GL_LIGHTING);
     drawDimmedBackdrop(TEX_SPACE4, 0.7f);
     char text[96];
-    // Craft B is "Player 1", craft A "Player 2".
-    std::snprintf(text, sizeof text, "Congratulations Player %d - you win.", run.winner() == PLAYER_B ? 1 : 2);
-    drawText(pixelX(0.17), pixelY(0.872), 1.3f, 1, 0, 0, text);
+    // The headline in the winner's colour; a draw in white.
+    const int winner = run.winner();
+    const CraftPaint white = {1, 1, 1};
+    const CraftPaint& headline = winner == RACE_DRAW ? white : playerPaint(winner);
+    drawText(pixelX(0.17), pixelY(0.872), 1.3f, headline.red, headline.green, headline.blue,
+             raceResultLine(winner).c_str());
     const struct {
         int player;
         double top;
@@ -41,12 +44,12 @@ void RaceEnd::draw() {
     };
     for (const auto& block : blocks) {
         const RacePlayer& side = run.players[block.player];
-        std::snprintf(text, sizeof text, "Player %d earned %d points", block.player == PLAYER_B ? 1 : 2, side.points);
-        drawText(pixelX(0.2), pixelY(block.top), 1, 1, 1, 1, text);
+        std::snprintf(text, sizeof text, "%s earned %d points", playerName(block.player).c_str(), side.points);
+        drawPlayerLine(block.player, block.top, text);
         std::snprintf(text, sizeof text, block.distanceFormat, side.distance / UNITS_PER_METER);
-        drawText(pixelX(0.2), pixelY(block.top - 0.05), 1, 1, 1, 1, text);
+        drawPlayerLine(block.player, block.top - 0.05, text);
         std::snprintf(text, sizeof text, "Longest run was %d meters.", side.longestRun / UNITS_PER_METER);
-        drawText(pixelX(0.2), pixelY(block.top - 0.1), 1, 1, 1, 1, text);
+        drawPlayerLine(block.player, block.top - 0.1, text);
     }
     drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 0, 0);
     glEnable(GL_LIGHTING);

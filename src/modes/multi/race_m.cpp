@@ -68,15 +68,19 @@ void RaceM::drawHalf(int player) {
         options.leadingMark = run.farthestPoint();
         drawSplitTrack(run.level, craft, 1, options);
         backdrop.behindTrack();
-        for (RacePlayer& each : run.players) {
-            drawCraftRecord(each.craft);
-            drawCraftTrail(each.craft);
-            drawJumpEffect(each.craft);
+        for (int each = 0; each < 2; ++each) {
+            RacePlayer& other = run.players[each];
+            drawCraftRecord(other.craft, &playerPaint(each));
+            drawCraftTrail(other.craft);
+            drawJumpEffect(other.craft);
         }
         drawSplitShadows(run.players[PLAYER_A].craft, run.players[PLAYER_B].craft);
         if (settings.glow) drawSplitHalos(run.level, craft.camZ, 1, HALO_SPLIT);
     }
     char text[48];
+    drawHalfPlayerName(player);
+    std::snprintf(text, sizeof text, "Lives: %d", side.craft.lives);
+    drawHalfText(player, 0.75, 0.15, 0.9f, text);
     std::snprintf(text, sizeof text, "Points: %d", side.points);
     drawHalfText(player, 0.75, 0.1, 0.9f, text);
     std::snprintf(text, sizeof text, "Distance: %d", run.shownDistanceMeters(player));

@@ -111,7 +111,7 @@ bool RaceRun::contact() {
 int raceWinner(const RacePlayer& a, const RacePlayer& b) {
     if (a.points != b.points) return a.points > b.points ? PLAYER_A : PLAYER_B;
     if (a.distance != b.distance) return a.distance > b.distance ? PLAYER_A : PLAYER_B;
-    return PLAYER_A;
+    return RACE_DRAW;
 }
 
 int RaceRun::winner() const { return raceWinner(players[0], players[1]); }

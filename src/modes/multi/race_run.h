@@ -56,7 +56,8 @@ public:
 
 
     bool over() const { return players[0].craft.lives <= 0 && players[1].craft.lives <= 0; }
-    // 0 for A, 1 for B: more points, then more distance, A on a tie.
+    // 0 for A, 1 for B: more points, then more distance; RACE_DRAW when
+    // both are equal.
     int winner() const;
     // Distance shown in the half of a player: finished runs plus the
     // current one, in meters.
@@ -82,5 +83,6 @@ private:
     void countRun(int player);
 };
 
-// The winner rule on its own (0 A, 1 B).
+// The winner rule on its own (0 A, 1 B, or a draw).
+constexpr int RACE_DRAW = -1;
 int raceWinner(const RacePlayer& a, const RacePlayer& b);

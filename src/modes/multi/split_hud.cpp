@@ -3,17 +3,42 @@
 #include <cstdio>
 
 #include "core/globals.h"
+#include "modes/multi/race_run.h"
 #include "modes/multi/two_player.h"
 #include "render/camera.h"
 #include "render/screen_pieces.h"
 #include "render/text.h"
 
+const CraftPaint& playerPaint(int player) {
+    // Green and amber: apart from each other, from the track's blues and
+    // from the red of hurt blocks.
+    static const CraftPaint paints[2] = {{0.35f, 1.0f, 0.4f}, {1.0f, 0.65f, 0.15f}};
+    return paints[player == PLAYER_B ? 1 : 0];
+}
+
+std::string playerName(int player) { return player == PLAYER_B ? "Player 1" : "Player 2"; }
+
 void drawHalfText(int player, double x, double y, float scale, const char* text) {
     setWholeViewport();
     const int half = screenHeight / 2;
     const int bottom = player == PLAYER_A ? 0 : half;
-    drawText(pixelX(x), bottom + int(half * y), scale, 1, 1, 1, text);
+    const CraftPaint& paint = playerPaint(player);
+    drawText(pixelX(x), bottom + int(half * y), scale, paint.red, paint.green, paint.blue, text);
 }
+
+void drawHalfPlayerName(int player) { drawHalfText(player, 0.03, 0.1, 1.0f, playerName(player).c_str()); }
+
+void drawPlayerLine(int player, double y, const char* text) {
+    const CraftPaint& paint = playerPaint(player);
+    drawText(pixelX(0.2), pixelY(y), 1, paint.red, paint.green, paint.blue, text);
+}
+
+std::string raceResultLine(int winner) {
+    if (winner == RACE_DRAW) return "A draw: equal points, equal distance.";
+    return "Congratulations " + playerName(winner) + " - you win.";
+}
+
+std::string castleResultLine(int winner) { return "Congratulations " + playerName(winner) + " - you win."; }
 
 int halfPowerupIconTop(int player) {
     const int half = screenHeight / 2;

@@ -5,6 +5,7 @@
 
 #include "core/directory_listing.h"
 #include "core/game_paths.h"
+#include "sim/run_timer.h"
 
 namespace {
 
@@ -172,4 +173,42 @@ std::vector<std::string> wrapDescription(const std::string& text, size_t width) 
         start = text.find_first_not_of(' ', end);
     }
     return lines;
+}
+
+bool hasCampaignRecord(const LevelRecord& record) { return record.recordTime < NO_CAMPAIGN_RECORD; }
+
+LevelRowTexts levelRowTexts(const LevelRecord& record) {
+    if (!hasCampaignRecord(record)) return {"-", NO_RECORD_TEXT};
+    return {std::to_string(record.spareLives), listTimeText(record.recordTime)};
+}
+
+LevelFinish finishAndCompare(CampaignProgress& campaign, int index, int32_t lives, int32_t timeMs) {
+    LevelFinish finish;
+    finish.timeMs = timeMs;
+    finish.spareLives = lives - 1;
+    if (index >= 0 && index < int(campaign.levels.size())) finish.before = campaign.levels[size_t(index)];
+    finishLevel(campaign, index, lives, timeMs);
+    const int last = int(campaign.levels.size()) - 1;
+    finish.nextLevel = std::max(0, std::min({index + 1, int(campaign.progress), last}));
+    return finish;
+}
+
+std::vector<std::string> levelFinishLines(const LevelFinish& finish) {
+    const LevelRecord& before = finish.before;
+    std::string comparison;
+    if (!hasCampaignRecord(before)) {
+        comparison = "Your first finish of this level.";
+    } else {
+        const std::string best = clockTimeText(before.recordTime) + ", " + std::to_string(before.spareLives) +
+                                 " spare lives";
+        // More spare lives beat a faster time, as the records count them.
+        const bool better = finish.spareLives > before.spareLives ||
+                            (finish.spareLives == before.spareLives && uint32_t(finish.timeMs) < before.recordTime);
+        comparison = better ? "New best! Before: " + best + "." : "Your best stays " + best + ".";
+    }
+    return {"Level complete",
+            "Time: " + clockTimeText(uint32_t(finish.timeMs)),
+            "Spare lives: " + std::to_string(finish.spareLives),
+            comparison,
+            "Press a key for the level list."};
 }

@@ -53,6 +53,28 @@ bool skipLevel(CampaignProgress& campaign, int selected);
 // when the record was replaced.
 bool finishLevel(CampaignProgress& campaign, int index, int32_t lives, int32_t timeMs);
 
+// Whether a level has a finish on record: the file keeps 99999999 for none.
+bool hasCampaignRecord(const LevelRecord& record);
+// The level list's columns for a level: the spare lives and the time of the
+// best finish, or "-" and "no record".
+struct LevelRowTexts {
+    std::string lives, time;
+};
+LevelRowTexts levelRowTexts(const LevelRecord& record);
+
+// A finish as the finish moment shows it: the run against the level's best
+// finish before it, and where the level list's cursor goes next.
+struct LevelFinish {
+    int32_t timeMs = 0;
+    int32_t spareLives = 0;
+    LevelRecord before;  // the level's record before this finish
+    int nextLevel = 0;   // the next open level, or this one when it is the last
+};
+// finishLevel, and what it did.
+LevelFinish finishAndCompare(CampaignProgress& campaign, int index, int32_t lives, int32_t timeMs);
+// "Level complete", the time, the spare lives, how it compares, the way on.
+std::vector<std::string> levelFinishLines(const LevelFinish& finish);
+
 // 5 x progress minus the spare lives kept on the levels before it, at least
 // 0 (a skipped level keeps none, so it counts five).
 int livesLost(const CampaignProgress& campaign);

@@ -43,9 +43,24 @@ const char* pongBannerText(int banner) {
     }
 }
 
+// Centred on the banner's line, or the line below it.
+void drawBannerLine(const char* text, int line) {
+    const int length = int(std::char_traits<char>::length(text));
+    drawText(pixelX(0.5 - 0.0073 * length), pixelY(0.74 - 0.04 * line), 1.0f, 1, 0, 0.5f, text);
+}
+
+const char* courtNoticeText(int difficulty) {
+    switch (difficulty) {
+        case 0: return "PONG court ahead - easy";
+        case 1: return "PONG court ahead - medium";
+        default: return "PONG court ahead - hard";
+    }
+}
+
 }  // namespace
 
 void Single::enter() {
+    showingFinish = false;
     setProjectionSetter(loadSingleProjection);
     run.start();
 }
@@ -56,6 +71,10 @@ int Single::handleEvent(SDL_Event event, SDL_Keysym key) {
         return 0;
     }
     if (event.type != SDL_KEYDOWN) return 0;
+    if (showingFinish) {
+        if (finishShownMs >= FINISH_KEY_DELAY_MS) leaveFinish();
+        return 0;
+    }
     if (key.sym == SDLK_ESCAPE) {
         // Nothing is saved; the level stays loaded until the next load.
         run.checkpointZ.clear();
@@ -77,6 +96,10 @@ int Single::handleEvent(SDL_Event event, SDL_Keysym key) {
 }
 
 void Single::update(int elapsedMs) {
+    if (showingFinish) {
+        finishShownMs += elapsedMs;
+        return;
+    }
     if (!run.hasLevel()) return;
     addFrameTime(accumulator, elapsedMs);
     runDueSteps(accumulator, [this] { return run.step(); }, [this] { return run.goalReached; });
@@ -85,10 +108,17 @@ void Single::update(int elapsedMs) {
 
 void Single::finish() {
     SinglePlSel& list = stateObject<SinglePlSel>(STATE_SINGLEPLSEL);
-    finishLevel(list.campaign, levelIndex, run.craft.lives, run.craft.timeMs);
-    run.checkpointZ.clear();
+    finished = finishAndCompare(list.campaign, levelIndex, run.craft.lives, run.craft.timeMs);
     run.goalReached = false;
     list.saveProgress();
+    showingFinish = true;
+    finishShownMs = 0;
+}
+
+void Single::leaveFinish() {
+    showingFinish = false;
+    run.checkpointZ.clear();
+    stateObject<SinglePlSel>(STATE_SINGLEPLSEL).selectLevel(finished.nextLevel);
     switchToState(STATE_SINGLEPLSEL);
 }
 
@@ -116,7 +146,22 @@ void Single::draw() {
     glDisable(GL_LIGHTING);
     drawStatusPanel();
     glEnable(GL_LIGHTING);
-    drawBanner();
+    if (showingFinish) drawFinish();
+    else drawBanner();
+}
+
+void Single::drawFinish() {
+    const std::vector<std::string> lines = levelFinishLines(finished);
+    if (!glowPass) drawVeil(0.15, 0.75, 0.7, 0.4);
+    glDisable(GL_LIGHTING);
+    drawText(pixelX(0.5 - 0.0073 * 1.3 * double(lines[0].size())), pixelY(0.71), 1.3f, 1, 1, 0, lines[0].c_str());
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const bool hint = i + 1 == lines.size();
+        drawText(pixelX(0.19), pixelY(0.62 - 0.05 * double(i - 1) - (hint ? 0.03 : 0.0)), hint ? 0.8f : 1.0f, 1, 1,
+                 1, lines[i].c_str());
+    }
+    drawPanel(pixelX(0.15), pixelY(0.75), pixelX(0.7), pixelY(0.4), 1, 1, 0);
+    glEnable(GL_LIGHTING);
 }
 
 
@@ -170,10 +215,17 @@ void Single::drawDebugLines() {
 }
 
 void Single::drawBanner() {
+    const int court = run.courtAhead();
+    if (court >= 0) {
+        // Read before the serve: what the court is and what it asks for.
+        drawBannerLine(courtNoticeText(court), 0);
+        drawBannerLine("Steer to send the ball past the far paddle;", 1);
+        drawBannerLine("a ball that gets past you costs a life.", 2);
+        return;
+    }
     if (run.bannerTimer <= 0) return;
     if (const char* text = pongBannerText(run.bannerIndex)) {
-        const int length = int(std::char_traits<char>::length(text));
-        drawText(pixelX(0.5 - 0.0057 * length), pixelY(0.74), 1.0f, 1, 0, 0.5f, text);
+        drawBannerLine(text, 0);
         return;
     }
     if (run.bannerIndex != BANNER_CHECKPOINT) return;

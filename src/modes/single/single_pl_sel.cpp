@@ -14,7 +14,6 @@
 #include "render/screen_pieces.h"
 #include "render/textures.h"
 #include "render/text.h"
-#include "sim/run_timer.h"
 
 namespace {
 const char* const MAPS_DIR = "maps";
@@ -46,6 +45,12 @@ void SinglePlSel::moveSelection(int delta) {
         if (selected < campaign.progress) selected += 1;
         if (selected > top + 5) top += 1;
     }
+}
+
+void SinglePlSel::selectLevel(int index) {
+    selected = std::max(0, std::min(index, int(campaign.levels.size()) - 1));
+    if (selected > top + 5) top = selected - 5;
+    if (selected < top) top = selected;
 }
 
 void SinglePlSel::skipSelected() {
@@ -128,12 +133,9 @@ void SinglePlSel::drawRows() {
         const bool chosen = i == selected;
         const float green = chosen ? 0.0f : 1.0f;
         const int y = pixelY(listRowY(LEVEL_PANEL, i - top));
-        const TimeSplit time = splitTime(record.recordTime);
-        char text[48];
-        std::snprintf(text, sizeof text, "%u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-        drawText(pixelX(0.732), y, 1, 1, green, 1, text);
-        std::snprintf(text, sizeof text, "%d", record.spareLives);
-        drawText(pixelX(0.5), y, 1, 1, green, 1, text);
+        const LevelRowTexts texts = levelRowTexts(record);
+        drawText(pixelX(0.732), y, 1, 1, green, 1, texts.time.c_str());
+        drawText(pixelX(0.5), y, 1, 1, green, 1, texts.lives.c_str());
         drawText(pixelX(0.0488), y, 1, 1, green, 1, shownName(record.name, SHOWN_NAME_LENGTH).c_str());
         if (record.skipped) drawText(pixelX(0.348), y, 1, 1, 0, chosen ? 1.0f : 0.0f, "SKIPPED");
     }

@@ -17,6 +17,8 @@ public:
 
     // Up / down by one level, scrolling the window of eleven rows.
     void moveSelection(int delta);
+    // Puts the cursor on a level, scrolled into view as moving there would.
+    void selectLevel(int index);
     // 's': skips the first open level when a skip is left.
     void skipSelected();
     // Writes single.stat. When it cannot be written the list goes back to

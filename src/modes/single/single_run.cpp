@@ -1,5 +1,7 @@
 #include "modes/single/single_run.h"
 
+#include <algorithm>
+
 #include "core/globals.h"
 #include "frontend/console_print.h"
 #include "level/level_file.h"
@@ -94,6 +96,20 @@ float SingleRun::progressFraction() const {
 
 float SingleRun::checkpointFraction(size_t i) const {
     return i < checkpointZ.size() ? levelFraction(checkpointZ[i]) : 0.0f;
+}
+
+int SingleRun::courtAhead() const {
+    if (computer.pong.running()) return -1;
+    const int64_t reach = std::max<int64_t>(COURT_NOTICE_MIN_DISTANCE, int64_t(craft.f_speed) * COURT_NOTICE_STEPS);
+    for (const Block& block : level.blocks) {
+        const BlockBody& body = block.body;
+        if (body.pointX == 0 || !body.has(FLAG_PONG)) continue;
+        const BlockCorner at = blockCorner(body);
+        const int64_t ahead = int64_t(at.z) - craft.z;
+        const bool inLane = craft.x <= int64_t(at.x) && craft.x >= int64_t(at.x) - body.width;
+        if (inLane && ahead > 0 && ahead <= reach) return courtDifficulty(body);
+    }
+    return -1;
 }
 
 void SingleRun::onDeath(Craft& dead, DeathCause cause) {

@@ -23,6 +23,8 @@ enum SingleBanner : int {
     BANNER_PONG_LOST = 5   // the ball got past the craft
 };
 constexpr int BANNER_STEPS = 150;
+constexpr int COURT_NOTICE_STEPS = 95;            // about two seconds of 21 ms steps
+constexpr int32_t COURT_NOTICE_MIN_DISTANCE = 3000;  // a slow craft reads it too
 constexpr int SINGLE_START_LIVES = 7;  // the first death routine leaves 6
 
 // One single-player level without a window: the level, the craft with its
@@ -62,6 +64,11 @@ public:
     float progressFraction() const;
     float checkpointFraction(size_t i) const;
     int spareLives() const { return craft.lives - 1; }
+    // The difficulty (0 easy .. 2 hard) of a pong court the craft reaches
+    // in about two seconds at its speed (or is close to), so the player can
+    // read the court before the serve; -1 when none lies ahead or a game
+    // runs. Only a court in the craft's lane counts.
+    int courtAhead() const;
 
     // PlayHooks and ItemScanHooks.
     void onDeath(Craft& craft, DeathCause cause) override;

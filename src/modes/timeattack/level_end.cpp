@@ -104,25 +104,31 @@ void LevelEnd::draw() {
 
 void LevelEnd::drawWithoutRecord() {
     const RecordScreenTexts texts = recordScreenTexts(play().run.craft, selectedEntry(), false);
-    drawTitleStrip(0.16f, 0.842f, 0.86f, 0.932f, 0.66f, 0.76f, 1, 0, 0);
+    // A light red, readable on the night backdrop.
+    drawTitleStrip(0.16f, 0.842f, 0.86f, 0.932f, 0.66f, 0.76f, 1, 0.35f, 0.3f);
     printLine(0.198, 0.65, 1, "%s", texts.yourTime.c_str());
     printLine(0.198, 0.586, 1, "%s", texts.recordTime.c_str());
-    printLine(0.198, 0.521, 1, "%s", texts.difference.c_str());
+    if (!texts.difference.empty()) printLine(0.198, 0.521, 1, "%s", texts.difference.c_str());
     drawPanel(pixelX(0.029), pixelY(0.82), pixelX(0.941), pixelY(0.651), 1, 0, 0);
 }
 
 void LevelEnd::drawNewRecord() {
     const RecordScreenTexts texts = recordScreenTexts(play().run.craft, selectedEntry(), true);
     drawTitleStrip(0.206f, 0.845f, 0.906f, 0.902f, 0.77f, 0.84f, 0, 1, 0);
-    switch (medalOfRun()) {
-        case MEDAL_GOLD: drawText(pixelX(0.307), pixelY(0.75), 1.2f, 1, 0.85f, 0, "You won a GOLD medal!"); break;
-        case MEDAL_SILVER: drawText(pixelX(0.31), pixelY(0.75), 1.1f, 0.7f, 0.7f, 0.7f, "You won a SILVER medal!"); break;
-        case MEDAL_BRONZE: drawText(pixelX(0.327), pixelY(0.75), 1.0f, 0.5f, 0.3f, 0.3f, "You won a BRONZE medal!"); break;
-        default: break;
-    }
+    // The medal's words, centred by their size.
+    static const struct {
+        const char* text;
+        double x;
+        float scale;
+    } won[] = {{"You won a GOLD medal!", 0.307, 1.2f}, {"You won a SILVER medal!", 0.31, 1.1f},
+               {"You won a BRONZE medal!", 0.327, 1.0f}};
+    const int medal = medalOfRun();
+    if (const MedalLook* look = medalLook(medal))
+        drawText(pixelX(won[medal].x), pixelY(0.75), won[medal].scale, look->red, look->green, look->blue,
+                 won[medal].text);
     printLine(0.197, 0.65, 1, "%s", texts.yourTime.c_str());
     printLine(0.197, 0.586, 1, "%s", texts.recordTime.c_str());
-    printLine(0.197, 0.495, 1, "%s", texts.difference.c_str());
+    if (!texts.difference.empty()) printLine(0.197, 0.495, 1, "%s", texts.difference.c_str());
     if (saveFailed)
         drawText(pixelX(0.197), pixelY(0.4), 1, 1, 0.2f, 0.2f, RECORD_NOT_SAVED_TEXT);
     else

@@ -4,14 +4,13 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/game_paths.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "render/screen_pieces.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
-#include "sim/run_timer.h"
 #include "modes/timeattack/time_attack.h"
 #include "render/camera.h"
 #include "render/text.h"
@@ -20,16 +19,10 @@
 namespace {
 const char* const MAPS_DIR = "maps";
 
-void medalColour(int medal) {
-    switch (medal) {
-        case MEDAL_GOLD: glColor3f(1.0f, 0.85f, 0.0f); break;
-        case MEDAL_SILVER: glColor3f(0.7f, 0.7f, 0.7f); break;
-        default: glColor3f(0.5f, 0.3f, 0.3f); break;
-    }
-}
-
 void drawMedalIcon(int medal, double rowHeight) {
-    medalColour(medal);
+    const MedalLook* look = medalLook(medal);
+    if (look == nullptr) return;
+    glColor3f(look->red, look->green, look->blue);
     drawFlatPiece(textureFrame(TEX_GUI, 0), 0.685, rowHeight - 0.022, 0.702, rowHeight, 0.755f, 0.995f, 0.995f,
                   0.005f);
 }
@@ -38,8 +31,7 @@ void drawMedalIcon(int medal, double rowHeight) {
 void MapSel::refresh() {
     mapCount = scanMaps(MAPS_DIR, recordTable);
     readHighscores(userFile(HIGHSCORE_FILE), recordTable);
-    total = totalRecordTime(recordTable);
-    average = averageRecordTime(recordTable);
+    totals = recordTotals(recordTable);
     // Levels may have gone since the last visit. Scrolling never starts the
     // window below the sixth row from the end, so neither does a shorter list.
     selected = std::max(0, std::min(selected, mapCount - 1));
@@ -102,7 +94,8 @@ void MapSel::update(int) {}
 
 void MapSel::draw() {
     drawListBackdrop();
-    drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0, 0, 1);
+    // A light blue: pure blue is too dark to read on the night backdrop.
+    drawTitleStrip(0.15f, 0.842f, 0.85f, 0.932f, 0.14f, 0.27f, 0.35f, 0.6f, 1);
     const int headY = pixelY(0.781);
     drawText(pixelX(0.0488), headY, 1, 1, 1, 1, "Levelname");
     drawText(pixelX(0.439), headY, 1, 1, 1, 1, "Record Holder");
@@ -122,24 +115,17 @@ void MapSel::drawRows() {
         const float green = chosen ? 0.0f : 1.0f;
         const int y = pixelY(height);
         drawText(pixelX(0.0488), y, 1, 1, green, 1, entry.fileName.c_str());
-        drawText(pixelX(0.439), y, 1, 1, green, 1, entry.holder.c_str());
-        const TimeSplit time = splitTime(entry.recordTime);
-        char text[48];
-        std::snprintf(text, sizeof text, "%2u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-        drawText(pixelX(0.732), y, 1, 1, green, 1, text);
-        if (entry.medal != MEDAL_NONE) drawMedalIcon(entry.medal, height);
+        const MapRowTexts texts = mapRowTexts(entry);
+        drawText(pixelX(0.439), y, 1, 1, green, 1, texts.holder.c_str());
+        drawText(pixelX(0.732), y, 1, 1, green, 1, texts.time.c_str());
+        drawMedalIcon(entry.medal, height);
     }
 }
 
 void MapSel::drawFooter() {
-    char text[64];
+    const MapListFooter footer = mapListFooter(recordTable);
     const int y = pixelY(0.22);
-    std::snprintf(text, sizeof text, "Number of maps: %d", mapCount);
-    drawText(pixelX(0.07), y, 0.8f, 1, 1, 1, text);
-    TimeSplit time = splitTime(total);
-    std::snprintf(text, sizeof text, "Total: %u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-    drawText(pixelX(0.37), y, 0.8f, 1, 1, 1, text);
-    time = splitTime(average);
-    std::snprintf(text, sizeof text, "Average: %u: %02u: %02u", time.minutes, time.seconds, time.hundredths);
-    drawText(pixelX(0.632), y, 0.8f, 1, 1, 1, text);
+    drawText(pixelX(0.07), y, 0.8f, 1, 1, 1, footer.maps.c_str());
+    drawText(pixelX(0.2), y, 0.8f, 1, 1, 1, footer.total.c_str());
+    drawText(pixelX(0.632), y, 0.8f, 1, 1, 1, footer.average.c_str());
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/gamestate.h"
+#include "modes/timeattack/records.h"
 
 // The list of time-attack levels with their record holder, time and medal.
 // The table is rebuilt from maps/ and highscore.hsc on every visit; the
@@ -20,8 +21,7 @@ public:
     // Up / down by one row, scrolling the window of eleven rows.
     void moveSelection(int delta);
 
-    uint32_t total = 0;    // sum of all record times, wrapping as unsigned
-    uint32_t average = 0;  // 0 for an empty list
+    RecordTotals totals;  // of the maps that have a record
     int mapCount = 0;
     int selected = 0;
     int firstVisibleRow = 0;

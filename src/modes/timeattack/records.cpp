@@ -52,13 +52,15 @@ int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronze
     return MEDAL_NONE;
 }
 
-uint32_t totalRecordTime(const std::vector<RecordEntry>& table) {
-    uint32_t total = 0;
-    for (const RecordEntry& entry : table) total += entry.recordTime;
-    return total;
-}
+bool hasRecord(const RecordEntry& entry) { return entry.recordTime < NO_RECORD_TIME; }
 
-uint32_t averageRecordTime(const std::vector<RecordEntry>& table) {
-    if (table.empty()) return 0;
-    return totalRecordTime(table) / uint32_t(table.size());
+RecordTotals recordTotals(const std::vector<RecordEntry>& table) {
+    RecordTotals totals;
+    for (const RecordEntry& entry : table) {
+        if (!hasRecord(entry)) continue;
+        totals.records += 1;
+        totals.totalMs += entry.recordTime;
+    }
+    if (totals.records > 0) totals.averageMs = totals.totalMs / uint64_t(totals.records);
+    return totals;
 }

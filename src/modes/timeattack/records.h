@@ -25,7 +25,13 @@ bool isNewRecord(int32_t runMs, uint32_t recordMs);
 // time of 0 awards nothing.
 int medalFor(int32_t runMs, int32_t goldTime, int32_t silverTime, int32_t bronzeTime);
 
-// Sum of all record times (999999 for levels without one), wrapping as the
-// unsigned 32-bit total does, and the average; 0 for an empty table.
-uint32_t totalRecordTime(const std::vector<RecordEntry>& table);
-uint32_t averageRecordTime(const std::vector<RecordEntry>& table);
+// Whether a level has a record: the file keeps 999999 (or more) for none.
+bool hasRecord(const RecordEntry& entry);
+
+// The records that exist: how many, their sum and average (0 when none).
+struct RecordTotals {
+    int records = 0;
+    uint64_t totalMs = 0;
+    uint64_t averageMs = 0;
+};
+RecordTotals recordTotals(const std::vector<RecordEntry>& table);

@@ -8,12 +8,14 @@
 #include "core/settings.h"
 #include "modes/timeattack/ghost.h"
 #include "render/screen_pieces.h"
+#include "modes/timeattack/record_texts.h"
 #include "modes/timeattack/records.h"
 #include "render/camera.h"
 #include "render/objects.h"
 #include "render/play_hud.h"
 #include "render/text.h"
 #include "render/track.h"
+#include "sim/run_timer.h"
 #include "sim/view_angle.h"
 
 int backgroundIndexFor(int mapIndex, const std::string& fileName) {
@@ -79,7 +81,15 @@ void TimeAttack::draw() {
         drawGhost();
     }
     drawRunClock(craft);
+    drawMedalTarget();
     if (debugView) drawDebugLines();
+}
+
+// The medal still in reach, beside the clock: the time to beat.
+void TimeAttack::drawMedalTarget() {
+    const Level& level = run.level;
+    const MedalTarget target = medalTarget(runTimeOf(run.craft), level.goldTime, level.silverTime, level.bronzeTime);
+    if (const MedalLook* look = medalLook(target.medal)) drawBesideClock(target.text, look->red, look->green, look->blue);
 }
 
 void TimeAttack::drawGhost() {

@@ -27,6 +27,7 @@ public:
 
 private:
     void drawGhost();
+    void drawMedalTarget();
     void drawDebugLines();
 
     StepAccumulator accumulator;
