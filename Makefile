@@ -7,7 +7,7 @@ RUNTIME_DIR := $(BUILD_DIR)/runtime
 # libclang-rt-dev holds libFuzzer; clang only recommends it and recommends
 # are not installed here.
 PACKAGES := build-essential cmake pkg-config clang libclang-rt-dev \
-	libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev \
+	libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
 	googletest libgtest-dev libbenchmark-dev libstb-dev fonts-dejavu-core \
 	xvfb xauth xdotool x11-apps imagemagick python3 \

@@ -16,7 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
-#include <SDL.h>
+#include <SDL2/SDL.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -65,7 +65,7 @@ class ReferenceScene : public Gamestate {
 public:
     explicit ReferenceScene(Fixture& fixture) : fixture_(fixture) {}
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override;
 
@@ -85,7 +85,7 @@ class SplitReferenceScene : public Gamestate {
 public:
     explicit SplitReferenceScene(Fixture& fixture) : fixture_(fixture) {}
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override;
 
@@ -98,7 +98,7 @@ private:
 class EmptyState : public Gamestate {
 public:
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override {}
 };

@@ -1,66 +1,51 @@
 #include "app/gamepad_port.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
-#include "core/gamepad.h"
-
-GamepadPort gamepadPort;
-
-namespace {
-
-constexpr uint32_t LOOK_INTERVAL_MS = 2000;
-
-// Devices come and go as nodes in /dev/input: its change time moves then.
-long long inputDevicesStamp() {
-    struct stat info;
-    if (::stat("/dev/input", &info) != 0) return 0;
-    return (long long)info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
-}
-
-}  // namespace
-
-void GamepadPort::openAll() {
-    const int found = SDL_NumJoysticks();
-    for (int i = 0; i < found && i < MAX_GAMEPADS; ++i) {
-        SDL_Joystick* pad = SDL_JoystickOpen(i);
-        if (pad == nullptr) continue;
-        pads_.push_back(pad);
-        const char* name = SDL_JoystickName(i);
-        names_.push_back(name ? name : "");
+bool GamepadPort::open(const std::string& mappingFile) {
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
+    // A missing file is the usual case; a damaged one only loses its lines.
+    if (std::FILE* file = std::fopen(mappingFile.c_str(), "r")) {
+        std::fclose(file);
+        if (SDL_GameControllerAddMappingsFromFile(mappingFile.c_str()) < 0)
+            std::printf("Gamepad mappings in %s not read: %s\n", mappingFile.c_str(), SDL_GetError());
     }
-    // Pad events are on from SDL's start. Setting their state again would
-    // also empty the event queue and, with SDL 1.2 here, leave the game
-    // deaf to SIGTERM; so it is never called.
-}
-
-void GamepadPort::open() {
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return;  // no pads: keyboard only
-    devicesStamp_ = inputDevicesStamp();
-    openAll();
-    for (size_t i = 0; i < names_.size(); ++i)
-        std::printf("Gamepad %d: %s (Player %d)\n", int(i) + 1, names_[i].c_str(), int(i) + 1);
+    return true;
 }
 
 void GamepadPort::close() {
-    for (SDL_Joystick* pad : pads_) SDL_JoystickClose(pad);
-    pads_.clear();
-    names_.clear();
+    for (SDL_GameController*& pad : pads_) {
+        if (pad != nullptr) SDL_GameControllerClose(pad);
+        pad = nullptr;
+    }
 }
 
-std::vector<int> GamepadPort::lostPads(uint32_t nowMs) {
-    std::vector<int> lost;
-    if (devicesStamp_ < 0 || nowMs - lastLookMs_ < LOOK_INTERVAL_MS) return lost;
-    lastLookMs_ = nowMs;
-    const long long stamp = inputDevicesStamp();
-    if (stamp == devicesStamp_) return lost;
-    devicesStamp_ = stamp;
-    const std::vector<std::string> before = names_;
-    close();
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0) openAll();
-    for (size_t i = 0; i < before.size(); ++i)
-        if (i >= names_.size() || names_[i] != before[i]) lost.push_back(int(i));
-    return lost;
+int GamepadPort::added(int deviceIndex) {
+    const SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+    if (playerOf(instance) >= 0) return playerOf(instance);  // already open
+    for (int player = 0; player < MAX_GAMEPADS; ++player) {
+        if (pads_[player] != nullptr) continue;
+        pads_[player] = SDL_GameControllerOpen(deviceIndex);
+        if (pads_[player] == nullptr) return -1;
+        const char* name = SDL_GameControllerName(pads_[player]);
+        std::printf("Gamepad %d: %s (Player %d)\n", player + 1, name ? name : "", player + 1);
+        return player;
+    }
+    return -1;
+}
+
+int GamepadPort::removed(SDL_JoystickID instance) {
+    const int player = playerOf(instance);
+    if (player < 0) return -1;
+    SDL_GameControllerClose(pads_[player]);
+    pads_[player] = nullptr;
+    return player;
+}
+
+int GamepadPort::playerOf(SDL_JoystickID instance) const {
+    for (int player = 0; player < MAX_GAMEPADS; ++player)
+        if (pads_[player] != nullptr &&
+            SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pads_[player])) == instance)
+            return player;
+    return -1;
 }

@@ -1,30 +1,36 @@
 #pragma once
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
-// The pads SDL finds, opened so their events arrive with the keyboard's.
-// SDL 1.2 says nothing when a pad is plugged in or pulled out, so the port
-// looks at /dev/input every two seconds and opens the pads again when it
-// changed; a pad that went away is reported so its held keys are released.
+#include "core/gamepad.h"
+
+// The game controllers plugged in, each opened as one player's pad: the
+// first is Player 1's, the second Player 2's, and a pad plugged in later
+// takes the first free place. SDL reports pads plugged in and pulled out
+// (also those present at the start) as device events, which the main loop
+// hands over here. Mappings come from SDL's database, the
+// SDL_GAMECONTROLLERCONFIG variable and the player's own mapping file.
 class GamepadPort {
 public:
-    void open();
+    // Starts SDL's game controllers and reads `mappingFile` when it exists.
+    // False (keyboard only) when they cannot start.
+    bool open(const std::string& mappingFile);
     void close();
-    // The pads gone since the last look; checks at most every two seconds.
-    std::vector<int> lostPads(uint32_t nowMs);
-    int count() const { return int(pads_.size()); }
+
+    // SDL_CONTROLLERDEVICEADDED: opens the pad of that device index; its
+    // player (0 or 1), or -1 when both places are taken.
+    int added(int deviceIndex);
+    // SDL_CONTROLLERDEVICEREMOVED: closes the pad; the player it was, or -1.
+    int removed(SDL_JoystickID instance);
+    // The player whose pad sent an event, or -1.
+    int playerOf(SDL_JoystickID instance) const;
 
 private:
-    void openAll();
-
-    std::vector<SDL_Joystick*> pads_;
-    std::vector<std::string> names_;
-    uint32_t lastLookMs_ = 0;
-    long long devicesStamp_ = -1;
+    SDL_GameController* pads_[MAX_GAMEPADS] = {};
 };
 
-extern GamepadPort gamepadPort;
+// The player's own controller mappings (SDL's gamecontrollerdb.txt format),
+// beside gamepad.ini.
+constexpr const char* GAMEPAD_MAPPING_FILE = "gamecontrollerdb.txt";

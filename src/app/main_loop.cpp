@@ -6,13 +6,13 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "app/gamepad_port.h"
 #include "app/render_frame.h"
 #include "app/startup.h"
 #include "app/state_table.h"
+#include "app/window.h"
 #include "core/game_paths.h"
 #include "core/gamestate.h"
 #include "core/held_keys.h"
@@ -25,19 +25,26 @@
 
 namespace {
 
-constexpr std::size_t KEY_RECORD_OFFSET = offsetof(SDL_KeyboardEvent, keysym);
-static_assert(sizeof(SDL_Event) >= KEY_RECORD_OFFSET + sizeof(SDL_keysym),
-              "every event carries the bytes of a key record");
+GamepadPort gamepadPort;
 
 LoopIo sdlLoopIo() {
-    return LoopIo{[] { return uint32_t(SDL_GetTicks()); },
-                  [](SDL_Event& event) { return SDL_PollEvent(&event) != 0; },
-                  renderFrame,
-                  [](uint32_t ms) { SDL_Delay(ms); },
-                  [] {
-                      if (SDL_Surface* screen = SDL_GetVideoSurface()) SDL_WM_ToggleFullScreen(screen);
-                  },
-                  [] { return gamepadPort.lostPads(SDL_GetTicks()); }};
+    LoopIo io;
+    io.readTicks = [] { return uint32_t(SDL_GetTicks()); };
+    io.pollEvent = [](SDL_Event& event) { return SDL_PollEvent(&event) != 0; };
+    io.renderFrame = renderFrame;
+    io.sleepMs = [](uint32_t ms) { SDL_Delay(ms); };
+    io.toggleFullScreen = toggleFullScreen;
+    io.windowResized = [] { gameWindowDrawableSize(screenWidth, screenHeight); };
+    io.pads = &gamepadPort;
+    return io;
+}
+
+// Pads whose buttons were numbered by an earlier version are written in
+// today's terms once, at the first start that reads them.
+void readGamepadFile() {
+    bool oldNumbers = false;
+    padBindings = readPadBindings(configFile(GAMEPAD_FILE), &oldNumbers);
+    if (oldNumbers) writePadBindings(configFile(GAMEPAD_FILE), padBindings);
 }
 
 // The frame benchmark starts the game with FIRST_FRAME_EXIT_VARIABLE set and
@@ -49,7 +56,7 @@ void reportFirstFrame() {
                 double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6);
 }
 
-bool isKeyEvent(const SDL_Event& event, uint8_t type, int sym) {
+bool isKeyEvent(const SDL_Event& event, Uint32 type, int sym) {
     return event.type == type && event.key.keysym.sym == sym;
 }
 
@@ -63,16 +70,16 @@ int shutDown() {
     releaseCornerTables();
     shutdownSound();
     gamepadPort.close();
+    closeGameWindow();
     SDL_Quit();
     return 0;
 }
 
 }  // namespace
 
-SDL_keysym keyRecordOf(const SDL_Event& event) {
-    SDL_keysym key;
-    std::memcpy(&key, reinterpret_cast<const unsigned char*>(&event) + KEY_RECORD_OFFSET, sizeof key);
-    return key;
+SDL_Keysym keyRecordOf(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) return event.key.keysym;
+    return SDL_Keysym{};
 }
 
 void dropAutorepeatPairs(std::vector<SDL_Event>& events) {
@@ -101,13 +108,59 @@ void MainLoop::deliver(const SDL_Event& event) {
     if (currentState->handleEvent(event, keyRecordOf(event)) == -1) quit_ = true;
 }
 
-// A pad event becomes the key events it stands for, through the same
-// handleEvent as the keyboard's.
-void MainLoop::deliverPadEvent(const SDL_Event& event) {
-    if (event.type == SDL_JOYBUTTONDOWN && currentState->takePadButton(event.jbutton.which, event.jbutton.button))
-        return;
-    for (const SDL_Event& key : pads_.translate(event, currentState->drivesCrafts(), settings.keys, padBindings))
+// Shown and hidden (iconified, or unmapped) windows; a new size is drawn
+// at from the next frame. The state sees these events too.
+bool MainLoop::takeWindowEvent(const SDL_Event& event) {
+    if (event.type != SDL_WINDOWEVENT) return false;
+    switch (event.window.event) {
+        case SDL_WINDOWEVENT_HIDDEN:
+        case SDL_WINDOWEVENT_MINIMIZED: windowShown_ = false; break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED: windowShown_ = true; break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (io_.windowResized) io_.windowResized();
+            break;
+        default: break;
+    }
+    return false;
+}
+
+// Alt+Enter is the loop's; a key's autorepeat is nobody's (a held key is
+// held until its release); the text of a key that switched screens stays
+// with the screen it was typed on.
+bool MainLoop::takeKeyEvent(const SDL_Event& event) {
+    if (event.type == SDL_TEXTINPUT && dropTypedText_) {
+        dropTypedText_ = false;
+        return true;
+    }
+    dropTypedText_ = false;
+    if (isFullScreenToggle(event)) {
+        if (io_.toggleFullScreen) io_.toggleFullScreen();
+        return true;
+    }
+    return event.type == SDL_KEYDOWN && event.key.repeat != 0;
+}
+
+// A pad's input becomes the key events it stands for, through the same
+// handleEvent as the keyboard's; a pad pulled out lets go of what it held.
+bool MainLoop::takePadEvent(const SDL_Event& event) {
+    if (io_.pads == nullptr) return false;
+    switch (event.type) {
+        case SDL_CONTROLLERDEVICEADDED: io_.pads->added(event.cdevice.which); return true;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            for (const SDL_Event& release : pads_.releaseAll(io_.pads->removed(event.cdevice.which))) deliver(release);
+            return true;
+        default: break;
+    }
+    if (!GamepadTranslator::isPadInput(event)) return false;
+    const int player = io_.pads->playerOf(event.cbutton.which);  // `which` sits alike in every pad event
+    if (event.type == SDL_CONTROLLERBUTTONDOWN && player >= 0 &&
+        currentState->takePadButton(player, event.cbutton.button))
+        return true;
+    for (const SDL_Event& key : pads_.translate(event, player, currentState->drivesCrafts(), settings.keys, padBindings))
         deliver(key);
+    return true;
 }
 
 bool isFullScreenToggle(const SDL_Event& event) {
@@ -139,22 +192,12 @@ bool MainLoop::runIteration() {
     // Enter twice) faster than a slow frame.
     if (currentState->drivesCrafts()) dropAutorepeatPairs(events);
     for (const SDL_Event& event : events) {
-        if (isFullScreenToggle(event)) {
-            if (io_.toggleFullScreen) io_.toggleFullScreen();
-            continue;
-        }
-        if (GamepadTranslator::isPadEvent(event)) {
-            deliverPadEvent(event);
-            continue;
-        }
+        if (takeKeyEvent(event) || takePadEvent(event) || takeWindowEvent(event)) continue;
+        const Gamestate* before = currentState;
         deliver(event);
+        dropTypedText_ = event.type == SDL_KEYDOWN && currentState != before;
         if (event.type == SDL_QUIT) quit_ = true;  // window closed, SIGTERM or SIGINT
-        if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPACTIVE))
-            windowShown_ = event.active.gain != 0;
     }
-    if (io_.lostPads)
-        for (int pad : io_.lostPads())
-            for (const SDL_Event& release : pads_.releaseAll(pad)) deliver(release);
     currentState->update(int(elapsed));
     holdFrame(now);
     return !quit_;
@@ -167,19 +210,18 @@ void MainLoop::holdFrame(uint32_t frameStart) {
 }
 
 int runGame(const VideoOverride& video, const std::string& levelFile) {
-    // Starting SDL with no subsystem only starts its millisecond clock, which
-    // otherwise reads from an arbitrary origin until the real start-up.
-    SDL_Init(SDL_INIT_NOPARACHUTE);
+    // The millisecond clock starts here, so the first update covers start-up.
+    SDL_Init(SDL_INIT_TIMER);
     MainLoop loop(sdlLoopIo());
     if (const char* frameMs = std::getenv(FRAME_MS_VARIABLE)) loop.holdFramesTo(uint32_t(std::strtoul(frameMs, nullptr, 10)));
 
     createStates();
     stateTable[STATE_CONSOLE]->enter();
     switchToState(STATE_MENU);
-    if (startUp(video) != 0) return -1;
-    SDL_EnableUNICODE(1);
-    padBindings = readPadBindings(configFile(GAMEPAD_FILE));
-    gamepadPort.open();
+    const int started = startUp(video);
+    if (started != 0) return started;
+    readGamepadFile();
+    gamepadPort.open(configFile(GAMEPAD_MAPPING_FILE));
 
     // The player sees the menu as soon as its own textures are read.
     const bool running = loop.runIteration();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 
 #include <cstdint>
 #include <functional>
@@ -9,6 +9,7 @@
 
 #include "core/gamepad.h"
 
+class GamepadPort;
 struct VideoOverride;
 
 // Set in the environment, it makes the game print when its first frame was
@@ -35,9 +36,10 @@ struct LoopIo {
     std::function<void(uint32_t)> sleepMs;
     // Alt+Enter: switches between full screen and a window (may be empty).
     std::function<void()> toggleFullScreen;
-    // The pads that went away since the last call (may be empty): their
-    // held keys are released.
-    std::function<std::vector<int>()> lostPads;
+    // The window's drawing size changed (may be empty).
+    std::function<void()> windowResized = nullptr;
+    // The pads plugged in; without it pad events are ignored.
+    GamepadPort* pads = nullptr;
 };
 
 // Alt+Enter toggles full screen in every state; the state never sees it (a
@@ -51,12 +53,13 @@ constexpr uint32_t HIDDEN_FRAME_SLEEP_MS = 10;
 // Key autorepeat, where the library lets it through, comes as a release and
 // a press of the same held key back to back: while the crafts are driven,
 // both are dropped, so a play state sees a key held from its press to its
-// real release.
+// real release. (SDL2 marks the repeated presses it knows of instead; the
+// loop drops those everywhere.)
 void dropAutorepeatPairs(std::vector<SDL_Event>& events);
 
-// The key record handed to handleEvent: the four words after the event's
-// first word, whatever the event type (for key events: the keysym).
-SDL_keysym keyRecordOf(const SDL_Event& event);
+// The key record handed to handleEvent: the keysym of a key event, all
+// zero for any other event.
+SDL_Keysym keyRecordOf(const SDL_Event& event);
 
 class MainLoop {
 public:
@@ -67,7 +70,8 @@ public:
     // Clock, frame, every pending event, update. Returns false once a
     // handler returned -1 or the window was closed; that iteration still
     // delivers the whole queue and one update. While the window is
-    // iconified the frame is a short sleep instead.
+    // iconified the frame is a short sleep instead. A key's autorepeat
+    // never reaches a state: it sees a key from its press to its release.
     bool runIteration();
 
     // Every iteration lasts at least `ms` (0: as fast as it can).
@@ -77,7 +81,11 @@ private:
     // Hands one event to the current state (looked up per event: after a
     // switch the rest goes to the new state).
     void deliver(const SDL_Event& event);
-    void deliverPadEvent(const SDL_Event& event);
+    // Window, key and pad events the loop itself takes; true when the
+    // state does not see the event.
+    bool takeWindowEvent(const SDL_Event& event);
+    bool takeKeyEvent(const SDL_Event& event);
+    bool takePadEvent(const SDL_Event& event);
     void holdFrame(uint32_t frameStart);
 
     LoopIo io_;
@@ -88,4 +96,7 @@ private:
     uint32_t minimumFrameMs_ = 0;
     bool quit_ = false;
     bool windowShown_ = true;  // cleared while the window is iconified
+    // The key press just delivered switched screens: the text it typed
+    // belongs to the screen left, not to the next one.
+    bool dropTypedText_ = false;
 };

@@ -1,8 +1,9 @@
 #include "app/render_frame.h"
 
-#include <SDL/SDL.h>
 #include <GL/gl.h>
 
+#include "app/state_table.h"
+#include "app/window.h"
 #include "core/gamestate.h"
 #include "core/globals.h"
 #include "core/settings.h"
@@ -42,9 +43,9 @@ void drawGlowPass() {
     bindWindowFramebuffer();
 }
 
-void drawNormalPass() {
+void drawNormalPass(const DrawArea& area) {
     clearForDrawing();
-    glViewport(0, 0, screenWidth, screenHeight);
+    glViewport(area.x, area.y, area.width, area.height);
     glowPass = false;
     glDisable(GL_BLEND);
     currentState->draw();
@@ -54,14 +55,15 @@ void drawNormalPass() {
 // nothing. In plain white and unlit: the texture is modulated by the colour
 // in force, and whatever the normal pass drew last (yellow debug text, a
 // damage tint) must not colour the glow.
-void compositeBloom() {
+void compositeBloom(const DrawArea& area) {
     const bool lit = glIsEnabled(GL_LIGHTING);
     glDisable(GL_LIGHTING);
     glColor3f(1, 1, 1);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    drawGlowLayers(screenWidth, screenHeight, settings.bloom);
+    glViewport(area.x, area.y, area.width, area.height);
+    drawGlowLayers(area.width, area.height, settings.bloom);
     glDisable(GL_BLEND);
     glEnable(GL_CULL_FACE);
     if (lit) glEnable(GL_LIGHTING);
@@ -71,12 +73,30 @@ void compositeBloom() {
 
 bool glowFrameEnabled() { return shadersActive && settings.details == ULTRA_DETAILS; }
 
+DrawArea drawAreaFor(int windowWidth, int windowHeight, bool keepsProportions) {
+    if (!keepsProportions) return {0, 0, windowWidth, windowHeight};
+    // As wide as the window allows, else as high.
+    const long long wide = 1LL * PAGE_WIDTH_RATIO * windowHeight, high = 1LL * PAGE_HEIGHT_RATIO * windowWidth;
+    const int width = wide <= high ? int(wide / PAGE_HEIGHT_RATIO) : windowWidth;
+    const int height = wide <= high ? windowHeight : int(high / PAGE_WIDTH_RATIO);
+    return {(windowWidth - width) / 2, (windowHeight - height) / 2, width, height};
+}
+
+// The states lay out in screenWidth x screenHeight: for the frame they are
+// the size of the state's area; the glow image fills the same area.
 void renderFrame() {
+    const int windowWidth = screenWidth, windowHeight = screenHeight;
+    const DrawArea area = drawAreaFor(windowWidth, windowHeight, keepsScreenProportions(currentState));
+    screenWidth = area.width;
+    screenHeight = area.height;
     glBlendFunc(GL_ONE, GL_ONE);
     const bool glow = glowFrameEnabled();
     if (glow) drawGlowPass();
-    drawNormalPass();
-    if (glow) compositeBloom();
-    SDL_GL_SwapBuffers();
+    drawNormalPass(area);
+    if (glow) compositeBloom(area);
+    screenWidth = windowWidth;
+    screenHeight = windowHeight;
+    glViewport(0, 0, windowWidth, windowHeight);
+    swapGameWindow();
     dropIdlePictures();
 }

@@ -1,12 +1,17 @@
 #include "app/startup.h"
 
-#include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "app/render_frame.h"
+#include "app/state_table.h"
+#include "app/window.h"
 
 #include "core/game_paths.h"
 #include "core/globals.h"
@@ -22,18 +27,30 @@ constexpr double FIELD_OF_VIEW_DEGREES = 40.0;
 constexpr double NEAR_PLANE = 150.5;
 constexpr double FAR_PLANE = 120000.0;
 
-// The depth size is asked for when the mode is set.
+// The depth, stencil and double buffer are asked for with the window.
 void requestGlAttributes() {
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 8);
-    // Vertical sync: a real display never gets frames faster than it shows
-    // them, so the menus stop holding a core. Motion follows the elapsed
-    // milliseconds, so play speed does not depend on it.
-    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+}
+
+// Only the desktop's own display servers: without one, SDL would try a
+// console driver that can take the terminal over. Wayland is only asked
+// for where it runs, as its library writes to the terminal when it is
+// missing. SDL_VIDEODRIVER, when set, chooses instead.
+void chooseDisplayServers() {
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, wayland != nullptr && *wayland != '\0' ? "x11,wayland" : "x11");
+}
+
+// The one line a start without a display prints.
+void reportNoDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0')
+        std::puts("Could not initialize SDL: no display (DISPLAY is not set); Tavrelo needs a graphical desktop");
+    else
+        std::printf("Could not initialize SDL: no display (cannot open DISPLAY %s): %s\n", display, SDL_GetError());
 }
 
 int failAndQuit(const char* message) {
@@ -61,12 +78,11 @@ void startGlow() {
 uint32_t sdlTicks() { return SDL_GetTicks(); }
 
 // The window's icon, drawn by the data generator like the desktop icons.
-// SDL 1.2 takes it before the video mode is set. A window without an icon
-// still plays.
+// A window without an icon still plays.
 void setWindowIcon() {
     SDL_Surface* icon = IMG_Load("gfx/icon.png");
     if (icon == nullptr) return;
-    SDL_WM_SetIcon(icon, nullptr);
+    SDL_SetWindowIcon(gameWindow(), icon);
     SDL_FreeSurface(icon);
 }
 
@@ -118,16 +134,17 @@ void setFixedGlState(int width, int height) {
 }
 
 int startUp(const VideoOverride& video) {
-    // No parachute: SDL's crash handler would shut the video down inside the
-    // signal handler and can wait for ever on a lock the crashed frame holds;
-    // a fatal signal must end the game with that signal.
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0) {
-        std::printf("Could not initialize SDL: %s\n", SDL_GetError());
-        return -1;
+    chooseDisplayServers();
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        if (std::getenv("SDL_VIDEODRIVER") != nullptr) {
+            std::printf("Could not initialize SDL: %s\n", SDL_GetError());
+            return -1;
+        }
+        reportNoDisplay();
+        return NO_DISPLAY_EXIT_STATUS;
     }
     setTickSource(sdlTicks);
     requestGlAttributes();
-    SDL_WM_GrabInput(SDL_GRAB_ON);
     SDL_ShowCursor(SDL_DISABLE);
 
     readSettings(configFile(SETTINGS_FILE), listTextureSets());
@@ -136,27 +153,26 @@ int startUp(const VideoOverride& video) {
     screenWidth = video.width > 0 ? video.width : settings.width;
     screenHeight = video.height > 0 ? video.height : settings.height;
     const bool windowed = video.windowed >= 0 ? video.windowed != 0 : settings.windowed != 0;
-    const Uint32 flags = SDL_OPENGL | (windowed ? 0 : SDL_FULLSCREEN);
-    setWindowIcon();
-    const auto trySetMode = [&](int depthBits) {
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
-        return SDL_SetVideoMode(screenWidth, screenHeight, 16, flags) != nullptr;
-    };
-    if (setVideoModeWithDepth(trySetMode) == 0) {
-        std::printf("Could not set OpenGL Video Mode: %s\n", SDL_GetError());
+    std::string error;
+    if (!openGameWindow({WINDOW_CAPTION, screenWidth, screenHeight, !windowed, true, true}, error)) {
+        std::printf("Could not set OpenGL Video Mode: %s\n", error.c_str());
         SDL_Quit();
         return -1;
     }
-    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
-    // Grabbing takes hold once the window exists.
-    SDL_WM_GrabInput(SDL_GRAB_ON);
+    // Full screen is the desktop's size, and a window manager may have
+    // chosen another size than asked: the drawing follows the real one.
+    gameWindowDrawableSize(screenWidth, screenHeight);
+    setWindowIcon();
+    SDL_StartTextInput();
     std::srand(SDL_GetTicks());
 
     if (settings.sounds && initSound() != 0) {
         SDL_Quit();
         return -1;
     }
-    setFixedGlState(screenWidth, screenHeight);
+    // The menu is current: its first frames are drawn with this projection.
+    const DrawArea menuArea = drawAreaFor(screenWidth, screenHeight, keepsScreenProportions(currentState));
+    setFixedGlState(menuArea.width, menuArea.height);
     // Decoded as drawn: the rest follows the first frame (finishStartUp).
     if (findTextures() != 0) return failAndQuit("Textures not found.\n");
     buildSpriteTiles();

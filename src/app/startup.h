@@ -14,9 +14,11 @@ struct VideoOverride {
 
 // Brings up SDL, the window, sound, the fixed GL state, every texture and
 // the optional glow effect, in that order. Each failure prints its one-line
-// message on standard output. Returns 0, or -1 when the game cannot run.
+// message on standard output. Returns 0, NO_DISPLAY_EXIT_STATUS when there
+// is no display to open a window on, or -1 when the game cannot run.
 // The textures are only found here; each is read when first drawn.
 int startUp(const VideoOverride& video = VideoOverride());
+constexpr int NO_DISPLAY_EXIT_STATUS = 1;
 
 // After the first frame: reads every texture that frame did not draw, so
 // nothing is read later in the game. 0, or -1 (with the message of a

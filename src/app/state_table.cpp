@@ -35,6 +35,16 @@ void createStates() {
     stateTable[STATE_SINGLEPLCSEL] = new SinglePlCSel();
 }
 
+bool keepsScreenProportions(const Gamestate* state) {
+    if (state != nullptr && state == stateTable[STATE_CONSOLE] && returnState != state)
+        return keepsScreenProportions(returnState);
+    constexpr int PAGES[] = {STATE_MENU, STATE_OPTIONS, STATE_MAPSEL, STATE_LEVELEND, STATE_MODESELM,
+                             STATE_CASTLEMEND, STATE_RACEEND, STATE_SINGLEPLSEL, STATE_SINGLEPLCSEL};
+    for (int id : PAGES)
+        if (state != nullptr && state == stateTable[id]) return true;
+    return false;
+}
+
 void destroyStates() {
     for (int id = 0; id < STATE_COUNT; ++id) {
         delete stateTable[id];

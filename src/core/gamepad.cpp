@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include "core/atomic_file.h"
@@ -15,14 +16,33 @@ namespace {
 struct BindingLine {
     const char* name;
     int PadBindings::*field;
+    bool button;  // written by name; else a number within lowest..highest
     int lowest, highest;
 };
 
 const BindingLine BINDING_LINES[] = {
-    {"Jump", &PadBindings::jump, 0, 31},  {"Use", &PadBindings::use, 0, 31},
-    {"Reset", &PadBindings::reset, 0, 31}, {"Leave", &PadBindings::leave, 0, 31},
-    {"DeadZone", &PadBindings::deadZone, 1000, 32000},
+    {"Jump", &PadBindings::jump, true, 0, 0},   {"Use", &PadBindings::use, true, 0, 0},
+    {"Reset", &PadBindings::reset, true, 0, 0}, {"Leave", &PadBindings::leave, true, 0, 0},
+    {"DeadZone", &PadBindings::deadZone, false, 1000, 32000},
 };
+
+// In SDL_GameControllerButton order.
+const char* const BUTTON_NAMES[SDL_CONTROLLER_BUTTON_MAX] = {
+    "A", "B", "X", "Y", "Back", "Guide", "Start", "L3", "R3", "LB", "RB",
+    "Up", "Down", "Left", "Right", "Misc", "Paddle 1", "Paddle 2", "Paddle 3", "Paddle 4", "Touchpad"};
+
+// The buttons earlier versions stored as the common pads' driver numbers.
+constexpr int OLD_BUTTON_NUMBERS[] = {
+    SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_GUIDE,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK, SDL_CONTROLLER_BUTTON_RIGHTSTICK};
+
+int buttonNamed(const std::string& name) {
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button)
+        if (name == BUTTON_NAMES[button]) return button;
+    return SDL_CONTROLLER_BUTTON_INVALID;
+}
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t\r");
@@ -36,14 +56,19 @@ SDL_Event keyEvent(int key, bool down) {
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.type = event.type;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = SDLKey(key);
+    event.key.keysym.sym = SDL_Keycode(key);
     return event;
 }
 
 }  // namespace
 
-PadBindings parsePadBindings(const std::string& text) {
+const char* padButtonName(int button) {
+    return button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX ? BUTTON_NAMES[button] : "";
+}
+
+PadBindings parsePadBindings(const std::string& text, bool* oldNumbers) {
     PadBindings bindings;
+    if (oldNumbers) *oldNumbers = false;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -53,34 +78,46 @@ PadBindings parsePadBindings(const std::string& text) {
         const std::string value = trimmed(line.substr(equals + 1));
         char* end = nullptr;
         const long number = std::strtol(value.c_str(), &end, 10);
-        if (value.empty() || *end != '\0') continue;
-        for (const BindingLine& known : BINDING_LINES)
-            if (name == known.name && number >= known.lowest && number <= known.highest)
-                bindings.*known.field = int(number);
+        const bool isNumber = !value.empty() && *end == '\0';
+        for (const BindingLine& known : BINDING_LINES) {
+            if (name != known.name) continue;
+            if (!known.button) {
+                if (isNumber && number >= known.lowest && number <= known.highest) bindings.*known.field = int(number);
+            } else if (isNumber) {
+                if (oldNumbers) *oldNumbers = true;
+                if (number >= 0 && number < long(std::size(OLD_BUTTON_NUMBERS)))
+                    bindings.*known.field = OLD_BUTTON_NUMBERS[number];
+            } else if (buttonNamed(value) != SDL_CONTROLLER_BUTTON_INVALID) {
+                bindings.*known.field = buttonNamed(value);
+            }
+        }
     }
     return bindings;
 }
 
 std::string padBindingsText(const PadBindings& bindings) {
     std::string text = "[GAMEPAD]\n";
-    for (const BindingLine& line : BINDING_LINES)
-        text += std::string(line.name) + " = " + std::to_string(bindings.*line.field) + "\n";
+    for (const BindingLine& line : BINDING_LINES) {
+        const int value = bindings.*line.field;
+        text += std::string(line.name) + " = " + (line.button ? padButtonName(value) : std::to_string(value)) + "\n";
+    }
     return text;
 }
 
-PadBindings readPadBindings(const std::string& path) {
+PadBindings readPadBindings(const std::string& path, bool* oldNumbers) {
     std::string text;
+    if (oldNumbers) *oldNumbers = false;
     if (!readWholeFile(path, text)) return PadBindings();
-    return parsePadBindings(text);
+    return parsePadBindings(text, oldNumbers);
 }
 
 int writePadBindings(const std::string& path, const PadBindings& bindings) {
     return writeFileAtomically(path, padBindingsText(bindings));
 }
 
-bool GamepadTranslator::isPadEvent(const SDL_Event& event) {
-    return event.type == SDL_JOYAXISMOTION || event.type == SDL_JOYHATMOTION || event.type == SDL_JOYBUTTONDOWN ||
-           event.type == SDL_JOYBUTTONUP;
+bool GamepadTranslator::isPadInput(const SDL_Event& event) {
+    return event.type == SDL_CONTROLLERAXISMOTION || event.type == SDL_CONTROLLERBUTTONDOWN ||
+           event.type == SDL_CONTROLLERBUTTONUP;
 }
 
 int GamepadTranslator::keyFor(int pad, Input input, bool playing, const int* keys) {
@@ -148,35 +185,34 @@ void GamepadTranslator::button(int pad, int button, bool down, bool playing, con
     }
 }
 
-std::vector<SDL_Event> GamepadTranslator::translate(const SDL_Event& event, bool playing, const int* keys,
+std::vector<SDL_Event> GamepadTranslator::translate(const SDL_Event& event, int pad, bool playing, const int* keys,
                                                     const PadBindings& bindings) {
     std::vector<SDL_Event> out;
+    if (pad < 0 || pad >= MAX_GAMEPADS) return out;
     switch (event.type) {
-        case SDL_JOYAXISMOTION: {
-            const int pad = event.jaxis.which;
-            if (pad >= MAX_GAMEPADS || event.jaxis.axis > 1) break;
-            const int value = event.jaxis.value;
-            const Input negative = event.jaxis.axis == 0 ? LEFT : UP;
-            const Input positive = event.jaxis.axis == 0 ? RIGHT : DOWN;
+        case SDL_CONTROLLERAXISMOTION: {
+            const int axis = event.caxis.axis;
+            if (axis != SDL_CONTROLLER_AXIS_LEFTX && axis != SDL_CONTROLLER_AXIS_LEFTY) break;
+            const int value = event.caxis.value;
+            const Input negative = axis == SDL_CONTROLLER_AXIS_LEFTX ? LEFT : UP;
+            const Input positive = axis == SDL_CONTROLLER_AXIS_LEFTX ? RIGHT : DOWN;
             setHeld(pad, negative, STICK, value < -bindings.deadZone, playing, keys, out);
             setHeld(pad, positive, STICK, value > bindings.deadZone, playing, keys, out);
             break;
         }
-        case SDL_JOYHATMOTION: {
-            const int pad = event.jhat.which;
-            if (pad >= MAX_GAMEPADS || event.jhat.hat != 0) break;
-            setHeld(pad, UP, HAT, (event.jhat.value & SDL_HAT_UP) != 0, playing, keys, out);
-            setHeld(pad, DOWN, HAT, (event.jhat.value & SDL_HAT_DOWN) != 0, playing, keys, out);
-            setHeld(pad, LEFT, HAT, (event.jhat.value & SDL_HAT_LEFT) != 0, playing, keys, out);
-            setHeld(pad, RIGHT, HAT, (event.jhat.value & SDL_HAT_RIGHT) != 0, playing, keys, out);
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP: {
+            const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+            switch (event.cbutton.button) {
+                case SDL_CONTROLLER_BUTTON_DPAD_UP: setHeld(pad, UP, DPAD, down, playing, keys, out); break;
+                case SDL_CONTROLLER_BUTTON_DPAD_DOWN: setHeld(pad, DOWN, DPAD, down, playing, keys, out); break;
+                case SDL_CONTROLLER_BUTTON_DPAD_LEFT: setHeld(pad, LEFT, DPAD, down, playing, keys, out); break;
+                case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: setHeld(pad, RIGHT, DPAD, down, playing, keys, out); break;
+                default: break;
+            }
+            button(pad, event.cbutton.button, down, playing, keys, bindings, out);
             break;
         }
-        case SDL_JOYBUTTONDOWN:
-        case SDL_JOYBUTTONUP:
-            if (event.jbutton.which < MAX_GAMEPADS)
-                button(event.jbutton.which, event.jbutton.button, event.type == SDL_JOYBUTTONDOWN, playing, keys,
-                       bindings, out);
-            break;
         default: break;
     }
     return out;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 
 #include "core/state_ids.h"
 
@@ -11,7 +11,7 @@ public:
     virtual ~Gamestate() = default;
     virtual void enter() = 0;
     // Returns -1 to end the program; any other value is ignored.
-    virtual int handleEvent(SDL_Event event, SDL_keysym key) = 0;
+    virtual int handleEvent(SDL_Event event, SDL_Keysym key) = 0;
     virtual void draw() = 0;
     virtual void update(int elapsedMs) = 0;
 

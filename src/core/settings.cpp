@@ -6,11 +6,13 @@
 #include <cstring>
 
 #include "core/atomic_file.h"
+#include "core/key_table.h"
 
 namespace {
 
 constexpr Settings DEFAULT_SETTINGS = {
-    {119, 115, 100, 97, 32, 110, 101, 273, 274, 275, 276, 109, 111, 98},
+    {SDLK_w, SDLK_s, SDLK_d, SDLK_a, SDLK_SPACE, SDLK_n, SDLK_e, SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, SDLK_m,
+     SDLK_o, SDLK_b},
     1, 3, 256, 256, 1, 0, 0, 200000, 50000, 10, 0, 0, 1024, 768, 0, 1};
 
 // Lines are read in pieces of at most 63 characters: a longer line counts as
@@ -116,6 +118,7 @@ int lineValue(const char* piece, const SettingLine& line) {
     // '=' ending the piece reads as 0, which for AnimSpeed still has to
     // become a divisor, never 0 itself.
     const int value = settingPieceValue(piece, 0);
+    if (line.keyIndex != NO_KEY) return keyCodeOfNumber(value);
     return line.special == Special::ANIM_SPEED ? animDivisorFor(value) : value;
 }
 
@@ -201,6 +204,8 @@ std::string settingsFileText(const Settings& values) {
         } else {
             int value = fieldOf(copy, line);
             if (line.special == Special::ANIM_SPEED) value = ANIM_SPEED_BASE - value;
+            // A key the file cannot number is written as no key (0).
+            if (line.keyIndex != NO_KEY) value = keyNumberOf(value) == NO_KEY_NUMBER ? 0 : keyNumberOf(value);
             char formatted[LINE_BUFFER_SIZE];
             std::snprintf(formatted, sizeof formatted, line.text, value);
             text += formatted;

@@ -14,7 +14,7 @@ enum KeyBinding : int {
 };
 
 struct Settings {
-    int keys[KEY_BINDING_COUNT];
+    int keys[KEY_BINDING_COUNT];  // SDL2 key codes; the file keeps SDL 1.2's numbers (core/key_table.h)
     int glow;
     int bloom;
     int bloomW;

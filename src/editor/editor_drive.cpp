@@ -1,7 +1,7 @@
 // The editor's test-drive and the level's proof: F5 drives the level, the
 // goal offers medal times from the drive, and the drive's keys are kept as
 // the proof that a save writes beside the level.
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include "core/game_paths.h"
 #include "editor/editor_model.h"

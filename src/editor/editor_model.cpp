@@ -1,6 +1,6 @@
 #include "editor/editor_model.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include "core/services.h"
 #include "editor/editor_paths.h"
@@ -195,7 +195,8 @@ EditorResult EditorModel::editingKey(int sym, int character, bool controlHeld) {
         else redo();
         return EditorResult::Stay;
     }
-    if (sym == SDLK_PLUS || sym == SDLK_KP_PLUS || character == '+') sym = SDLK_m;
+    // The key that carries "+": = on US and French keyboards.
+    if (sym == SDLK_PLUS || sym == SDLK_EQUALS || sym == SDLK_KP_PLUS || character == '+') sym = SDLK_m;
     if (sym == SDLK_MINUS || sym == SDLK_KP_MINUS || character == '-') sym = SDLK_n;
     switch (sym) {
         case SDLK_ESCAPE:

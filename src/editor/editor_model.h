@@ -153,6 +153,10 @@ public:
     // sym: SDL key code; character: the typed Unicode character (0 if none);
     // controlHeld: a Control key is down.
     EditorResult keyDown(int sym, int character, bool controlHeld);
+    // A save or load dialog is open for its name and nothing is asked.
+    bool takesTypedText() const {
+        return question == EditorQuestion::None && (dialog == DIALOG_SAVE || dialog == DIALOG_LOAD);
+    }
     void keyUp(int sym);
     // Mouse positions in window pixels, y measured down from the top.
     void mouseDown(int button, int x, int y);

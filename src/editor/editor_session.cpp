@@ -1,6 +1,6 @@
 // What keeps an author's work: the question before unsaved work is dropped,
 // the new-level button, the file dialog's keys, saving and loading.
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 #include <sys/stat.h>
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "editor/test_drive.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include "core/globals.h"
 #include "core/held_keys.h"

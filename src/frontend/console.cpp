@@ -15,16 +15,18 @@ void Console::enter() {
     consoleHistory.clear();
 }
 
-int Console::handleEvent(SDL_Event event, SDL_keysym key) {
+int Console::handleEvent(SDL_Event event, SDL_Keysym key) {
     // A key let go while the console is open is let go in the paused game
     // too; it would otherwise stay held and drive the craft once the console
     // closes.
     if (event.type == SDL_KEYUP && returnState != nullptr && returnState != this)
         return returnState->handleEvent(event, key);
+    // The typed characters, not the keys. The text of the key that opened
+    // or closes the console never arrives here (the main loop drops the
+    // text of a key that changed the screen).
+    if (event.type == SDL_TEXTINPUT) line_.insertText(event.text.text);
     if (event.type != SDL_KEYDOWN) return 0;
     switch (key.sym) {
-        // The closing key types nothing: a "`" left behind would spoil the
-        // next command.
         case SDLK_TAB:
         case SDLK_BACKQUOTE: closeConsole(); break;
         case SDLK_BACKSPACE: line_.backspace(); break;
@@ -32,9 +34,7 @@ int Console::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDLK_DOWN: line_.historyDown(); break;
         case SDLK_RETURN:
         case SDLK_KP_ENTER: run(line_.submit()); break;
-        default:
-            if (key.unicode > 0 && key.unicode < 128) line_.insertText(std::string(1, char(key.unicode)));
-            break;
+        default: break;
     }
     return 0;
 }

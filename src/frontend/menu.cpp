@@ -44,7 +44,7 @@ int menuEntryLabel(int entry) {
 void Menu::enter() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, double(screenWidth) / double(screenHeight), NEAR_PLANE, FAR_PLANE);
+    gluPerspective(45.0, PAGE_ASPECT, NEAR_PLANE, FAR_PLANE);
     glMatrixMode(GL_MODELVIEW);
     craftX = prevX = 20;
     craftY = prevY = MENU_CRAFT_REST_Y;
@@ -61,7 +61,7 @@ void Menu::turn(int newDirection) {
     if (craftY == MENU_CRAFT_REST_Y) verticalSpeed = HOP_SPEED;
 }
 
-int Menu::handleEvent(SDL_Event event, SDL_keysym key) {
+int Menu::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     switch (key.sym) {
         case SDLK_TAB:

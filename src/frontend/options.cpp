@@ -7,7 +7,7 @@
 #include "core/game_paths.h"
 #include "core/gamepad.h"
 #include "core/globals.h"
-#include "core/key_names.h"
+#include "core/key_table.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "render/camera.h"
@@ -52,7 +52,7 @@ void Options::readSettingsFile() {
 
 bool Options::takePadButton(int, int button) { return handleOptionsPadButton(cursor_, button, *this); }
 
-int Options::handleEvent(SDL_Event event, SDL_keysym key) {
+int Options::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type == SDL_KEYDOWN)
         handleOptionsKey(cursor_, key.sym, textureSetCount_, *this);
     return 0;
@@ -92,7 +92,7 @@ void Options::draw() {
     drawText(atWidth(0.499), atHeight(0.151), 0.8f, 0.35f, 0.35f, 0.35f, resolution);
     // The pad's leave button and dead zone are kept in gamepad.ini only.
     char pads[64];
-    std::snprintf(pads, sizeof pads, "button %d leaves a run (gamepad.ini)", padBindings.leave);
+    std::snprintf(pads, sizeof pads, "%s leaves a run (gamepad.ini)", padButtonName(padBindings.leave));
     drawText(atWidth(0.206), atHeight(0.111), 0.8f, 0.35f, 0.35f, 0.35f, "Gamepad");
     drawText(atWidth(0.499), atHeight(0.111), 0.8f, 0.35f, 0.35f, 0.35f, pads);
 

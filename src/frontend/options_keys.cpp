@@ -2,16 +2,17 @@
 
 #include "core/gamepad.h"
 #include "core/globals.h"
+#include "core/key_table.h"
 #include "core/settings.h"
 
 namespace {
 
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_UP = 273;
-constexpr int KEY_DOWN = 274;
-constexpr int KEY_RIGHT = 275;
-constexpr int KEY_LEFT = 276;
+constexpr int KEY_RETURN = SDLK_RETURN;
+constexpr int KEY_ESCAPE = SDLK_ESCAPE;
+constexpr int KEY_UP = SDLK_UP;
+constexpr int KEY_DOWN = SDLK_DOWN;
+constexpr int KEY_RIGHT = SDLK_RIGHT;
+constexpr int KEY_LEFT = SDLK_LEFT;
 
 int* padButtonOf(int item) {
     switch (item) {
@@ -49,6 +50,9 @@ bool handleKeyRow(OptionsCursor& cursor, int keyCode, OptionsHost& host) {
         host.playSelectSound();
         return true;
     }
+    // settings.ini can only keep keys SDL 1.2 numbered: any other key
+    // (a media key, say) leaves the row waiting.
+    if (cursor.waiting && keyNumberOf(keyCode) == NO_KEY_NUMBER) return true;
     if (cursor.waiting) {
         cursor.waiting = false;
         settings.keys[optionsBindingIndex(cursor.selectedItem, cursor.playerColumn)] = keyCode;
@@ -144,7 +148,7 @@ std::string optionsPadText(int item) {
     static const char* const directions[] = {"stick up", "stick down", "stick right", "stick left"};
     if (item >= 1 && item < FIRST_PAD_BUTTON_ROW) return directions[item - 1];
     const int* button = padButtonOf(item);
-    return button ? "button " + std::to_string(*button) : std::string();
+    return button ? padButtonName(*button) : std::string();
 }
 
 std::string optionsValueText(int item, const std::vector<std::string>& textureSetNames) {

@@ -40,7 +40,7 @@ public:
 // Index into the key bindings table changed by a key row and player column.
 int optionsBindingIndex(int item, int playerColumn);
 
-// One key press on the options screen (SDL key code).
+// One key press on the options screen (SDL2 key code).
 void handleOptionsKey(OptionsCursor& cursor, int keyCode, int textureSetCount, OptionsHost& host);
 
 // A pad button pressed on the options screen: true when it became the

@@ -1,7 +1,7 @@
 #include "frontend/sound.h"
 
-#include <SDL/SDL.h>
-#include <SDL/SDL_mixer.h>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
 
 #include <cstdio>
 
@@ -51,12 +51,13 @@ void releaseChunksAndDevice() {
 
 int initSound() {
     // The audio subsystem starts here, so a player with sound off never needs
-    // a working audio device.
+    // a working audio device. Without one the game plays silent: the Sounds
+    // setting stays as the player chose it, for the next start.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 ||
         Mix_OpenAudio(SAMPLE_RATE, AUDIO_S16LSB, 2, CHUNK_SAMPLES) < 0) {
-        std::fprintf(stderr, "Could not initialize sound: %s\n", SDL_GetError());
-        SDL_Quit();
-        return -1;
+        std::printf("Could not initialize sound: %s - playing without sound.\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return 0;
     }
     audioOpen = true;
     for (const SoundFile& file : SOUND_LOAD_ORDER) {

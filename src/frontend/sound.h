@@ -4,8 +4,9 @@
 // playSound (core/services.h); this file opens the device and loads them.
 
 // Opens the audio device, loads every effect and plugs the mixer into
-// playSound. On failure prints the reason on standard error, shuts SDL down
-// and returns -1; else 0.
+// playSound; returns 0. Without an audio device it says so in one line on
+// standard output and returns 0: the game plays silent. A missing sound
+// file prints the reason on standard error, shuts SDL down and returns -1.
 int initSound();
 // Frees the chunks and closes the device; nothing when sound never started.
 void shutdownSound();

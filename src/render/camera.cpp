@@ -105,13 +105,21 @@ void emitBackdrop(int slot, bool halfHeight, float z) {
     glBindTexture(GL_TEXTURE_2D, textureFrame(slot, 0));
     glDisable(GL_LIGHTING);
     beginOverlay();
-    const float h = halfHeight ? 0.25f : 0.0f;
+    // The image is made for a 4:3 window: a wider window shows a band of it,
+    // a taller one a column, so it is never stretched. The glow pass crops
+    // as the window does.
+    const int width = rememberedWidth > 0 ? rememberedWidth : screenWidth;
+    const int height = rememberedHeight > 0 ? rememberedHeight : screenHeight;
+    const float stretch = float(double(width) / double(height) / PAGE_ASPECT);
+    const float band = halfHeight ? 0.5f : 1.0f;
+    const float h = (1 - band) / 2 + (stretch > 1 ? band * (1 - 1 / stretch) / 2 : 0.0f);
+    const float left = stretch < 1 ? (1 - stretch) / 2 : 0.0f, right = 0.999f - left;
     const float w = float(screenWidth), top = float(screenHeight);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1 - h); glVertex3f(0, 0, z);
-    glTexCoord2f(0.999f, 1 - h); glVertex3f(w, 0, z);
-    glTexCoord2f(0.999f, h); glVertex3f(w, top, z);
-    glTexCoord2f(0, h); glVertex3f(0, top, z);
+    glTexCoord2f(left, 1 - h); glVertex3f(0, 0, z);
+    glTexCoord2f(right, 1 - h); glVertex3f(w, 0, z);
+    glTexCoord2f(right, h); glVertex3f(w, top, z);
+    glTexCoord2f(left, h); glVertex3f(0, top, z);
     glEnd();
     endOverlay();
     glEnable(GL_LIGHTING);

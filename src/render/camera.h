@@ -9,6 +9,12 @@ constexpr double NEAR_PLANE = 50.5;
 constexpr double FAR_PLANE = 400000.0;
 constexpr float BASE_VIEW_ANGLE = 35.0f;
 
+// The menus, lists, options and result screens are laid out as a 4:3 page:
+// a window of another shape shows the page whole between black bars.
+constexpr int PAGE_WIDTH_RATIO = 4;
+constexpr int PAGE_HEIGHT_RATIO = 3;
+constexpr double PAGE_ASPECT = double(PAGE_WIDTH_RATIO) / PAGE_HEIGHT_RATIO;
+
 // The four space backdrops a mode chooses from by index 0..3.
 constexpr int BACKDROP_SLOTS[4] = {23, 28, 34, 35};
 

@@ -3,6 +3,7 @@
 #include "core/globals.h"
 #include "core/settings.h"
 #include "render/objects.h"
+#include "sim/physics.h"
 
 namespace {
 
@@ -11,10 +12,7 @@ void line(int x0, int y0, int z0, int x1, int y1, int z1) {
     glVertex3i(x1, y1, z1);
 }
 
-bool holds(const Craft& craft, int binding) {
-    const int code = settings.keys[binding];
-    return code >= 0 && code < KEY_FLAG_COUNT && craft.keys[code] != 0;
-}
+bool holds(const Craft& craft, int binding) { return keyHeld(craft, settings.keys[binding]); }
 
 // Which way the pusher steers and how far ahead it looks.
 void drawPusherSteering(const Craft& pusher, int probeDistance) {

@@ -1,6 +1,6 @@
 #include "render/glow.h"
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "render/textures.h"
 
-#include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <GL/glu.h>
 #include <dirent.h>
 #if defined(__GLIBC__)
@@ -75,10 +75,10 @@ SDL_Surface* loadRgbaImage(const std::string& path) {
         return loaded;
     // Converted by a blit: an alpha channel is copied, an image without one
     // becomes opaque, colour-keyed pixels stay transparent.
-    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, red, green, blue, alpha);
+    SDL_Surface* rgba = SDL_CreateRGBSurface(0, loaded->w, loaded->h, 32, red, green, blue, alpha);
     if (rgba != nullptr) {
         SDL_FillRect(rgba, nullptr, 0);
-        SDL_SetAlpha(loaded, 0, SDL_ALPHA_OPAQUE);
+        SDL_SetSurfaceBlendMode(loaded, SDL_BLENDMODE_NONE);
         SDL_BlitSurface(loaded, nullptr, rgba, nullptr);
     }
     SDL_FreeSurface(loaded);

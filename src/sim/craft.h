@@ -14,7 +14,7 @@ struct EffectSprite {
 };
 
 constexpr int CRAFT_EFFECT_COUNT = 10;
-constexpr int KEY_FLAG_COUNT = 323;  // one flag per SDL 1.2 key code
+constexpr int KEY_FLAG_COUNT = 323;  // one flag per SDL 1.2 key number (core/key_table.h)
 // Trigger blocks a craft can touch at once and still remember; a ninth one
 // under the same craft would fire again on the next step.
 constexpr int CRAFT_TOUCHED_TRIGGER_MEMORY = 8;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/held_keys.h"
+#include "core/key_table.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "sim/arithmetic.h"
@@ -131,11 +132,16 @@ ControlKeys controlKeys(int group) {
     return {k[KEY_FORWARD2], k[KEY_BACKWARD2], k[KEY_RIGHT2], k[KEY_LEFT2], k[KEY_JUMP2]};
 }
 
+// The flags are indexed by the keys' SDL 1.2 numbers, as they always were.
 void setKeyHeld(Craft& craft, int code, bool isHeld) {
-    if (code >= 0 && code < KEY_FLAG_COUNT) craft.keys[code] = isHeld ? 1 : 0;
+    const int number = keyNumberOf(code);
+    if (number >= 0 && number < KEY_FLAG_COUNT) craft.keys[number] = isHeld ? 1 : 0;
 }
 
-bool keyHeld(const Craft& craft, int code) { return code >= 0 && code < KEY_FLAG_COUNT && craft.keys[code] != 0; }
+bool keyHeld(const Craft& craft, int code) {
+    const int number = keyNumberOf(code);
+    return number >= 0 && number < KEY_FLAG_COUNT && craft.keys[number] != 0;
+}
 
 void holdKeysDownNow(Craft& craft) {
     for (int code : keysDown()) setKeyHeld(craft, code, true);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/key_table.h"
 #include "core/settings.h"
 #include "frontend/options_keys.h"
 
@@ -47,7 +48,7 @@ int lineCount(const std::string& text) {
 
 // The options screen's keys, chosen by the input's trailing bytes.
 void pressOptionKeys(const uint8_t* data, size_t size, int textureSetCount) {
-    static const int keys[] = {13, 27, 273, 274, 275, 276, 'a', 'k', 32, 303};
+    static const int keys[] = {SDLK_RETURN, SDLK_ESCAPE, SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, 'a', 'k', 32, SDLK_RSHIFT};
     static const std::vector<std::string> setNames = {"classic", "neon", "space", "wood"};
     std::vector<std::string> names(setNames.begin(), setNames.begin() + textureSetCount);
     OptionsCursor cursor;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -34,7 +34,7 @@ public:
     GlowScene() = default;
     explicit GlowScene(bool coloured) : coloured_(coloured) {}
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override {
         ++draws;
@@ -207,7 +207,7 @@ struct DrawSetting {
 class SettingRecorder : public Gamestate {
 public:
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override {
         DrawSetting seen{};
@@ -352,7 +352,7 @@ TEST_F(GlowFrameTest, EveryFormOfTheCompositeGivesTheSamePicture) {
 class SplitScene : public Gamestate {
 public:
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override {
         setViewAngle(viewer, BASE_VIEW_ANGLE, true, ViewVariant::Split);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -49,7 +49,7 @@ class BackdropFirstFrame : public Gamestate {
 public:
     explicit BackdropFirstFrame(TimeAttack& state) : state_(state) {}
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override {
         Craft& craft = state_.run.craft;
@@ -78,7 +78,7 @@ class BackdropOnlyFrame : public Gamestate {
 public:
     explicit BackdropOnlyFrame(int slot) : slot_(slot) {}
     void enter() override {}
-    int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+    int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
     void update(int) override {}
     void draw() override { drawBackdrop(slot_, false); }
 

@@ -174,6 +174,7 @@ class Package(unittest.TestCase):
         needed = [line.split("[")[1] for line in run("readelf", "-d", BUILD + "/runtime/tavrelo").stdout.split("]\n") if "NEEDED" in line]
         for library in ("*/%s-linux-gnu/%s" % (os.uname().machine, name) for name in needed):  # each library it names
             self.assertIn(run("dpkg", "-S", library).stdout.split(":")[0], depends, library)
+        self.assertIn("libsdl2-2.0-0", depends)
         contents = run("dpkg-deb", "-c", deb).stdout
         for path in ("./usr/games/tavrelo", "./usr/share/games/tavrelo/gfx/font1.png", "./usr/share/applications/tavrelo.desktop",
                      "./usr/share/icons/hicolor/48x48/apps/tavrelo.png", "./usr/share/man/man6/tavrelo.6.gz"):

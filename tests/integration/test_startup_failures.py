@@ -76,13 +76,25 @@ class StartUpFailures(unittest.TestCase):
             result = game.stop()
         self.assertEqual(result.returncode, 0, result)
 
-    def test_no_audio_device_with_sound_on(self):
-        result = harness.run_game(prepare=fixture_data.ensure_game_data,
-                                  settings=harness.settings_ini(windowed=1, Sounds=1),
-                                  env={"SDL_AUDIODRIVER": "nosuchdriver"})
-        self.assertFailedWith(result)
-        self.assertEqual(result.stdout, "")
-        self.assertRegex(result.stderr, r"^Could not initialize sound: .+\n$")
+    def test_no_audio_device_plays_silent_and_keeps_the_sounds_setting(self):
+        with harness.Game(settings=harness.settings_ini(windowed=1, Sounds=1),
+                          env={"SDL_AUDIODRIVER": "nosuchdriver"}) as game:
+            fixture_data.ensure_game_data(game)
+            game.start()
+            game.wait_for_window()
+            menu = game.wait_for_picture()
+            game.turn_menu("Right", times=3, before=menu)  # to Options
+            game.key("Return")
+            game.wait_for_change(menu)
+            before = game.file_stamp("settings.ini")
+            game.key("Escape")  # writes settings.ini
+            game.wait_for_file("settings.ini", since=before)
+            with open(game.path("settings.ini")) as written:
+                self.assertEqual(written.read().splitlines()[40], "Sounds\t\t= 1")
+            result = game.stop()
+        self.assertEqual(result.returncode, 0, result)
+        self.assertRegex(result.stdout, r"^Could not initialize sound: .+ - playing without sound\.\n$")
+        self.assertEqual(result.stderr, "")
 
     def test_no_audio_device_does_not_matter_with_sound_off(self):
         # Audio is only brought up for sound: a player who switched sound off
@@ -102,6 +114,17 @@ class StartUpFailures(unittest.TestCase):
                                   env={"DISPLAY": ":9999", "SDL_VIDEODRIVER": "x11"})
         self.assertFailedWith(result)
         self.assertRegex(result.stdout, r"^Could not initialize SDL: .+\n$")
+
+    def test_no_display_says_so_in_one_line(self):
+        def without_display(game):
+            fixture_data.ensure_game_data(game)
+            game.env.pop("DISPLAY")
+            game.env.pop("SDL_VIDEODRIVER", None)
+        result = harness.run_game(prepare=without_display)
+        self.assertEqual(result.returncode, 1, result)
+        self.assertEqual(result.stdout, "Could not initialize SDL: no display (DISPLAY is not set); "
+                         "Tavrelo needs a graphical desktop\n")
+        self.assertEqual(result.stderr, "")
 
     def test_video_mode_refused(self):
         # SDL's dummy video driver has no OpenGL.

@@ -1,6 +1,6 @@
 #include "support/depth_target.h"
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/glext.h>
 
 namespace {

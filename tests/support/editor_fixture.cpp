@@ -1,6 +1,6 @@
 #include "support/editor_fixture.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "support/gl_context.h"
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "app/window.h"
 #include "core/globals.h"
 #include "render/block_cache.h"
 #include "render/textures.h"
@@ -21,8 +22,8 @@
 namespace {
 
 bool videoStarted = false;
-// Every SDL_SetVideoMode may replace the GL context, and with it every
-// texture and display list: counted so the shared context can tell.
+// Every new window has a new GL context, and with it no texture or display
+// list of the old one: counted so the shared context can tell.
 int contextGeneration = 0;
 
 // What other suites (the glow tests) may leave behind: their render
@@ -65,13 +66,13 @@ void resetLeftoverState() {
     glLoadIdentity();
 }
 
-// SDL 1.2 opens the display twice: a probe it closes at once, then its own
-// connection. An X server that resets when its last client leaves (as
+// SDL may open the display more than once as it starts (a probe, then its
+// own connection). An X server that resets when its last client leaves (as
 // xvfb-run's does) turns that second connection away now and then ("Couldn't
 // open X11 display"), so a few tries.
 bool startVideo() {
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) == 0) return true;
+        if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
         SDL_Delay(200);
     }
     return false;
@@ -96,24 +97,14 @@ GlContext::GlContext(int width, int height) : width_(width), height_(height) {
     // Compiled block bodies belong to the context about to be replaced.
     clearBlockCache();
     ++contextGeneration;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    // The depth bits the game asks for.
-    const auto trySetMode = [&](int depthBits) {
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
-        return SDL_SetVideoMode(width, height, 0, SDL_OPENGL) != nullptr;
-    };
-    if (setVideoModeWithDepth(trySetMode) == 0) {
-        error_ = SDL_GetError();
-        return;
-    }
+    // The game's own window, without vertical sync: the benchmarks time
+    // frames.
+    if (!openGameWindow({"Tavrelo tests", width, height, false, false, false}, error_)) return;
     screenWidth = width;
     screenHeight = height;
-    // A second video mode may only resize the window of the first; the
-    // renderer learns the new drawable size at a buffer swap.
     glViewport(0, 0, width, height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    SDL_GL_SwapBuffers();
+    swapGameWindow();
     applyGameGlState(width, height);
     ok_ = true;
 }
@@ -153,7 +144,7 @@ void GlContext::beginFrame() {
     glColor4f(1, 1, 1, 1);
 }
 
-void GlContext::swap() { SDL_GL_SwapBuffers(); }
+void GlContext::swap() { swapGameWindow(); }
 
 GlContext::Pixel GlContext::pixel(int x, int y) const {
     unsigned char rgb[4] = {};

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-// A real SDL 1.2 OpenGL window for tests and benchmarks: depth 24 (16 where
+// A real OpenGL window for tests and benchmarks, the game's own: depth 24 (16 where
 // the driver has no more, as in the game), stencil 8,
 // double buffered, with the game's fixed GL state (lights, culling, depth
 // test, normalisation) so drawing code sees what it sees in the game.
 // Under Xvfb the default visual is Mesa llvmpipe.
 //
-// SDL 1.2 allows one window per process; opening a second context reuses the
-// window and changes its size. screenWidth/screenHeight follow the window.
+// One window at a time: opening a second context closes the first window
+// and its context. screenWidth/screenHeight follow the window.
 class GlContext {
 public:
     GlContext(int width, int height);
@@ -47,8 +47,7 @@ private:
     std::string error_;
 };
 
-// One 1024 x 768 window shared by all tests of a process (SDL 1.2 has one
-// window); opened on first use and again whenever another GlContext has
+// One 1024 x 768 window shared by all tests of a process; opened on first use and again whenever another GlContext has
 // replaced it since. Each call restores the game's fixed GL state, the
 // window framebuffer and screenWidth/screenHeight.
 GlContext& sharedGlContext();

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "app/gamepad_port.h"
 #include "app/main_loop.h"
 #include "app/render_frame.h"
 #include "core/gamestate.h"
@@ -21,10 +24,10 @@ class RecordingState : public Gamestate {
 public:
     explicit RecordingState(std::string name) : name_(std::move(name)) {}
     void enter() override { callLog.push_back(name_ + ".enter"); }
-    int handleEvent(SDL_Event event, SDL_keysym key) override {
+    int handleEvent(SDL_Event event, SDL_Keysym key) override {
         ++eventsSeen;
         lastKey = key;
-        callLog.push_back(name_ + ".event" + std::to_string(event.user.code));
+        callLog.push_back(name_ + ".event" + std::to_string(event.type == SDL_USEREVENT ? event.user.code : int(event.type)));
         if (eventsSeen == switchOnEvent) switchToState(switchTo);
         return eventsSeen == quitOnEvent ? -1 : 0;
     }
@@ -38,7 +41,7 @@ public:
     int switchOnEvent = -1;
     int switchTo = 0;
     int quitOnEvent = -1;
-    SDL_keysym lastKey{};
+    SDL_Keysym lastKey{};
     std::vector<int> updates;
 
 private:
@@ -78,20 +81,28 @@ protected:
                           callLog.push_back("sleep" + std::to_string(ms));
                           now += ms;
                       },
-                      [] { callLog.push_back("toggle"); },
-                      [this] {
-                          std::vector<int> lost;
-                          lost.swap(lostPads);
-                          return lost;
-                      }};
+                      [] { callLog.push_back("toggle"); }};
     }
-    // The window's activity: state SDL_APPACTIVE is iconified (gain 0) or
-    // shown again (gain 1); the focus states alone leave it on screen.
-    void queueActivity(uint8_t state, uint8_t gain) {
+    // Iconified (minimized or hidden) and shown again; losing the focus
+    // alone leaves the window on screen.
+    void queueWindow(Uint8 what) {
         SDL_Event event{};
-        event.type = SDL_ACTIVEEVENT;
-        event.active.state = state;
-        event.active.gain = gain;
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = what;
+        queue.push_back(event);
+    }
+    void queueKey(Uint32 type, SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+        SDL_Event key{};
+        key.type = type;
+        key.key.keysym.sym = sym;
+        key.key.keysym.mod = mod;
+        key.key.repeat = repeat;
+        queue.push_back(key);
+    }
+    void queueText(const char* text) {
+        SDL_Event event{};
+        event.type = SDL_TEXTINPUT;
+        std::snprintf(event.text.text, sizeof event.text.text, "%s", text);
         queue.push_back(event);
     }
     void queueUserEvent(int code) {
@@ -101,7 +112,6 @@ protected:
         queue.push_back(event);
     }
 
-    std::vector<int> lostPads;
     RecordingState first{"first"};
     RecordingState second{"second"};
     uint32_t now = 0;
@@ -169,30 +179,21 @@ TEST_F(MainLoopOrder, KeyRecordReachesTheHandler) {
     MainLoop loop(io());
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = 36;
+    key.key.keysym.scancode = SDL_Scancode(36);
     key.key.keysym.sym = SDLK_RETURN;
     key.key.keysym.mod = KMOD_LSHIFT;
-    key.key.keysym.unicode = 'A';
     queue.push_back(key);
     loop.runIteration();
     EXPECT_EQ(first.lastKey.scancode, 36);
     EXPECT_EQ(first.lastKey.sym, SDLK_RETURN);
     EXPECT_EQ(first.lastKey.mod, KMOD_LSHIFT);
-    EXPECT_EQ(first.lastKey.unicode, 'A');
 }
 
 TEST_F(MainLoopOrder, AltEnterTogglesFullScreenAndNoStateSeesIt) {
     MainLoop loop(io());
-    auto keyDown = [](SDLKey sym, SDLMod mod) {
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.keysym.sym = sym;
-        key.key.keysym.mod = mod;
-        return key;
-    };
-    queue.push_back(keyDown(SDLK_RETURN, KMOD_LALT));
-    queue.push_back(keyDown(SDLK_KP_ENTER, KMOD_RALT));
-    queue.push_back(keyDown(SDLK_RETURN, KMOD_NONE));  // a plain Enter is the state's
+    queueKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT);
+    queueKey(SDL_KEYDOWN, SDLK_KP_ENTER, KMOD_RALT);
+    queueKey(SDL_KEYDOWN, SDLK_RETURN);  // a plain Enter is the state's
     loop.runIteration();
     EXPECT_EQ(std::count(callLog.begin(), callLog.end(), "toggle"), 2);
     EXPECT_EQ(first.eventsSeen, 1);
@@ -200,47 +201,117 @@ TEST_F(MainLoopOrder, AltEnterTogglesFullScreenAndNoStateSeesIt) {
     EXPECT_EQ(first.lastKey.mod, KMOD_NONE);
 }
 
-// A pad reaches the state through handleEvent as the keys it stands for:
-// cursor keys on a screen, the player's bound keys in a run.
-TEST_F(MainLoopOrder, GamepadEventsArriveAsKeysThroughTheKeyboardsPath) {
-    class DrivingState : public RecordingState {
-    public:
-        DrivingState() : RecordingState("driving") {}
-        bool drivesCrafts() const override { return true; }
-        bool takePadButton(int, int button) override { return button == 9; }
-    } driving;
-    stateTable[1] = &driving;
+// A held key sees no autorepeat; the text of a key that switched screens
+// stays behind (the console's own opening key types nothing into it).
+TEST_F(MainLoopOrder, AutorepeatAndTheTextOfASwitchingKeyReachNoState) {
     MainLoop loop(io());
-    SDL_Event stick{};
-    stick.type = SDL_JOYAXISMOTION;
-    stick.jaxis.axis = 1;
-    stick.jaxis.value = -30000;
-    queue.push_back(stick);
+    first.switchOnEvent = 2;
+    first.switchTo = 1;
+    queueKey(SDL_KEYDOWN, SDLK_UP);
+    queueKey(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1);
+    queueKey(SDL_KEYDOWN, SDLK_BACKQUOTE);  // switches
+    queueText("`");
+    queueText("a");
     loop.runIteration();
-    EXPECT_EQ(first.lastKey.sym, SDLK_UP) << "a screen gets the cursor key";
+    EXPECT_EQ(callLog, (std::vector<std::string>{"render", "first.draw", "first.event" + std::to_string(SDL_KEYDOWN),
+                                                 "first.event" + std::to_string(SDL_KEYDOWN), "second.enter",
+                                                 "second.event" + std::to_string(SDL_TEXTINPUT), "second.update"}));
+}
 
-    switchToState(1);
-    stick.jaxis.value = 0;
-    queue.push_back(stick);  // lets go of what the menu got
-    stick.jaxis.value = -30000;
-    queue.push_back(stick);
-    loop.runIteration();
-    EXPECT_EQ(driving.lastKey.sym, SDLK_UP) << "released";
-    EXPECT_EQ(driving.eventsSeen, 2);
-    queue.push_back(stick);
-    loop.runIteration();
-    EXPECT_EQ(driving.eventsSeen, 2) << "a stick held further is no new press";
-    SDL_Event taken{};
-    taken.type = SDL_JOYBUTTONDOWN;
-    taken.jbutton.button = 9;
-    queue.push_back(taken);
-    loop.runIteration();
-    EXPECT_EQ(driving.eventsSeen, 2) << "a button the state takes stands for no key";
+// Real pads: SDL's virtual controllers through its controller layer, the
+// game's port and the main loop. Pad 0 is Player 1 (the second key group),
+// pad 1 Player 2; a pad pulled out lets go of all it held, and plugged in
+// again it starts afresh.
+class PadsThroughTheLoop : public MainLoopOrder {
+protected:
+    // Records the keys it is handed: "+code" pressed, "-code" released.
+    class KeyLog : public RecordingState {
+    public:
+        KeyLog() : RecordingState("driving") {}
+        int handleEvent(SDL_Event event, SDL_Keysym key) override {
+            if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP)
+                keys.insert((event.type == SDL_KEYDOWN ? "+" : "-") + std::to_string(key.sym));
+            return 0;
+        }
+        bool drivesCrafts() const override { return driving; }
+        bool takePadButton(int, int button) override { return button == SDL_CONTROLLER_BUTTON_Y; }
+        std::multiset<std::string> keys;
+        bool driving = true;
+    };
+    void SetUp() override {
+        MainLoopOrder::SetUp();
+        stateTable[0] = currentState = &log;
+        ASSERT_TRUE(port.open("/nonexistent/gamecontrollerdb.txt")) << SDL_GetError();
+    }
+    void TearDown() override {
+        port.close();
+        while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        MainLoopOrder::TearDown();
+    }
+    LoopIo sdlIo() {
+        LoopIo io = MainLoopOrder::io();
+        io.pollEvent = [](SDL_Event& event) { return SDL_PollEvent(&event) != 0; };
+        io.pads = &port;
+        return io;
+    }
+    SDL_Joystick* plug() {
+        return SDL_JoystickOpen(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                          SDL_CONTROLLER_BUTTON_MAX, 0));
+    }
+    void unplug(SDL_Joystick* pad) {
+        const SDL_JoystickID instance = SDL_JoystickInstanceID(pad);
+        SDL_JoystickClose(pad);
+        for (int index = 0; index < SDL_NumJoysticks(); ++index)
+            if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
+    }
+    void press(SDL_Joystick* pad, int button, bool down) { SDL_JoystickSetVirtualButton(pad, button, down); }
+    // One frame of the loop; the keys the state was handed in it, in
+    // order of their codes (SDL reports a frame's buttons in its own order).
+    std::multiset<std::string> frame(MainLoop& loop) {
+        log.keys.clear();
+        loop.runIteration();
+        return log.keys;
+    }
+    std::multiset<std::string> keys(std::initializer_list<std::pair<char, int>> changes) {
+        std::multiset<std::string> found;
+        for (auto [sign, code] : changes) found.insert(sign + std::to_string(code));
+        return found;
+    }
+    static int bound(int binding) { return settings.keys[binding]; }
 
-    lostPads.push_back(0);  // pulled out with the stick up
-    loop.runIteration();
-    EXPECT_EQ(driving.eventsSeen, 3);
-    EXPECT_EQ(driving.lastKey.sym, settings.keys[KEY_FORWARD2]);
+    KeyLog log;
+    GamepadPort port;
+};
+
+TEST_F(PadsThroughTheLoop, PlugUseAndPullOutWhileHeld) {
+    MainLoop loop(sdlIo());
+    SDL_Joystick *first = plug(), *second = plug();
+    frame(loop);
+    press(first, SDL_CONTROLLER_BUTTON_A, true);
+    press(first, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+    press(second, SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_EQ(frame(loop), keys({{'+', bound(KEY_JUMP2)}, {'+', bound(KEY_FORWARD2)}, {'+', bound(KEY_JUMP1)}}));
+    press(second, SDL_CONTROLLER_BUTTON_Y, true);  // taken by the state: no key
+    EXPECT_EQ(frame(loop), keys({}));
+
+    unplug(first);  // Player 1's keys go, Player 2's stay held
+    EXPECT_EQ(frame(loop), keys({{'-', bound(KEY_JUMP2)}, {'-', bound(KEY_FORWARD2)}}));
+    SDL_Joystick* again = plug();  // Player 1's place again
+    frame(loop);
+    press(again, SDL_CONTROLLER_BUTTON_A, true);
+    press(again, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+    EXPECT_EQ(frame(loop), keys({{'+', bound(KEY_JUMP2)}, {'+', bound(KEY_FORWARD2)}}));
+    press(again, SDL_CONTROLLER_BUTTON_A, false);
+    press(again, SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+    EXPECT_EQ(frame(loop), keys({{'-', bound(KEY_JUMP2)}, {'-', bound(KEY_FORWARD2)}}));
+
+    log.driving = false;  // on a screen the pad is the cursor keys and Return
+    press(again, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+    press(again, SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_EQ(frame(loop), keys({{'+', SDLK_DOWN}, {'+', SDLK_RETURN}}));
+    unplug(second);
+    EXPECT_EQ(frame(loop), keys({{'-', bound(KEY_JUMP1)}}));
 }
 
 TEST_F(MainLoopOrder, FramesPerSecondCountsIterationsOfEachSecond) {
@@ -286,7 +357,7 @@ TEST_F(MainLoopOrder, ElapsedTimeSurvivesTheTickCounterWrapping) {
 
 TEST_F(MainLoopOrder, IconifiedWindowSleepsInsteadOfDrawingUntilShownAgain) {
     MainLoop loop(io());
-    queueActivity(SDL_APPACTIVE, 0);
+    queueWindow(SDL_WINDOWEVENT_MINIMIZED);
     loop.runIteration();  // drawn before the event arrived
     callLog.clear();
     now += 3;
@@ -297,16 +368,18 @@ TEST_F(MainLoopOrder, IconifiedWindowSleepsInsteadOfDrawingUntilShownAgain) {
     EXPECT_EQ(first.updates, (std::vector<int>{0, 3, 10}));
 
     callLog.clear();
-    queueActivity(SDL_APPACTIVE | SDL_APPINPUTFOCUS, 1);
+    queueWindow(SDL_WINDOWEVENT_RESTORED);
     loop.runIteration();  // the event comes after this iteration's frame
     loop.runIteration();
-    EXPECT_EQ(callLog, (std::vector<std::string>{"sleep10", "first.event0", "first.update", "render",
+    EXPECT_EQ(callLog, (std::vector<std::string>{"sleep10", "first.event" + std::to_string(SDL_WINDOWEVENT),
+                                                 "first.update", "render",
                                                  "first.draw", "first.update"}));
 }
 
 TEST_F(MainLoopOrder, LosingOnlyTheFocusKeepsDrawing) {
     MainLoop loop(io());
-    queueActivity(SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS, 0);
+    queueWindow(SDL_WINDOWEVENT_FOCUS_LOST);
+    queueWindow(SDL_WINDOWEVENT_LEAVE);
     loop.runIteration();
     callLog.clear();
     loop.runIteration();
@@ -315,8 +388,8 @@ TEST_F(MainLoopOrder, LosingOnlyTheFocusKeepsDrawing) {
 
 TEST_F(MainLoopOrder, ActivityEventsStillReachTheState) {
     MainLoop loop(io());
-    queueActivity(SDL_APPACTIVE, 0);
-    queueActivity(SDL_APPACTIVE, 1);
+    queueWindow(SDL_WINDOWEVENT_HIDDEN);  // unmapped, as iconifying does
+    queueWindow(SDL_WINDOWEVENT_SHOWN);
     loop.runIteration();
     EXPECT_EQ(first.eventsSeen, 2);
     callLog.clear();

@@ -2,8 +2,8 @@
 // in the form the loaders expect (RGBA PNGs, PCM WAVs), and the images hold
 // their pieces where the draw code samples them.
 
-#include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The trigger, medal-times and difficulty dialogs on their own.
 #include <gtest/gtest.h>
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include "editor/editor_dialogs/medal_dialog.h"
 #include "editor/editor_dialogs/trigger_dialog.h"
@@ -119,7 +119,7 @@ TEST(EditorTriggerDialog, TargetDigitsStayBelowTheBlockCount) {
     t.blockCount = 20000;
     t.digits("8192");
     EXPECT_EQ(t.dialog.targetIndex, 819);  // TARGET holds 13 bits
-    t.press(SDLK_KP1);
+    t.press(SDLK_KP_1);
     EXPECT_EQ(t.dialog.targetIndex, 8191);
 }
 

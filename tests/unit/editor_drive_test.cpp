@@ -2,7 +2,7 @@
 // to the level check until the level changes.
 #include <gtest/gtest.h>
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 #include <unistd.h>
 
 #include "core/globals.h"

@@ -2,7 +2,7 @@
 // presses on world points, dialogs, save and load, undo.
 #include <gtest/gtest.h>
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 #include <sys/stat.h>
 
 #include "level/level_file.h"

@@ -3,7 +3,7 @@
 // and what is saved can be found again in the list.
 #include <gtest/gtest.h>
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 #include <sys/stat.h>
 
 #include <unistd.h>

@@ -9,7 +9,7 @@ namespace {
 
 class MenuRing : public ::testing::Test {
 protected:
-    int press(SDLKey sym) {
+    int press(SDL_Keycode sym) {
         SDL_Event event{};
         event.type = SDL_KEYDOWN;
         event.key.keysym.sym = sym;

@@ -157,7 +157,7 @@ TEST_F(CastleLevel, TheModeSelectionStaysOnALevelTooBigToMirror) {
 
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
-    SDL_keysym key{};
+    SDL_Keysym key{};
     key.sym = SDLK_RETURN;
     testing::internal::CaptureStderr();
     selection.handleEvent(event, key);

@@ -149,7 +149,7 @@ TEST_F(TwoPlayerLevel, AChoiceThatCannotBeSavedIsToldOnceAndStillPlayed) {
     selection.menu.settings.raceLives = 3;
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
-    SDL_keysym enter{};
+    SDL_Keysym enter{};
     enter.sym = SDLK_RETURN;
 
     selection.handleEvent(event, enter);

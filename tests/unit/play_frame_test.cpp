@@ -118,7 +118,7 @@ TEST_F(PlayFrame, EveryModeStartedWithForwardHeldDrivesTheSameTrackAtAnyFrameRat
 // press of the held key, back to back, in every frame.
 class WatchedTimeAttack : public TimeAttack {
 public:
-    int handleEvent(SDL_Event event, SDL_keysym key) override {
+    int handleEvent(SDL_Event event, SDL_Keysym key) override {
         if (event.type == SDL_KEYUP) ++releasesSeen;
         return TimeAttack::handleEvent(event, key);
     }
@@ -155,10 +155,10 @@ protected:
         }
         currentState = saved;
     }
-    static SDL_Event keyEvent(uint8_t type, int code) {
+    static SDL_Event keyEvent(Uint32 type, int code) {
         SDL_Event event{};
         event.type = type;
-        event.key.keysym.sym = SDLKey(code);
+        event.key.keysym.sym = SDL_Keycode(code);
         return event;
     }
 };

@@ -2,8 +2,8 @@
 // each cell drawn with its level and named under it, castle maps as their
 // mirrored arena, and a level that cannot be read failing the whole sheet.
 
-#include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>

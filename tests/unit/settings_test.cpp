@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "core/atomic_file.h"
-#include "core/key_names.h"
+#include "core/key_table.h"
 #include "core/settings.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
@@ -89,7 +89,7 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndNotice) {
 
 TEST_F(SettingsFile, RoundTripKeepsEveryValue) {
     Settings values = defaultSettings();
-    for (int i = 0; i < KEY_BINDING_COUNT; ++i) values.keys[i] = 300 + i;
+    for (int i = 0; i < KEY_BINDING_COUNT; ++i) values.keys[i] = keyCodeOfNumber(273 + i);  // arrows to F5
     values.glow = 0; values.bloom = 7; values.bloomW = 128; values.bloomH = 64; values.mipmaps = 0;
     values.style = 2; values.details = 3; values.drawDist = 150000; values.shadowDist = 9000;
     values.animDivisor = 4; values.speed = 1; values.shadows = 1; values.width = 800;
@@ -105,7 +105,7 @@ TEST_F(SettingsFile, RoundTripKeepsEveryValue) {
 TEST_F(SettingsFile, ValueStartsTwoCharactersAfterEquals) {
     write(withLine(3, "Forward1=119"));
     readSettings(path, 1);
-    EXPECT_EQ(settings.keys[KEY_FORWARD1], 19);
+    EXPECT_EQ(keyNumberOf(settings.keys[KEY_FORWARD1]), 19);
     EXPECT_EQ(settings.keys[KEY_BACKWARD1], 115);
 }
 
@@ -350,30 +350,39 @@ TEST_F(SettingsFile, AtomicWriteOverAFolderFailsCleanly) {
     EXPECT_EQ(writeFileAtomically(folder + "/missing/settings.ini", std::string("x")), -1);
 }
 
-TEST(KeyName, LettersDigitsAndNamedKeys) {
-    for (int code = 'a'; code <= 'z'; ++code) EXPECT_EQ(keyName(code), std::string(1, char(code)));
-    for (int code = '0'; code <= '9'; ++code) EXPECT_EQ(keyName(code), std::to_string(code - '0'));
-    const std::pair<int, const char*> named[] = {
-        {8, "backspace"}, {13, "return"}, {32, "space"},
-        {256, "KP_0"}, {257, "KP_1"}, {258, "KP_DOWN"}, {259, "KP_3"}, {260, "KP_LEFT"},
-        {261, "KP_5"}, {262, "KP_RIGHT"}, {263, "KP_7"}, {264, "KP_UP"}, {265, "KP_9"},
-        {271, "KP_RETURN"}, {273, "up"}, {274, "down"}, {275, "right"}, {276, "left"},
-        {303, "rshift"}, {304, "lshift"}, {305, "rctrl"}, {306, "lctrl"},
+// settings.ini's key numbers and the game's key codes, both ways, and the
+// names the options screen shows.
+TEST(KeyTable, FileNumbersAndKeyCodesBothWaysWithNames) {
+    struct Row {
+        int number;
+        SDL_Keycode code;
+        const char* name;
     };
-    for (const auto& [code, name] : named) EXPECT_STREQ(keyName(code), name) << code;
-}
-
-TEST(KeyName, OtherCodesAreNumbered) {
-    EXPECT_STREQ(keyName('A'), "key65");
-    EXPECT_STREQ(keyName('`'), "key96");   // just below 'a'
-    EXPECT_STREQ(keyName('{'), "key123");  // just above 'z'
-    EXPECT_STREQ(keyName('/'), "key47");
-    EXPECT_STREQ(keyName(':'), "key58");
-    EXPECT_STREQ(keyName(272), "key272");  // between KP_RETURN and up
-    EXPECT_STREQ(keyName(266), "key266");
-    EXPECT_STREQ(keyName(27), "key27");
-    EXPECT_STREQ(keyName(-5), "key-5");
-    EXPECT_STREQ(keyName(2147483647), "key2147483647");
+    const Row rows[] = {
+        {'a', SDLK_a, "a"}, {'7', SDLK_7, "7"}, {',', SDLK_COMMA, ","}, {'`', SDLK_BACKQUOTE, "`"},
+        {8, SDLK_BACKSPACE, "backspace"}, {9, SDLK_TAB, "tab"}, {13, SDLK_RETURN, "return"},
+        {32, SDLK_SPACE, "space"}, {228, 228, "U+00E4"}, {256, SDLK_KP_0, "KP_0"}, {258, SDLK_KP_2, "KP_DOWN"},
+        {265, SDLK_KP_9, "KP_9"}, {271, SDLK_KP_ENTER, "KP_RETURN"}, {273, SDLK_UP, "up"},
+        {276, SDLK_LEFT, "left"}, {282, SDLK_F1, "F1"}, {296, SDLK_F15, "F15"}, {303, SDLK_RSHIFT, "rshift"},
+        {306, SDLK_LCTRL, "lctrl"}, {311, SDLK_LGUI, "lsuper"}, {322, SDLK_UNDO, "undo"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(keyCodeOfNumber(row.number), row.code) << row.number;
+        EXPECT_EQ(keyNumberOf(row.code), row.number) << row.name;
+        EXPECT_STREQ(keyName(row.code), row.name) << row.number;
+    }
+    // Every number of a key reads back as itself but Meta, which SDL2 calls
+    // Super; numbers that named no key read as no key.
+    for (int number = -1; number <= KEY_NUMBER_COUNT; ++number) {
+        const SDL_Keycode code = keyCodeOfNumber(number);
+        if (code != SDLK_UNKNOWN && number != 309 && number != 310) {
+            EXPECT_EQ(keyNumberOf(code), number);
+        }
+    }
+    EXPECT_EQ(keyCodeOfNumber(310), SDLK_LGUI);
+    EXPECT_EQ(keyCodeOfNumber(150), SDLK_UNKNOWN);
+    EXPECT_EQ(keyCodeOfNumber(KEY_NUMBER_COUNT), SDLK_UNKNOWN);
+    EXPECT_EQ(keyNumberOf(SDLK_AUDIOPLAY), NO_KEY_NUMBER);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/key_table.h"
 #include "core/services.h"
 #include "sim/physics.h"
 #include "support/sim_fixtures.h"
@@ -468,8 +469,8 @@ TEST(StepFrame, KeyCodesOutsideTheTableAreNeverHeld) {
     setKeyHeld(craft, -1, true);
     EXPECT_FALSE(keyHeld(craft, 400));
     EXPECT_FALSE(keyHeld(craft, -1));
-    setKeyHeld(craft, 273, true);
-    EXPECT_TRUE(keyHeld(craft, 273));
+    setKeyHeld(craft, SDLK_UP, true);
+    EXPECT_TRUE(keyHeld(craft, SDLK_UP));
 }
 
 TEST(CraftReset, PlacesAtStartOrCheckpointAndClearsTheRun) {

@@ -490,7 +490,7 @@ TEST(HostileValues, ExtremeCoordinatesDoNotOverflow) {
     for (int i = 0; i < 200; ++i) {
         advanceLevel(level);
         physicsStep(craft, level, rules);
-        craft.keys[controlKeys(2).forward] = 1;
+        setKeyHeld(craft, controlKeys(2).forward, true);
     }
     SUCCEED() << "runs clean under UBSan";
 }

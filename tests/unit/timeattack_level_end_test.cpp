@@ -200,7 +200,7 @@ TEST_F(RecordScreen, EnterOnAnUnsavedRecordStaysOnTheScreenOnce) {
     // The list the screen returns to, standing in for the real one.
     struct ListStandIn : Gamestate {
         void enter() override { ++entered; }
-        int handleEvent(SDL_Event, SDL_keysym) override { return 0; }
+        int handleEvent(SDL_Event, SDL_Keysym) override { return 0; }
         void draw() override {}
         void update(int) override {}
         int entered = 0;
@@ -212,7 +212,7 @@ TEST_F(RecordScreen, EnterOnAnUnsavedRecordStaysOnTheScreenOnce) {
     screen.typedName = "Ada";
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
-    SDL_keysym key{};
+    SDL_Keysym key{};
     key.sym = SDLK_ESCAPE;
     screen.handleEvent(event, key);
     EXPECT_EQ(currentState, &screen) << "the player reads that the record was not saved";

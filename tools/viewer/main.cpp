@@ -1,7 +1,7 @@
 // tavrelo-view: renders one frame of a level, as single player would show
 // it, into a PNG. Run from the game's runtime directory (it reads gfx/) under
 // a display, e.g. xvfb-run -a -s "-screen 0 1280x1024x24" tavrelo-view ...
-#include <SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/gl.h>
 
 #include <cstdio>

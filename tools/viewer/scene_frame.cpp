@@ -1,13 +1,15 @@
 #include "scene_frame.h"
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/startup.h"
+#include "app/window.h"
 #include "core/globals.h"
 #include "core/services.h"
 #include "core/settings.h"
@@ -22,15 +24,13 @@
 #include <stb/stb_image_write.h>
 
 int openViewerWindow(const ViewerOptions& options) {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "Could not initialize SDL: %s\n", SDL_GetError());
         return -1;
     }
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    if (!SDL_SetVideoMode(options.width, options.height, 0, SDL_OPENGL)) {
-        std::fprintf(stderr, "Could not set OpenGL Video Mode: %s\n", SDL_GetError());
+    std::string error;
+    if (!openGameWindow({"Tavrelo view", options.width, options.height, false, false, false}, error)) {
+        std::fprintf(stderr, "Could not set OpenGL Video Mode: %s\n", error.c_str());
         return -1;
     }
     setTickSource([]() -> uint32_t { return SDL_GetTicks(); });

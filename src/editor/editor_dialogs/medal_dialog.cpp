@@ -1,6 +1,6 @@
 #include "editor/editor_dialogs/medal_dialog.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "editor/editor_dialogs/trigger_dialog.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include <cstdio>
 
@@ -30,7 +30,8 @@ std::string triggeredByOthersText(const Level& level, int index) {
 int digitOfKey(int sym, int character) {
     if (character >= '0' && character <= '9') return character - '0';
     if (sym >= SDLK_0 && sym <= SDLK_9) return sym - SDLK_0;
-    if (sym >= SDLK_KP0 && sym <= SDLK_KP9) return sym - SDLK_KP0;
+    if (sym == SDLK_KP_0) return 0;  // SDL2 numbers keypad 0 after keypad 9
+    if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return sym - SDLK_KP_1 + 1;
     return -1;
 }
 

@@ -37,7 +37,7 @@ void CastleM::enter() {
     run.start(modeSettings.castleLives, modeSettings.powerups, modeSettings.castleGravity);
 }
 
-int CastleM::handleEvent(SDL_Event event, SDL_keysym key) {
+int CastleM::handleEvent(SDL_Event event, SDL_Keysym key) {
     Craft& a = run.players[PLAYER_A].craft;
     Craft& b = run.players[PLAYER_B].craft;
     if (routeSplitScreenKey(event, key, a, b)) return 0;

@@ -14,7 +14,7 @@
 
 void CastleMEnd::enter() {}
 
-int CastleMEnd::handleEvent(SDL_Event event, SDL_keysym key) {
+int CastleMEnd::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) switchToState(STATE_CASTLEM);
     else if (key.sym == SDLK_ESCAPE) switchToState(STATE_MODESELM);

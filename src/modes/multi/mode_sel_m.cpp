@@ -86,7 +86,7 @@ bool ModeSelM::saveSettings() {
     return saveNotice.allowsLeaving(writeMultiplayerSettings(menu.settings, path) == 0, path);
 }
 
-int ModeSelM::handleEvent(SDL_Event event, SDL_keysym key) {
+int ModeSelM::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     const bool options = menu.page == PAGE_OPTIONS;
     switch (key.sym) {

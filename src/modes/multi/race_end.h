@@ -8,7 +8,7 @@
 class RaceEnd : public Gamestate {
 public:
     void enter() override;
-    int handleEvent(SDL_Event event, SDL_keysym key) override;
+    int handleEvent(SDL_Event event, SDL_Keysym key) override;
     void draw() override;
     void update(int elapsedMs) override;
 };

@@ -30,7 +30,7 @@ void RaceM::enter() {
     run.start(modeSettings.raceLives, modeSettings.raceGravity);
 }
 
-int RaceM::handleEvent(SDL_Event event, SDL_keysym key) {
+int RaceM::handleEvent(SDL_Event event, SDL_Keysym key) {
     Craft& a = run.players[PLAYER_A].craft;
     Craft& b = run.players[PLAYER_B].craft;
     if (routeSplitScreenKey(event, key, a, b)) return 0;

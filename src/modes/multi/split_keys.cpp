@@ -4,7 +4,7 @@
 #include "core/state_ids.h"
 #include "modes/multi/two_player.h"
 
-bool routeSplitScreenKey(SDL_Event event, SDL_keysym key, Craft& a, Craft& b) {
+bool routeSplitScreenKey(SDL_Event event, SDL_Keysym key, Craft& a, Craft& b) {
     if (event.type == SDL_KEYUP) {
         holdKeyForBoth(a, b, key.sym, false);
         return true;

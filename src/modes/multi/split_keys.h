@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SDL/SDL.h>
+#include <SDL2/SDL.h>
 
 #include "sim/craft.h"
 
@@ -9,4 +9,4 @@
 // opens the console over the paused game. True when the event was one of
 // those (or no key press at all), so the state has nothing more to do;
 // otherwise the state handles its own keys and then marks the key held.
-bool routeSplitScreenKey(SDL_Event event, SDL_keysym key, Craft& a, Craft& b);
+bool routeSplitScreenKey(SDL_Event event, SDL_Keysym key, Craft& a, Craft& b);

@@ -65,7 +65,7 @@ void Single::enter() {
     run.start();
 }
 
-int Single::handleEvent(SDL_Event event, SDL_keysym key) {
+int Single::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type == SDL_KEYUP) {
         setKeyHeld(run.craft, key.sym, false);
         return 0;

@@ -63,7 +63,7 @@ void SinglePlCSel::openSelected() {
     switchToState(STATE_SINGLEPLSEL);
 }
 
-int SinglePlCSel::handleEvent(SDL_Event event, SDL_keysym key) {
+int SinglePlCSel::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     switch (key.sym) {
         case SDLK_UP: moveSelection(-1); break;
@@ -71,7 +71,6 @@ int SinglePlCSel::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDLK_RETURN:
         case SDLK_KP_ENTER: openSelected(); break;
         case SDLK_ESCAPE:
-            SDL_WM_GrabInput(SDL_GRAB_ON);
             SDL_ShowCursor(SDL_DISABLE);
             switchToState(STATE_MENU);
             break;

@@ -81,7 +81,7 @@ void SinglePlSel::playSelected() {
     switchToState(STATE_SINGLE);
 }
 
-int SinglePlSel::handleEvent(SDL_Event event, SDL_keysym key) {
+int SinglePlSel::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     notice.clear();
     switch (key.sym) {
@@ -91,7 +91,6 @@ int SinglePlSel::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDLK_RETURN:
         case SDLK_KP_ENTER: playSelected(); break;
         case SDLK_ESCAPE:
-            SDL_WM_GrabInput(SDL_GRAB_ON);
             SDL_ShowCursor(SDL_DISABLE);
             switchToState(STATE_SINGLEPLCSEL);
             break;

@@ -72,7 +72,9 @@ int LevelEnd::store() {
     return 0;
 }
 
-int LevelEnd::handleEvent(SDL_Event event, SDL_keysym key) {
+int LevelEnd::handleEvent(SDL_Event event, SDL_Keysym key) {
+    if (event.type == SDL_TEXTINPUT)
+        for (const char* c = event.text.text; *c; ++c) appendNameCharacter(typedName, static_cast<unsigned char>(*c));
     if (event.type != SDL_KEYDOWN) return 0;
     switch (key.sym) {
         case SDLK_RETURN:
@@ -85,7 +87,7 @@ int LevelEnd::handleEvent(SDL_Event event, SDL_keysym key) {
             if (store() == 0) switchToState(play().exitState);
             break;
         case SDLK_BACKSPACE: eraseNameCharacter(typedName); break;
-        default: appendNameCharacter(typedName, key.unicode); break;
+        default: break;
     }
     return 0;
 }

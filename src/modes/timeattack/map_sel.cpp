@@ -73,7 +73,7 @@ void MapSel::startSelectedMap() {
     switchToState(STATE_TIMEATTACK);
 }
 
-int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
+int MapSel::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type != SDL_KEYDOWN) return 0;
     if (replay.active()) {
         replayKey(key.sym);
@@ -88,7 +88,6 @@ int MapSel::handleEvent(SDL_Event event, SDL_keysym key) {
         case SDLK_KP_ENTER: startSelectedMap(); break;
         case SDLK_r: watchSelectedRecord(); break;
         case SDLK_ESCAPE:
-            SDL_WM_GrabInput(SDL_GRAB_ON);
             SDL_ShowCursor(SDL_DISABLE);
             glEnable(GL_LIGHTING);
             switchToState(STATE_MENU);

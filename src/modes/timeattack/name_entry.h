@@ -7,8 +7,9 @@
 // refused, as is anything outside ASCII).
 constexpr size_t MAX_TYPED_NAME = 16;
 
-// Appends the key's Unicode character when the rules allow it; returns
-// whether it was taken.
+// Appends a typed character when the rules allow it; returns whether it was
+// taken. Typed text arrives as UTF-8 bytes: those of a character beyond
+// ASCII are each refused.
 bool appendNameCharacter(std::string& name, unsigned unicode);
 // Removes the last character; false when the name is empty.
 bool eraseNameCharacter(std::string& name);

@@ -1,6 +1,6 @@
 #include "modes/timeattack/record_replay.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL2/SDL_keycode.h>
 
 #include <algorithm>
 

@@ -35,7 +35,7 @@ void TimeAttack::enter() {
     debugMessage.clear();
 }
 
-int TimeAttack::handleEvent(SDL_Event event, SDL_keysym key) {
+int TimeAttack::handleEvent(SDL_Event event, SDL_Keysym key) {
     if (event.type == SDL_KEYUP) {
         setKeyHeld(run.craft, key.sym, false);
         return 0;
