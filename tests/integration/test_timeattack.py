@@ -173,6 +173,32 @@ class TimeAttackRoad(unittest.TestCase):
                 turns += 1
                 last = field
 
+    def test_slow_frames_keep_the_steps_the_time_and_the_pace(self):
+        """A straight forward alone finishes, forward held from before the
+        run starts (no fresh press): with every frame held to 100 or 40 ms
+        (TAVRELO_FRAME_MS) the same record as at full speed, within a step,
+        and about that long on the wall clock."""
+        records = {}
+        for frame_ms in (0, 100, 40):
+            with harness.Game(env={"TAVRELO_FRAME_MS": str(frame_ms)}) as game:
+                harness.build_level("block plain pos=800,0,0 size=1600,500,140000\n"
+                                    "block GOAL pos=800,0,140000 size=1600,500,2000\n",
+                                    game.path("maps/a-straight.slv"))  # first in the list
+                self.open_map_list(game)
+                game.key_down("Up")
+                started = time.time()
+                game.key("Return")
+                self.wait_until(game, lambda shot: result_frame(shot) is not None, 90, "the record screen")
+                wall = time.time() - started
+                game.key_up("Up")
+                game.type_text("Tru")
+                game.key("Escape")
+                self.wait_until(game, on_map_list, 60, "the map list after the record")
+                records[frame_ms] = read_highscores(game.path("highscore.hsc"))["a-straight.slv"][1]
+            self.assertLessEqual(abs(records[frame_ms] - records[0]), 21, "%d ms frames: %s" % (frame_ms, records))
+            # One step a frame would take 100/21 times as long on the wall.
+            self.assertLess(wall, 1.5 * records[frame_ms] / 1000.0 + 3, "%d ms frames: %.1f s" % (frame_ms, wall))
+
     def test_record_run_is_kept_and_listed(self):
         with harness.Game() as game:
             listed = self.open_map_list(game)
