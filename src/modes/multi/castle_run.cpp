@@ -144,15 +144,7 @@ void CastleRun::usePowerup(int player) {
 void CastleRun::update(int elapsedMs) {
     if (over()) return;
     for (CastlePlayer& side : players) addFrameTime(side.accumulator, elapsedMs);
-    for (int round = 0; round < MAX_STEPS_PER_FRAME; ++round) {
-        const bool stepped = stepRound([this](int player) {
-            StepAccumulator& accumulator = players[player].accumulator;
-            if (!stepDue(accumulator)) return false;
-            stepFinished(accumulator);
-            return true;
-        });
-        if (!stepped) break;
-    }
+    stepDueRounds(players, [this](auto due) { return stepRound(due); });
 }
 
 void CastleRun::stepRound() {

@@ -50,15 +50,7 @@ void RaceRun::respawn(int player) {
 void RaceRun::update(int elapsedMs) {
     for (RacePlayer& side : players)
         if (side.craft.lives > 0) addFrameTime(side.accumulator, elapsedMs);
-    for (int round = 0; round < MAX_STEPS_PER_FRAME; ++round) {
-        const bool stepped = stepRound([this](int player) {
-            StepAccumulator& accumulator = players[player].accumulator;
-            if (!stepDue(accumulator)) return false;
-            stepFinished(accumulator);
-            return true;
-        });
-        if (!stepped) break;
-    }
+    stepDueRounds(players, [this](auto due) { return stepRound(due); });
 }
 
 void RaceRun::stepRound() {

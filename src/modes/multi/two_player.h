@@ -36,3 +36,20 @@ void holdKeyForBoth(Craft& a, Craft& b, int code, bool held);
 
 // The square of the distance between two crafts' positions, in 64 bits.
 int64_t craftDistanceSquared(const Craft& a, const Craft& b);
+
+// The frame's steps of a two-player run, in rounds: `stepRound(due)` steps
+// each player whose `due(player)` says a step is due on his accumulator
+// (taking it off) and returns whether one stepped; at most
+// MAX_STEPS_PER_FRAME rounds.
+template <class Players, class StepRound>
+void stepDueRounds(Players& players, StepRound stepRound) {
+    for (int round = 0; round < MAX_STEPS_PER_FRAME; ++round) {
+        const bool stepped = stepRound([&players](int player) {
+            StepAccumulator& accumulator = players[player].accumulator;
+            if (!stepDue(accumulator)) return false;
+            stepFinished(accumulator);
+            return true;
+        });
+        if (!stepped) break;
+    }
+}
